@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+
+namespace ql708 {
+
+// Dates and times as days since 30 December 1899 (local time), the fraction being the time of day.
+using TDateTime = double;
+
+constexpr double kSecond = 1.0 / 86400.0;
+
+TDateTime toTDateTime(const QDateTime &dt);
+QDateTime fromTDateTime(TDateTime t);
+
+// Value of a packed BCD byte (0x24 -> 24), or -1 when a nibble is above 9.
+int bcdToInt(quint8 b);
+// Packed BCD of 0..99.
+quint8 intToBcd(int v);
+
+} // namespace ql708

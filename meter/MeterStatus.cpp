@@ -1,0 +1,50 @@
+#include "meter/MeterStatus.h"
+
+namespace ql708 {
+
+namespace {
+std::uint16_t be16(const ReplyBuffer &r, int at) { return std::uint16_t(r[at] << 8 | r[at + 1]); }
+} // namespace
+
+std::uint16_t MeterStatus::shownLevel() const
+{
+    if (maxMinActive && maxMinMode == kMaxHeld)
+        return maxLevel;
+    if (maxMinActive && maxMinMode == kMinHeld)
+        return minLevel;
+    return level;
+}
+
+MeterStatus decodeMeterStatus(const ReplyBuffer &r)
+{
+    using namespace status_layout;
+    MeterStatus s;
+    const std::uint8_t f = r[kFlags];
+    s.recording = f & kRecordingBit;
+    s.maxMinActive = f & kMaxMinBit;
+    s.aWeighting = f & kAWeightingBit;
+    s.fastResponse = f & kFastBit;
+    s.under = f & kUnderBit;
+    s.over = f & kOverBit;
+    s.memoryFull = r[kFlags2] & kMemoryFullBit;
+    s.rangeCode = r[kRange];
+    s.maxMinMode = r[kMaxMinMode];
+    s.level = be16(r, kLevel);
+    s.maxLevel = be16(r, kMaxLevel);
+    s.minLevel = be16(r, kMinLevel);
+    s.clockSeconds = r[kSeconds];
+    s.clockMinutes = r[kMinutes];
+    s.clockHours = r[kHours];
+    s.clockMonth = r[kMonth];
+    s.clockDay = r[kDay];
+    s.clockYear = r[kYear];
+    return s;
+}
+
+bool isHandshakeReply(const ReplyBuffer &r)
+{
+    return r[kHandshakeIdOffset] == '6' && r[kHandshakeIdOffset + 1] == '1' &&
+           r[kHandshakeIdOffset + 2] == '7';
+}
+
+} // namespace ql708

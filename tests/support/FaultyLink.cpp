@@ -1,0 +1,52 @@
+#include "tests/support/FaultyLink.h"
+
+namespace ql708::test {
+
+int FaultyLink::open(std::uint16_t vendorId, std::uint16_t productId)
+{
+    ++opens;
+    if (failAllOpens || opens == failOpenAt)
+        return 1;
+    return m_inner.open(vendorId, productId);
+}
+
+int FaultyLink::setTimeouts(int readMs, int writeMs)
+{
+    ++timeoutCalls;
+    if (timeoutCalls == failTimeoutsAt)
+        return 1;
+    return m_inner.setTimeouts(readMs, writeMs);
+}
+
+int FaultyLink::writeCommand(const CommandFrame &frame)
+{
+    ++writes;
+    if (failAllWrites || writes == failWriteAt)
+        return 1;
+    return m_inner.writeCommand(frame);
+}
+
+int FaultyLink::readReply(ReplyBuffer &reply)
+{
+    ++reads;
+    if (failAllReads || reads == failReadAt)
+        return 1;
+    if (answerOnly >= 0 && reads > answerOnly)
+        return 1;
+    const int rc = m_inner.readReply(reply);
+    if (rc == 0 && corruptFraming) {
+        reply[0] = 0x00;
+        reply[31] = 0x00;
+    }
+    return rc;
+}
+
+int FaultyLink::writeBlock(const DataBlock &block)
+{
+    ++blocks;
+    if (blocks == failBlockAt)
+        return 1;
+    return m_inner.writeBlock(block);
+}
+
+} // namespace ql708::test
