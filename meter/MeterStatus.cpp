@@ -41,6 +41,17 @@ MeterStatus decodeMeterStatus(const ReplyBuffer &r)
     return s;
 }
 
+bool rangeLimits(std::uint8_t rangeCode, int &lowDb, int &highDb)
+{
+    switch (rangeCode) {
+    case kRange30to90: lowDb = 30; highDb = 90; return true;
+    case kRange50to110: lowDb = 50; highDb = 110; return true;
+    case kRange70to130: lowDb = 70; highDb = 130; return true;
+    case kRange30to130: lowDb = 30; highDb = 130; return true;
+    default: return false;
+    }
+}
+
 bool isHandshakeReply(const ReplyBuffer &r)
 {
     return r[kHandshakeIdOffset] == '6' && r[kHandshakeIdOffset + 1] == '1' &&

@@ -46,6 +46,9 @@ struct MeterStatus {
     float shownLevelDb() const { return float(shownLevel() * 0.1); }
 };
 
+// The ends of a measuring range in dB; false for a code that names no range.
+bool rangeLimits(std::uint8_t rangeCode, int &lowDb, int &highDb);
+
 // Decodes a status reply; the caller checks the framing first.
 MeterStatus decodeMeterStatus(const ReplyBuffer &reply);
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ql708 {
+
+// What the command line asked for.
+struct AppOptions {
+    bool simulate = false;
+    bool showHelp = false;
+    bool showVersion = false;
+    QString error; // set when the command line could not be read
+
+    static AppOptions parse(const QStringList &arguments);
+    static QString usage();
+};
+
+} // namespace ql708

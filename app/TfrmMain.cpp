@@ -1,0 +1,290 @@
+#include "app/TfrmMain.h"
+
+#include "app/TfrmAbout.h"
+#include "app/core/Paths.h"
+#include "app/core/Settings.h"
+#include "app/core/StringTable.h"
+#include "app/ui/LanguageDispatcher.h"
+#include "app/ui/ModalRunner.h"
+#include "common/Clock.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+namespace ql708 {
+
+namespace {
+constexpr int kPollMs = 500;
+const QString kTable = QStringLiteral("frmMain");
+} // namespace
+
+TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter(hid)
+{
+    setObjectName(QStringLiteral("TfrmMain"));
+    setWindowTitle(QStringLiteral("QL708"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setFrameShape(QFrame::NoFrame);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setCentralWidget(m_mdi);
+
+    MainTimer = new QTimer(this);
+    MainTimer->setObjectName(QStringLiteral("MainTimer"));
+    MainTimer->setInterval(kPollMs);
+    connect(MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
+    m_meter.setPollTimerSwitch([this](bool on) { on ? MainTimer->start() : MainTimer->stop(); });
+
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    FormCreate();
+    LanguageDispatcher::instance().attach(this, kTable);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+QAction *TfrmMain::addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)())
+{
+    auto *a = menu->addAction(QString::fromLatin1(name));
+    a->setObjectName(QString::fromLatin1(name));
+    if (slot)
+        connect(a, &QAction::triggered, this, slot);
+    else
+        a->setEnabled(false); // its command is not part of the program yet
+    return a;
+}
+
+void TfrmMain::createMenus()
+{
+    auto menu = [this](const char *name) {
+        QMenu *m = menuBar()->addMenu(QString::fromLatin1(name));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    File1 = menu("File1");
+    Open1 = addItem(File1, "Open1");
+    Open1->setShortcut(QKeySequence::Open);
+    Save1 = addItem(File1, "Save1");
+    Save1->setShortcut(QKeySequence::Save);
+    Print1 = addItem(File1, "Print1");
+    Print1->setShortcut(QKeySequence::Print);
+    PrinterSetup1 = addItem(File1, "PrinterSetup1");
+    File1->addSeparator();
+    Exit1 = addItem(File1, "Exit1", &TfrmMain::Exit1Click);
+    Exit1->setShortcut(QKeySequence::Quit);
+
+    RealTime1 = menu("RealTime1");
+    Run1 = addItem(RealTime1, "Run1");
+    Stop1 = addItem(RealTime1, "Stop1");
+
+    DataLogger1 = menu("DataLogger1");
+    LoadData1 = addItem(DataLogger1, "LoadData1");
+    EraseMemory1 = addItem(DataLogger1, "EraseMemory1");
+    Setup1 = addItem(DataLogger1, "Setup1");
+
+    LEQ1 = menu("LEQ1");
+    LEQ1->setEnabled(false);
+
+    View1 = menu("View1");
+    ControlPanel1 = addItem(View1, "ControlPanel1");
+    ControlPanel1->setCheckable(true);
+    ControlPanel1->setChecked(true);
+    RealTimeGraph1 = addItem(View1, "RealTimeGraph1");
+    RealTimeGraph1->setCheckable(true);
+    RealTimeGraph1->setChecked(true);
+
+    Window1 = menu("Window1");
+    Tile1 = addItem(Window1, "Tile1", &TfrmMain::Tile1Click);
+    Cascade1 = addItem(Window1, "Cascade1", &TfrmMain::Cascade1Click);
+    Window1->addSeparator();
+    connect(Window1, &QMenu::aboutToShow, this, [this] {
+        // The open windows follow the separator, as in any MDI program's Window menu.
+        const QList<QAction *> items = Window1->actions();
+        for (int i = 3; i < items.size(); ++i)
+            Window1->removeAction(items[i]), items[i]->deleteLater();
+        for (QMdiSubWindow *w : m_mdi->subWindowList()) {
+            QAction *a = Window1->addAction(w->windowTitle());
+            a->setCheckable(true);
+            a->setChecked(w == m_mdi->activeSubWindow());
+            connect(a, &QAction::triggered, m_mdi, [this, w] { m_mdi->setActiveSubWindow(w); });
+        }
+    });
+
+    Help1 = menu("Help1");
+    Contents1 = addItem(Help1, "Contents1", &TfrmMain::Contents1Click);
+    Contents1->setShortcut(QKeySequence::HelpContents);
+    About1 = addItem(Help1, "About1", &TfrmMain::About1Click);
+
+    // The language menu is hidden; its items still work through their shortcuts.
+    Language1 = new QMenu(QStringLiteral("Language1"), this);
+    Language1->setObjectName(QStringLiteral("Language1"));
+    English1 = addItem(Language1, "English1", &TfrmMain::English1Click);
+    French1 = addItem(Language1, "French1", &TfrmMain::French1Click);
+    English1->setText(QStringLiteral("English"));
+    French1->setText(QStringLiteral("French"));
+    English1->setCheckable(true);
+    French1->setCheckable(true);
+    French1->setChecked(true);
+}
+
+QAction *TfrmMain::addButton(const char *name, const QString &iconName, QAction *sameAs)
+{
+    auto *a = Panel1->addAction(QIcon::fromTheme(iconName), QString::fromLatin1(name));
+    a->setObjectName(QString::fromLatin1(name));
+    if (sameAs) {
+        a->setEnabled(sameAs->isEnabled());
+        connect(a, &QAction::triggered, sameAs, &QAction::trigger);
+        connect(sameAs, &QAction::enabledChanged, a, &QAction::setEnabled);
+    } else {
+        a->setEnabled(false);
+    }
+    return a;
+}
+
+void TfrmMain::createToolBar()
+{
+    Panel1 = addToolBar(QStringLiteral("Panel1"));
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setMovable(false);
+    Panel1->setFixedHeight(36);
+    Panel1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    SpeedButton1 = addButton("SpeedButton1", QStringLiteral("document-open"), Open1);
+    SpeedButton2 = addButton("SpeedButton2", QStringLiteral("document-save"), Save1);
+    btnPrint = addButton("btnPrint", QStringLiteral("document-print"), Print1);
+    btnDataLogger = addButton("btnDataLogger", QStringLiteral("go-down"), LoadData1);
+    btnOutputToGraph = addButton("btnOutputToGraph", QStringLiteral("x-office-spreadsheet"), nullptr);
+    btnRun = addButton("btnRun", QStringLiteral("media-playback-start"), Run1);
+    btnStop = addButton("btnStop", QStringLiteral("media-playback-stop"), Stop1);
+    SpeedButton8 = addButton("SpeedButton8", QStringLiteral("help-contents"), Contents1);
+}
+
+void TfrmMain::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    static const int widths[3] = {100, 150, 50};
+    for (int i = 0; i < 3; ++i) {
+        m_statusPanels[i] = new QLabel(this);
+        m_statusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        m_statusPanels[i]->setFixedWidth(widths[i]);
+        bar->addWidget(m_statusPanels[i]);
+    }
+}
+
+void TfrmMain::setStatus(int panel, const QString &text) { m_statusPanels[panel]->setText(text); }
+
+QString TfrmMain::statusText(int panel) const { return m_statusPanels[panel]->text(); }
+
+void TfrmMain::FormCreate() { RealTimeRate = settings::readRealTimeRate(); }
+
+void TfrmMain::FormShow(TfrmAbout *splash)
+{
+    m_dataFolder = paths::dataFolder();
+    setStatus(0, QString());
+    setStatus(1, QStringLiteral("Off Connection"));
+    // Give the meter a moment after the window appears before the first poll.
+    delayMs(500);
+    MainTimer->start();
+    if (splash) {
+        splash->Label4->clear();
+        splash->close();
+    }
+    Setup1->setVisible(false);
+}
+
+void TfrmMain::MainTimerTimer()
+{
+    // The status is decoded only while a window shows it.
+    const PollResult r = m_meter.tick(false);
+    switch (r.kind) {
+    case PollResult::Connected:
+        showConnected();
+        break;
+    case PollResult::Lost:
+        showConnectionLost();
+        break;
+    case PollResult::StatusRead:
+        showStatus(r.status);
+        break;
+    case PollResult::Nothing:
+    case PollResult::StatusDropped:
+        break;
+    }
+}
+
+void TfrmMain::showConnected()
+{
+    setStatus(0, QString());
+    setStatus(1, ids(kTable, QStringLiteral("IDS_3")));
+    DataLogger1->menuAction()->setVisible(true);
+    DataLogger1->setEnabled(true);
+}
+
+void TfrmMain::showConnectionLost()
+{
+    DataLogger1->setEnabled(false);
+    setStatus(0, QString());
+    setStatus(1, ids(kTable, QStringLiteral("IDS_87")));
+}
+
+void TfrmMain::showStatus(const MeterStatus &) {}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    // Children ask their own questions first; one that refuses keeps the program open.
+    m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TfrmMain::FormClose()
+{
+    MainTimer->stop();
+    settings::writeRealTimeRate(RealTimeRate);
+}
+
+void TfrmMain::Exit1Click() { close(); }
+
+void TfrmMain::Tile1Click() { m_mdi->tileSubWindows(); }
+
+void TfrmMain::Cascade1Click() { m_mdi->cascadeSubWindows(); }
+
+void TfrmMain::Contents1Click() { QDesktopServices::openUrl(QUrl::fromLocalFile(paths::helpFile())); }
+
+void TfrmMain::About1Click()
+{
+    if (!m_about)
+        m_about = new TfrmAbout(this);
+    runModal(*m_about);
+}
+
+void TfrmMain::English1Click()
+{
+    English1->setChecked(true);
+    French1->setChecked(false);
+    LanguageDispatcher::instance().setLanguage(Language::English);
+}
+
+void TfrmMain::French1Click()
+{
+    French1->setChecked(true);
+    English1->setChecked(false);
+    LanguageDispatcher::instance().setLanguage(Language::French);
+}
+
+} // namespace ql708

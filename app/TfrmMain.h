@@ -1,0 +1,81 @@
+#pragma once
+
+#include "meter/MeterLink.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace ql708 {
+
+class TfrmAbout;
+
+// The MDI frame: menus, tool bar, status bar, the poll of the meter, and the windows that
+// exist from the start.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMain(HidLink &hid, QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // Runs the start-up steps that follow the window's first show; closes the splash.
+    void FormShow(TfrmAbout *splash = nullptr);
+
+    MeterLink &meter() { return m_meter; }
+    float realTimeRate() const { return RealTimeRate; }
+    void setRealTimeRate(float rate) { RealTimeRate = rate; }
+    const QString &dataFolder() const { return m_dataFolder; }
+    QMdiArea *mdiArea() const { return m_mdi; }
+    QString statusText(int panel) const;
+
+    QTimer *MainTimer;
+    QMenu *File1, *RealTime1, *DataLogger1, *LEQ1, *View1, *Window1, *Help1, *Language1;
+    QAction *Open1, *Save1, *Print1, *PrinterSetup1, *Exit1;
+    QAction *Run1, *Stop1, *LoadData1, *EraseMemory1, *Setup1;
+    QAction *ControlPanel1, *RealTimeGraph1, *Tile1, *Cascade1, *Contents1, *About1;
+    QAction *English1, *French1;
+    QToolBar *Panel1;
+    QAction *SpeedButton1, *SpeedButton2, *btnPrint, *btnDataLogger, *btnOutputToGraph, *btnRun,
+        *btnStop, *SpeedButton8;
+
+public slots:
+    void MainTimerTimer();
+    void Exit1Click();
+    void Tile1Click();
+    void Cascade1Click();
+    void Contents1Click();
+    void About1Click();
+    void English1Click();
+    void French1Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    QAction *addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)() = nullptr);
+    QAction *addButton(const char *name, const QString &iconName, QAction *sameAs);
+    void setStatus(int panel, const QString &text);
+    void showConnected();
+    void showConnectionLost();
+    void showStatus(const MeterStatus &status);
+
+    MeterLink m_meter;
+    float RealTimeRate;
+    QString m_dataFolder;
+    QMdiArea *m_mdi;
+    QLabel *m_statusPanels[3];
+    QPointer<TfrmAbout> m_about;
+};
+
+} // namespace ql708

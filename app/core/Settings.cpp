@@ -1,0 +1,39 @@
+#include "app/core/Settings.h"
+
+#include "app/core/Paths.h"
+
+#include <QByteArray>
+#include <QSettings>
+#include <QtEndian>
+#include <cmath>
+#include <cstring>
+
+namespace ql708::settings {
+
+namespace {
+const char kKey[] = "RealTimeRate";
+} // namespace
+
+float readRealTimeRate()
+{
+    QSettings store(paths::settingsFile(), QSettings::IniFormat);
+    const QVariant v = store.value(kKey);
+    // Only the 8-byte double the program writes counts; text, numbers and other sizes are foreign.
+    if (v.typeId() != QMetaType::QByteArray || v.toByteArray().size() != 8)
+        return kDefaultRealTimeRate;
+    const double rate = qFromLittleEndian<double>(v.toByteArray().constData());
+    if (!std::isfinite(rate))
+        return kDefaultRealTimeRate;
+    return float(rate);
+}
+
+void writeRealTimeRate(float rate)
+{
+    QByteArray bytes(8, '\0');
+    qToLittleEndian<double>(double(rate), bytes.data());
+    QSettings store(paths::settingsFile(), QSettings::IniFormat);
+    store.setValue(kKey, bytes);
+    store.sync();
+}
+
+} // namespace ql708::settings

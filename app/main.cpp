@@ -1,0 +1,51 @@
+#include "app/AppOptions.h"
+#include "app/TfrmAbout.h"
+#include "app/TfrmMain.h"
+#include "meter/HidapiLink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <memory>
+
+using namespace ql708;
+
+namespace {
+
+std::unique_ptr<HidLink> makeLink(const AppOptions &options)
+{
+    Q_UNUSED(options);
+    return std::make_unique<HidapiLink>();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("QL708"));
+    QApplication::setOrganizationName(QStringLiteral("QL708"));
+    QApplication::setApplicationVersion(programVersion());
+
+    const AppOptions options = AppOptions::parse(QApplication::arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "ql708: %s\n%s", qPrintable(options.error), qPrintable(AppOptions::usage()));
+        return 2;
+    }
+    if (options.showHelp) {
+        std::printf("%s", qPrintable(AppOptions::usage()));
+        return 0;
+    }
+    if (options.showVersion) {
+        std::printf("ql708 %s\n", qPrintable(programVersion()));
+        return 0;
+    }
+
+    auto *splash = new TfrmAbout;
+    splash->showAsSplash();
+    const std::unique_ptr<HidLink> link = makeLink(options);
+    TfrmMain window(*link);
+    window.showMaximized();
+    window.FormShow(splash);
+    return QApplication::exec();
+}

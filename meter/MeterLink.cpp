@@ -1,0 +1,114 @@
+#include "meter/MeterLink.h"
+
+#include "common/Clock.h"
+
+#include <QCoreApplication>
+
+namespace ql708 {
+
+PollResult MeterLink::tick(bool decodeStatus)
+{
+    m_pollBusy = true;
+    PollResult result;
+    if (!m_connected) {
+        if (handshakeExchange() && isHandshakeReply(m_reply)) {
+            m_connected = true;
+            result.kind = PollResult::Connected;
+        }
+    } else if (statusExchange()) {
+        m_failedPolls = 0;
+        result.kind = PollResult::StatusDropped;
+        if (isFramedReply(m_reply) && decodeStatus) {
+            result.status = decodeMeterStatus(m_reply);
+            m_recording = result.status.recording;
+            result.kind = PollResult::StatusRead;
+        }
+    } else if (++m_failedPolls >= kFailuresToLose) {
+        m_connected = false;
+        m_failedPolls = 0;
+        result.kind = PollResult::Lost;
+    }
+    m_pollBusy = false;
+    return result;
+}
+
+bool MeterLink::handshakeExchange()
+{
+    m_hid.close();
+    bool ok = m_hid.open(kMeterVendorId, kMeterProductId) == 0 &&
+              m_hid.setTimeouts(kTimeoutMs, kTimeoutMs) == 0;
+    if (ok) {
+        sendFrame('K');
+        ok = m_hid.writeCommand(m_frame) == 0;
+    }
+    if (ok) {
+        m_hid.settle();
+        ok = m_hid.readReply(m_reply) == 0;
+    }
+    m_hid.close();
+    return ok;
+}
+
+bool MeterLink::statusExchange()
+{
+    m_hid.close();
+    if (m_hid.open(kMeterVendorId, kMeterProductId) != 0 ||
+        m_hid.setTimeouts(kTimeoutMs, kTimeoutMs) != 0) {
+        m_hid.close();
+        return false;
+    }
+    ++m_sequence;
+    m_frame[5] = m_sequence;
+    sendFrame('A');
+    // A failed write shows as a failed read: the reply stays zero and its echo mismatches.
+    m_hid.writeCommand(m_frame);
+    m_hid.settle();
+    m_reply.fill(0);
+    const bool read = m_hid.readReply(m_reply) == 0;
+    if (m_reply[status_layout::kSequenceEcho] != m_sequence) {
+        sendFrame('Q');
+        m_hid.writeCommand(m_frame);
+    }
+    m_hid.close();
+    return read;
+}
+
+bool MeterLink::keyExchange(char letter)
+{
+    m_hid.close();
+    if (m_hid.open(kMeterVendorId, kMeterProductId) != 0 ||
+        m_hid.setTimeouts(kKeyTimeoutMs, kKeyTimeoutMs) != 0)
+        return false;
+    sendFrame(letter);
+    m_hid.writeCommand(m_frame);
+    m_hid.close();
+    return true;
+}
+
+void MeterLink::sendFrame(char letter)
+{
+    // Bytes 2 to 5 stay as they are: byte 5 carries the last status sequence number.
+    m_frame[0] = kStx;
+    m_frame[1] = std::uint8_t(letter);
+    m_frame[6] = kEtx;
+}
+
+void MeterLink::takeOver(int limitMs)
+{
+    Clock &c = clock();
+    const qint64 start = c.tickMs();
+    while (m_pollBusy && (limitMs < 0 || c.tickMs() - start < limitMs)) {
+        QCoreApplication::processEvents();
+        c.pause();
+    }
+    if (m_timerSwitch)
+        m_timerSwitch(false);
+}
+
+void MeterLink::giveBack()
+{
+    if (m_timerSwitch)
+        m_timerSwitch(true);
+}
+
+} // namespace ql708

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "meter/HidLink.h"
+#include "meter/MeterStatus.h"
+
+#include <functional>
+
+namespace ql708 {
+
+// What one poll tick did, for the window to show.
+struct PollResult {
+    enum Kind {
+        Nothing,     // disconnected and no meter answered, or a failure below five
+        Connected,   // the handshake recognised the meter
+        StatusRead,  // a framed status was decoded into status
+        StatusDropped, // a reply came back but was not framed, or was not decoded
+        Lost,        // the fifth failed status exchange in a row
+    };
+    Kind kind = Nothing;
+    MeterStatus status;
+};
+
+// The link to the meter: one exchange at a time through the shared frame and reply, the
+// connection state of the poll, and the rule by which longer commands take the link over.
+class MeterLink {
+public:
+    static constexpr int kFailuresToLose = 5;
+    static constexpr int kTimeoutMs = 1000;
+    static constexpr int kKeyTimeoutMs = 500;
+    static constexpr int kTakeOverLimitMs = 2500;
+
+    explicit MeterLink(HidLink &hid) : m_hid(hid) {}
+
+    HidLink &hid() { return m_hid; }
+
+    bool meterConnected() const { return m_connected; }
+    bool pollBusy() const { return m_pollBusy; }
+    bool meterRecording() const { return m_recording; }
+    int failedPolls() const { return m_failedPolls; }
+    std::uint8_t sequence() const { return m_sequence; }
+    const CommandFrame &frame() const { return m_frame; }
+    const ReplyBuffer &reply() const { return m_reply; }
+
+    // One poll tick. The status is decoded only when decodeStatus is true (the front panel
+    // is open); otherwise nothing of the reply is used and meterRecording keeps its value.
+    PollResult tick(bool decodeStatus);
+
+    // Sends the handshake; true when the reply was read.
+    bool handshakeExchange();
+    // Sends the status command with the next sequence number; true when the reply was read.
+    bool statusExchange();
+    // Sends a key letter through the shared frame; false when the device could not be opened.
+    bool keyExchange(char letter);
+
+    // Switches the poll timer of the window; set by the window that owns the timer.
+    void setPollTimerSwitch(std::function<void(bool)> sw) { m_timerSwitch = std::move(sw); }
+    // Waits while a poll tick runs (at most limitMs, or without limit when negative), then
+    // stops the poll timer.
+    void takeOver(int limitMs = -1);
+    // Starts the poll timer again.
+    void giveBack();
+
+private:
+    void sendFrame(char letter);
+
+    HidLink &m_hid;
+    CommandFrame m_frame = makeFrame('A');
+    ReplyBuffer m_reply{};
+    bool m_connected = false;
+    bool m_pollBusy = false;
+    bool m_recording = false;
+    int m_failedPolls = 0;
+    std::uint8_t m_sequence = 0;
+    std::function<void(bool)> m_timerSwitch;
+};
+
+// Brackets a command that takes the link over: the poll stops on construction and starts
+// again when the guard goes out of scope.
+class LinkTakeOver {
+public:
+    explicit LinkTakeOver(MeterLink &link, int limitMs = -1) : m_link(link) { m_link.takeOver(limitMs); }
+    ~LinkTakeOver() { m_link.giveBack(); }
+    LinkTakeOver(const LinkTakeOver &) = delete;
+    LinkTakeOver &operator=(const LinkTakeOver &) = delete;
+
+private:
+    MeterLink &m_link;
+};
+
+} // namespace ql708
