@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds QL708 and starts it; arguments go to the program (./run.sh --simulate).
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target ql708 ql708-cli
+exec build/bin/ql708 "$@"

@@ -1,0 +1,81 @@
+#include "app/core/Paths.h"
+#include "app/core/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace ql708;
+
+class TestSettingsPaths : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { paths::setTestRoot({}); }
+    void rateRoundTrip();
+    void foreignRateCountsAsMissing_data();
+    void foreignRateCountsAsMissing();
+    void dataFolderFallbacks();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestSettingsPaths::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    paths::setTestRoot(m_dir->path());
+}
+
+void TestSettingsPaths::rateRoundTrip()
+{
+    QCOMPARE(settings::readRealTimeRate(), 0.2f);
+    settings::writeRealTimeRate(2.5f);
+    QCOMPARE(settings::readRealTimeRate(), 2.5f);
+    QSettings raw(paths::settingsFile(), QSettings::IniFormat);
+    const QByteArray bytes = raw.value("RealTimeRate").toByteArray();
+    QCOMPARE(bytes.size(), 8);
+    QCOMPARE(qFromLittleEndian<double>(bytes.constData()), 2.5);
+}
+
+void TestSettingsPaths::foreignRateCountsAsMissing_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::newRow("text") << QVariant(QStringLiteral("1.5"));
+    QTest::newRow("integer") << QVariant(7);
+    QTest::newRow("short bytes") << QVariant(QByteArray("\x01\x02\x03\x04", 4));
+    QTest::newRow("nan") << QVariant(QByteArray("\x00\x00\x00\x00\x00\x00\xf8\x7f", 8));
+}
+
+void TestSettingsPaths::foreignRateCountsAsMissing()
+{
+    QFETCH(QVariant, stored);
+    {
+        QSettings raw(paths::settingsFile(), QSettings::IniFormat);
+        raw.setValue("RealTimeRate", stored);
+    }
+    QCOMPARE(settings::readRealTimeRate(), 0.2f);
+}
+
+void TestSettingsPaths::dataFolderFallbacks()
+{
+    const QString docs = m_dir->path() + "/Documents";
+    QCOMPARE(paths::dataFolder(), docs + "/QL708/");
+    QVERIFY(QDir(docs + "/QL708").exists());
+
+    // A file where the folder should be: the documents folder itself is used.
+    QDir(docs + "/QL708").removeRecursively();
+    QFile blocker(docs + "/QL708");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QCOMPARE(paths::dataFolder(), docs + "/");
+
+    paths::setTestRoot(m_dir->path(), false);
+    QCOMPARE(paths::dataFolder(), QString());
+}
+
+QTEST_GUILESS_MAIN(TestSettingsPaths)
+#include "tst_SettingsPaths.moc"

@@ -1,0 +1,210 @@
+#include "meter/MeterLink.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FaultyLink.h"
+#include "tests/support/ScriptedLink.h"
+
+#include <QTest>
+
+using namespace ql708;
+using test::FaultyLink;
+using test::ScriptedLink;
+
+namespace {
+
+// A meter that answers the handshake and echoes each status command's sequence number.
+struct Meter {
+    ScriptedLink hid;
+    bool echo = true;
+    bool recording = false;
+    Meter()
+    {
+        hid.replyFor = [this](const CommandFrame &f, ReplyBuffer &r) {
+            r.fill(0);
+            r[0] = kStx;
+            r[31] = kEtx;
+            if (f[1] == 'K') {
+                r[23] = '6', r[24] = '1', r[25] = '7';
+            } else if (f[1] == 'A') {
+                r[1] = recording ? 0x01 : 0x00;
+                r[30] = echo ? f[5] : std::uint8_t(f[5] + 1);
+            }
+            return true;
+        };
+    }
+};
+
+} // namespace
+
+class TestMeterLink : public QObject {
+    Q_OBJECT
+private slots:
+    void handshakeConnectsOnlyOn617();
+    void failuresLoseTheMeterAtTheFifth_data();
+    void failuresLoseTheMeterAtTheFifth();
+    void sequenceWrapsAndIsEchoed();
+    void badFramingIsASuccessThatDecodesNothing();
+    void echoMismatchSendsQ();
+    void closedPanelKeepsRecordingFlag();
+    void keyFrameCarriesLastSequence();
+    void keyWithoutDeviceFailsWithoutClose();
+    void takeOverStopsAndRestartsThePoll();
+};
+
+void TestMeterLink::handshakeConnectsOnlyOn617()
+{
+    Meter m;
+    MeterLink link(m.hid);
+    m.hid.replyFor = [](const CommandFrame &, ReplyBuffer &r) {
+        r.fill(0);
+        r[23] = '6', r[24] = '1', r[25] = '8';
+        return true;
+    };
+    QCOMPARE(link.tick(true).kind, PollResult::Nothing);
+    QVERIFY(!link.meterConnected());
+
+    Meter good;
+    MeterLink link2(good.hid);
+    QCOMPARE(link2.tick(true).kind, PollResult::Connected);
+    QVERIFY(link2.meterConnected());
+    const QList<CommandFrame> sent = good.hid.written();
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(sent[0][1], std::uint8_t('K'));
+    // close, open, time-outs, write, settle, read, close
+    QCOMPARE(good.hid.calls.size(), 7);
+    QCOMPARE(good.hid.calls[2].timeout, 1000);
+}
+
+void TestMeterLink::failuresLoseTheMeterAtTheFifth_data()
+{
+    QTest::addColumn<int>("failures");
+    QTest::addColumn<bool>("connected");
+    QTest::newRow("four then a success") << 4 << true;
+    QTest::newRow("five") << 5 << false;
+}
+
+void TestMeterLink::failuresLoseTheMeterAtTheFifth()
+{
+    QFETCH(int, failures);
+    QFETCH(bool, connected);
+    Meter m;
+    FaultyLink faulty(m.hid);
+    MeterLink link(faulty);
+    QCOMPARE(link.tick(true).kind, PollResult::Connected);
+    faulty.failAllReads = true;
+    PollResult last;
+    for (int i = 0; i < failures; ++i)
+        last = link.tick(true);
+    QCOMPARE(last.kind, failures == 5 ? PollResult::Lost : PollResult::Nothing);
+    QCOMPARE(link.failedPolls(), failures == 5 ? 0 : 4);
+    faulty.failAllReads = false;
+    const PollResult next = link.tick(true);
+    QCOMPARE(link.meterConnected(), true); // a lost meter reconnects by the next handshake
+    QCOMPARE(next.kind, connected ? PollResult::StatusRead : PollResult::Connected);
+    QCOMPARE(link.failedPolls(), 0);
+}
+
+void TestMeterLink::sequenceWrapsAndIsEchoed()
+{
+    Meter m;
+    MeterLink link(m.hid);
+    link.tick(true);
+    for (int i = 0; i < 255; ++i)
+        QCOMPARE(link.tick(true).kind, PollResult::StatusRead);
+    QCOMPARE(int(link.sequence()), 255);
+    link.tick(true);
+    QCOMPARE(int(link.sequence()), 0);
+    QCOMPARE(int(m.hid.written().last()[5]), 0);
+}
+
+void TestMeterLink::badFramingIsASuccessThatDecodesNothing()
+{
+    Meter m;
+    FaultyLink faulty(m.hid);
+    MeterLink link(faulty);
+    link.tick(true);
+    m.recording = true;
+    faulty.corruptFraming = true;
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(link.tick(true).kind, PollResult::StatusDropped);
+    QVERIFY(link.meterConnected());
+    QVERIFY(!link.meterRecording());
+}
+
+void TestMeterLink::echoMismatchSendsQ()
+{
+    Meter m;
+    MeterLink link(m.hid);
+    link.tick(true);
+    m.echo = false;
+    m.hid.calls.clear();
+    QCOMPARE(link.tick(true).kind, PollResult::StatusRead); // the mismatch does not fail the poll
+    const QList<CommandFrame> sent = m.hid.written();
+    QCOMPARE(sent.size(), 2);
+    QCOMPARE(sent[0][1], std::uint8_t('A'));
+    QCOMPARE(sent[1][1], std::uint8_t('Q'));
+    QCOMPARE(m.hid.calls.last().op, 'c');
+
+    // A failed read leaves the echo byte 0, which mismatches too.
+    FaultyLink faulty(m.hid);
+    MeterLink link2(faulty);
+    link2.tick(true);
+    faulty.failAllReads = true;
+    m.hid.calls.clear();
+    link2.tick(true);
+    QCOMPARE(m.hid.written().last()[1], std::uint8_t('Q'));
+}
+
+void TestMeterLink::closedPanelKeepsRecordingFlag()
+{
+    Meter m;
+    MeterLink link(m.hid);
+    link.tick(true);
+    m.recording = true;
+    QCOMPARE(link.tick(true).kind, PollResult::StatusRead);
+    QVERIFY(link.meterRecording());
+    m.recording = false;
+    QCOMPARE(link.tick(false).kind, PollResult::StatusDropped);
+    QVERIFY(link.meterRecording());
+}
+
+void TestMeterLink::keyFrameCarriesLastSequence()
+{
+    Meter m;
+    MeterLink link(m.hid);
+    link.tick(true);
+    link.tick(true);
+    link.tick(true);
+    m.hid.calls.clear();
+    QVERIFY(link.keyExchange('C'));
+    const CommandFrame f = m.hid.written().value(0);
+    QCOMPARE(f, (CommandFrame{kStx, 'C', 0, 0, 0, 2, kEtx}));
+    // close, open, 500 ms time-outs, write, close: nothing is read
+    QCOMPARE(m.hid.calls.size(), 5);
+    QCOMPARE(m.hid.calls[2].timeout, 500);
+}
+
+void TestMeterLink::keyWithoutDeviceFailsWithoutClose()
+{
+    ScriptedLink hid;
+    hid.devicePresent = false;
+    MeterLink link(hid);
+    QVERIFY(!link.keyExchange('L'));
+    QCOMPARE(hid.calls.size(), 2); // the opening close and the failed open
+}
+
+void TestMeterLink::takeOverStopsAndRestartsThePoll()
+{
+    test::FakeClock clock;
+    ScriptedLink hid;
+    MeterLink link(hid);
+    QList<bool> switches;
+    link.setPollTimerSwitch([&](bool on) { switches.append(on); });
+    {
+        LinkTakeOver guard(link, MeterLink::kTakeOverLimitMs);
+        QCOMPARE(switches, QList<bool>{false});
+    }
+    QCOMPARE(switches, (QList<bool>{false, true}));
+}
+
+QTEST_GUILESS_MAIN(TestMeterLink)
+#include "tst_MeterLink.moc"
