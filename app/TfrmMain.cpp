@@ -6,6 +6,7 @@
 #include "app/core/StringTable.h"
 #include "app/ui/LanguageDispatcher.h"
 #include "app/ui/ModalRunner.h"
+#include "app/ui/ToolIcons.h"
 #include "common/Clock.h"
 
 #include <QAction>
@@ -140,7 +141,7 @@ void TfrmMain::createMenus()
 
 QAction *TfrmMain::addButton(const char *name, const QString &iconName, QAction *sameAs)
 {
-    auto *a = Panel1->addAction(QIcon::fromTheme(iconName), QString::fromLatin1(name));
+    auto *a = Panel1->addAction(toolIcon(iconName), QString::fromLatin1(name));
     a->setObjectName(QString::fromLatin1(name));
     if (sameAs) {
         a->setEnabled(sameAs->isEnabled());

@@ -4,7 +4,7 @@
 #include "meter/HidapiLink.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QScreen>
 #include <cstdio>
 #include <memory>
 
@@ -45,6 +45,9 @@ int main(int argc, char *argv[])
     splash->showAsSplash();
     const std::unique_ptr<HidLink> link = makeLink(options);
     TfrmMain window(*link);
+    // Without a window manager (a bare X server) maximizing does nothing: start at screen size.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.resize(screen->availableGeometry().size());
     window.showMaximized();
     window.FormShow(splash);
     return QApplication::exec();

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace ql708 {
+
+// A tool bar icon: the desktop theme's icon of that name, else our own drawing of it.
+// Names: document-open, document-save, document-print, go-down, x-office-spreadsheet,
+// media-playback-start, media-playback-stop, help-contents.
+QIcon toolIcon(const QString &name);
+
+} // namespace ql708
