@@ -7,8 +7,8 @@ namespace ql708 {
 
 namespace {
 constexpr std::int64_t kFrameMs = 50;
-// After this many frames the scene has forgotten its past, so a long gap skips the rest.
-constexpr std::int64_t kMaxFramesPerStep = 200;
+// A second of frames is all the scene remembers, so a long gap skips the rest.
+constexpr std::int64_t kMaxFramesPerStep = 20;
 constexpr double kFastTauMs = 125.0, kSlowTauMs = 1000.0;
 // Events start on average every 15 s and last 1 to 6 s.
 constexpr double kEventChancePerFrame = double(kFrameMs) / 15000.0;

@@ -14,7 +14,7 @@ namespace {
 // The model moves in steps of 100 ms; a long gap (a suspended computer) is crossed in
 // at most this many coarser steps.
 constexpr std::int64_t kStepMs = 100;
-constexpr std::int64_t kMaxSteps = 36000;
+constexpr std::int64_t kMaxSteps = 20000;
 // Downloads beyond the 24-bit address space get no answer.
 constexpr int kAddressSpace = 1 << 24;
 
@@ -79,7 +79,7 @@ std::uint8_t yearBcd(const QDate &d) { return intToBcd(((d.year() - 2000) % 100 
 } // namespace
 
 SimulatedMeter::SimulatedMeter(std::uint32_t seed)
-    : m_model(seed), m_serial("SIM-" + QByteArray::number(seed).rightJustified(6, '0')),
+    : m_seed(seed), m_model(seed), m_serial("SIM-" + QByteArray::number(seed).rightJustified(6, '0')),
       m_tick(clock().tickMs())
 {
     addExampleSets();
@@ -161,6 +161,13 @@ int SimulatedMeter::serialText(QByteArray &text)
         return 1;
     text = m_serial;
     return 0;
+}
+
+void SimulatedMeter::forceSound(std::optional<double> dB)
+{
+    // The time that passed before belongs to the sound that was there.
+    advanceToNow();
+    m_model.forceSound(dB);
 }
 
 void SimulatedMeter::setPluggedIn(bool plugged)
@@ -442,6 +449,8 @@ void SimulatedMeter::addExampleSets()
         {2, 14, 15, 1, 600, 0x04, "00000000"}, // SLOW, C, 50-110
         {1, 8, 0, 60, 120, 0x0E, "00000000"},  // SLOW, A, 30-130
     };
+    // A scene of their own, so the live sound starts fresh.
+    LevelModel scene(m_seed ^ 0x5EEDu);
     const QDate today = clock().now().date();
     for (const Example &e : examples) {
         const QDateTime start(today.addDays(-e.daysAgo), QTime(e.hour, e.minute));
@@ -449,8 +458,8 @@ void SimulatedMeter::addExampleSets()
             break;
         const RangeInfo &range = rangeByFlags(e.flags);
         for (int i = 0; i < e.points; ++i) {
-            m_model.step(std::int64_t(e.interval) * 1000, e.flags & 0x01, e.flags & 0x02);
-            const int tenths = int(std::lround(m_model.levelDb() * 10.0));
+            scene.step(std::int64_t(e.interval) * 1000, e.flags & 0x01, e.flags & 0x02);
+            const int tenths = int(std::lround(scene.levelDb() * 10.0));
             m_memory.appendPoint(std::clamp(tenths, int(range.lowTenths), int(range.highTenths)));
         }
         m_memory.endRecord();

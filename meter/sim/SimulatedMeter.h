@@ -62,8 +62,8 @@ public:
 
     // Test and demonstration controls.
     // Replaces the live sound by a steady level in dB (still smoothed FAST or SLOW);
-    // nullopt gives the live sound back.
-    void forceSound(std::optional<double> dB) { m_model.forceSound(dB); }
+    // nullopt gives the live sound back. Takes effect at the clock's present time.
+    void forceSound(std::optional<double> dB);
     // Unplugging closes the device and makes open() fail until plugged in again.
     void setPluggedIn(bool plugged);
 
@@ -92,6 +92,7 @@ private:
     std::uint16_t rangeHighTenths() const;
     int rawLevelTenths() const;
 
+    std::uint32_t m_seed;
     LevelModel m_model;
     LoggerMemory m_memory;
     QByteArray m_serial;
