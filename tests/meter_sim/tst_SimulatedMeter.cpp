@@ -454,7 +454,6 @@ void TestSimulatedMeter::informationReply()
     Rig rig;
     const auto r = rig.exchange(makeFrame('Y'));
     QVERIFY(r);
-    const QByteArray memory = rig.meter.memory();
     QCOMPARE((*r)[9] << 8 | (*r)[10], rig.meter.setCount());
     QCOMPARE((*r)[11] << 16 | (*r)[12] << 8 | (*r)[13], rig.meter.lastAddress());
     QCOMPARE(int((*r)[15]), 2);
