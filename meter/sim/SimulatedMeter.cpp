@@ -432,7 +432,12 @@ std::uint16_t SimulatedMeter::levelTenths() const
     return std::uint16_t(std::clamp(rawLevelTenths(), int(rangeLowTenths()), int(rangeHighTenths())));
 }
 
-QDateTime SimulatedMeter::meterTime() const { return clock().now().addMSecs(m_clockOffsetMs); }
+QDateTime SimulatedMeter::meterTime() const
+{
+    // Local-time arithmetic is the costliest step of a status reply: skip it when the clocks agree.
+    const QDateTime now = clock().now();
+    return m_clockOffsetMs == 0 ? now : now.addMSecs(m_clockOffsetMs);
+}
 
 // --- Example data -------------------------------------------------------------------
 
