@@ -1,6 +1,7 @@
 #include "app/AppOptions.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
+#include "app/ui/LanguageDispatcher.h"
 #include "meter/HidapiLink.h"
 
 #include <QApplication>
@@ -41,10 +42,13 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    LanguageDispatcher::instance().setLanguage(options.language);
     auto *splash = new TfrmAbout;
     splash->showAsSplash();
     const std::unique_ptr<HidLink> link = makeLink(options);
     TfrmMain window(*link);
+    if (options.language == Language::English)
+        window.English1Click(); // the language menu's check marks follow the start language
     window.showMaximized();
     window.FormShow(splash);
     return QApplication::exec();
