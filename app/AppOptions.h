@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/StringTable.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,7 @@ struct AppOptions {
     bool simulate = false;
     bool showHelp = false;
     bool showVersion = false;
+    Language language = Language::French; // the language in force at start
     QString error; // set when the command line could not be read
 
     static AppOptions parse(const QStringList &arguments);

@@ -50,7 +50,6 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
 void TfrmAbout::showAsSplash()
 {
     BitBtn1->hide();
-    Label4->setText(QStringLiteral("Loading..."));
     adjustSize();
     if (const QScreen *s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());

@@ -51,6 +51,8 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createStatusBar();
     FormCreate();
     LanguageDispatcher::instance().attach(this, kTable);
+    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this,
+            [this] { showConnectionText(); });
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -127,16 +129,20 @@ void TfrmMain::createMenus()
     Contents1->setShortcut(QKeySequence::HelpContents);
     About1 = addItem(Help1, "About1", &TfrmMain::About1Click);
 
-    // The language menu is hidden; its items still work through their shortcuts.
+    // The language menu is hidden; its items work through their shortcuts.
     Language1 = new QMenu(QStringLiteral("Language1"), this);
     Language1->setObjectName(QStringLiteral("Language1"));
     English1 = addItem(Language1, "English1", &TfrmMain::English1Click);
     French1 = addItem(Language1, "French1", &TfrmMain::French1Click);
     English1->setText(QStringLiteral("English"));
     French1->setText(QStringLiteral("French"));
+    English1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    French1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F));
     English1->setCheckable(true);
     French1->setCheckable(true);
-    French1->setChecked(true);
+    English1->setChecked(activeLanguage() == Language::English);
+    French1->setChecked(activeLanguage() == Language::French);
+    addActions({English1, French1});
 }
 
 QAction *TfrmMain::addButton(const char *name, const QString &iconName, QAction *sameAs)
@@ -224,10 +230,18 @@ void TfrmMain::MainTimerTimer()
     }
 }
 
+void TfrmMain::showConnectionText()
+{
+    // "Off Connection" is the same in both languages; the other two follow the language.
+    if (!m_connectionKey.isEmpty())
+        setStatus(1, ids(kTable, m_connectionKey));
+}
+
 void TfrmMain::showConnected()
 {
     setStatus(0, QString());
-    setStatus(1, ids(kTable, QStringLiteral("IDS_3")));
+    m_connectionKey = QStringLiteral("IDS_3");
+    showConnectionText();
     DataLogger1->menuAction()->setVisible(true);
     DataLogger1->setEnabled(true);
 }
@@ -236,7 +250,8 @@ void TfrmMain::showConnectionLost()
 {
     DataLogger1->setEnabled(false);
     setStatus(0, QString());
-    setStatus(1, ids(kTable, QStringLiteral("IDS_87")));
+    m_connectionKey = QStringLiteral("IDS_87");
+    showConnectionText();
 }
 
 void TfrmMain::showStatus(const MeterStatus &) {}

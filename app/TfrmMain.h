@@ -66,6 +66,7 @@ private:
     QAction *addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)() = nullptr);
     QAction *addButton(const char *name, const QString &iconName, QAction *sameAs);
     void setStatus(int panel, const QString &text);
+    void showConnectionText();
     void showConnected();
     void showConnectionLost();
     void showStatus(const MeterStatus &status);
@@ -73,6 +74,7 @@ private:
     MeterLink m_meter;
     float RealTimeRate;
     QString m_dataFolder;
+    QString m_connectionKey; // the table text status panel 1 shows, if any
     QMdiArea *m_mdi;
     QLabel *m_statusPanels[3];
     QPointer<TfrmAbout> m_about;

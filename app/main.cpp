@@ -1,6 +1,7 @@
 #include "app/AppOptions.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
+#include "app/ui/LanguageDispatcher.h"
 #include "meter/HidapiLink.h"
 #include "meter/sim/SimulatedMeter.h"
 
@@ -43,6 +44,7 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    LanguageDispatcher::instance().setLanguage(options.language);
     auto *splash = new TfrmAbout;
     splash->showAsSplash();
     const std::unique_ptr<HidLink> link = makeLink(options);

@@ -9,9 +9,14 @@
 
 namespace ql708 {
 
-// Applies a window's table to its controls, found by objectName. Empty texts leave the
-// property as it is.
+// Applies a window's table to its controls, found by objectName among the window's own
+// controls (not those of other windows it owns): captions, hints, fonts, character sets,
+// list items and named properties. Empty texts leave the property as it is.
 void applyLanguage(QWidget *window, const StringTable &table, Language lang);
+
+// The font family to use for a family the tables name: the family itself when the system
+// has it, else a similar one it has, else the system's general font.
+QString platformFontFamily(const QString &requested);
 
 // Keeps every open window in the active language: a window attaches itself with its table
 // name when it is created, and a language change re-applies every table to every window.
@@ -22,9 +27,11 @@ public:
 
     // Applies the active language now and again on every change, for the window's lifetime.
     void attach(QWidget *window, const QString &table);
+    // Makes lang the active language and re-applies every table to every open window.
     void setLanguage(Language lang);
 
 signals:
+    // After the tables were applied; windows re-fetch the texts they built from strings.
     void languageChanged(ql708::Language lang);
 
 private:

@@ -9,13 +9,10 @@ namespace ql708 {
 
 namespace {
 
-// Titles and button captions come from the main window's dialog captions.
-QString dialogCaption(const QString &name)
+QString dialogCaption(const char *name)
 {
-    for (const StringEntry &e : StringTable::of(QStringLiteral("frmMain")).entries())
-        if (e.section == QLatin1String("dialog") && e.name == name)
-            return e.text(activeLanguage());
-    return name;
+    return StringTable::of(QStringLiteral("frmMain"))
+        .sectionText(QStringLiteral("dialog"), QString::fromLatin1(name), activeLanguage());
 }
 
 // Stored texts end some lines with the two characters backslash and n; show a line break.
@@ -24,11 +21,14 @@ QString displayText(QString text) { return text.replace(QLatin1String("\\n"), QL
 void captionButtons(QMessageBox &box)
 {
     static const std::pair<QMessageBox::StandardButton, const char *> names[] = {
-        {QMessageBox::Ok, "OK"}, {QMessageBox::Yes, "Yes"}, {QMessageBox::No, "No"},
-        {QMessageBox::Cancel, "Cancel"}};
+        {QMessageBox::Ok, "OK"},         {QMessageBox::Cancel, "Cancel"},
+        {QMessageBox::Yes, "Yes"},       {QMessageBox::No, "No"},
+        {QMessageBox::YesToAll, "Yes To All"}, {QMessageBox::NoToAll, "No To All"},
+        {QMessageBox::Abort, "Abort"},   {QMessageBox::Retry, "Retry"},
+        {QMessageBox::Ignore, "Ignore"}, {QMessageBox::Help, "Help"}};
     for (const auto &[button, name] : names)
         if (QAbstractButton *b = box.button(button))
-            b->setText(dialogCaption(QString::fromLatin1(name)));
+            b->setText(dialogCaption(name));
 }
 
 } // namespace
@@ -45,21 +45,13 @@ void showMessage(QWidget *parent, const QString &text)
 QMessageBox::StandardButton confirm(QWidget *parent, const QString &text,
                                     QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(QMessageBox::Question, dialogCaption(QStringLiteral("Confirm")),
-                    displayText(text), buttons, parent);
+    QMessageBox box(QMessageBox::Question, dialogCaption("Confirm"), displayText(text), buttons, parent);
     box.setObjectName(QStringLiteral("confirmBox"));
     captionButtons(box);
     const auto escape = buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
     box.setEscapeButton(escape);
-    const int result = runModal(box);
-    switch (result) {
-    case QMessageBox::Yes:
-    case QMessageBox::No:
-    case QMessageBox::Cancel:
-        return QMessageBox::StandardButton(result);
-    default:
-        return escape;
-    }
+    const auto chosen = QMessageBox::StandardButton(runModal(box));
+    return chosen != QMessageBox::NoButton && buttons.testFlag(chosen) ? chosen : escape;
 }
 
 } // namespace ql708
