@@ -2,6 +2,7 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "meter/HidapiLink.h"
+#include "meter/sim/SimulatedMeter.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,7 +15,8 @@ namespace {
 
 std::unique_ptr<HidLink> makeLink(const AppOptions &options)
 {
-    Q_UNUSED(options);
+    if (options.simulate)
+        return std::make_unique<SimulatedMeter>();
     return std::make_unique<HidapiLink>();
 }
 
