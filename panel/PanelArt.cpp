@@ -2,6 +2,7 @@
 
 #include "panel/PanelLayout.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,7 +15,7 @@ namespace {
 namespace L = panellayout;
 
 const QColor kInk(0x1c, 0x26, 0x21);
-const QColor kGhost(0, 0, 0, 16);
+const QColor kGhost(0, 0, 0, 12);
 const QColor kGlassTop(0xc3, 0xcd, 0xb4);
 const QColor kGlassBottom(0xa9, 0xb6, 0x9c);
 const QColor kBody(0x2a, 0x2e, 0x33);
@@ -93,14 +94,20 @@ void drawKey(QPainter &p, QPoint at, const QString &label, const QColor &accent)
     if (accent.isValid()) {
         p.setPen(Qt::NoPen);
         p.setBrush(accent);
-        p.drawEllipse(QPointF(r.left() + 10, r.center().y()), 3.2, 3.2);
+        p.drawEllipse(QPointF(r.left() + 10, r.center().y()), 3, 3);
     }
+    // The label shrinks until it fits beside the accent dot.
+    const QRectF text = r.adjusted(accent.isValid() ? 16 : 4, 0, -4, 0);
     QFont f(QStringLiteral("Sans"));
-    f.setPixelSize(10);
     f.setBold(true);
+    for (int px = 10; px > 6; --px) {
+        f.setPixelSize(px);
+        if (QFontMetricsF(f).horizontalAdvance(label) <= text.width())
+            break;
+    }
     p.setFont(f);
     p.setPen(QColor(0xee, 0xef, 0xf0));
-    p.drawText(r.adjusted(accent.isValid() ? 10 : 0, 0, 0, 0), Qt::AlignCenter, label);
+    p.drawText(text, Qt::AlignCenter, label);
 }
 
 void drawBody(QPainter &p, const QRectF &r)

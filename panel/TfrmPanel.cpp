@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
@@ -80,7 +81,9 @@ void TfrmPanel::createDisplay()
     for (int i = 0; i < 10; ++i)
         m_small[i] = pixmap(panelart::lcdSmallDigit(i, dpr));
 
-    imgPanel = image("imgPanel", L::kBackground, pixmap(panelart::background(dpr)));
+    const QPixmap front = pixmap(panelart::background(dpr));
+    imgPanel = image("imgPanel", L::kBackground, front);
+    setWindowIcon(QIcon(front)); // shown on the minimized panel
     QLabel **main[4] = {&MainD1, &MainD2, &MainD3, &MainD4};
     for (int i = 0; i < 4; ++i) {
         const QRect r(QPoint(L::kMainDigitLeft[i], L::kMainDigitTop), L::kDigitSize);
