@@ -118,7 +118,6 @@ QLabel *TfrmPanel::indicator(const char *name, QPoint at, int pixelSize, bool sh
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, panelart::lcdInk());
     l->setPalette(pal);
-    l->setText(QString::fromLatin1(name).mid(3));
     l->setVisible(shown);
     return l;
 }
