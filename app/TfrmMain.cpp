@@ -8,6 +8,7 @@
 #include "app/ui/ModalRunner.h"
 #include "app/ui/ToolIcons.h"
 #include "common/Clock.h"
+#include "panel/TfrmPanel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -100,7 +101,7 @@ void TfrmMain::createMenus()
     LEQ1->setEnabled(false);
 
     View1 = menu("View1");
-    ControlPanel1 = addItem(View1, "ControlPanel1");
+    ControlPanel1 = addItem(View1, "ControlPanel1", &TfrmMain::ControlPanel1Click);
     ControlPanel1->setCheckable(true);
     ControlPanel1->setChecked(true);
     RealTimeGraph1 = addItem(View1, "RealTimeGraph1");
@@ -193,13 +194,17 @@ void TfrmMain::setStatus(int panel, const QString &text) { m_statusPanels[panel]
 
 QString TfrmMain::statusText(int panel) const { return m_statusPanels[panel]->text(); }
 
+TfrmPanel *TfrmMain::panel() const { return m_panel; }
+
 void TfrmMain::FormCreate() { RealTimeRate = settings::readRealTimeRate(); }
 
 void TfrmMain::FormShow(TfrmAbout *splash)
 {
     m_dataFolder = paths::dataFolder();
+    createPanel();
     setStatus(0, QString());
     setStatus(1, QStringLiteral("Off Connection"));
+    m_panel->setConnected(false);
     // Give the meter a moment after the window appears before the first poll.
     delayMs(500);
     MainTimer->start();
@@ -208,12 +213,13 @@ void TfrmMain::FormShow(TfrmAbout *splash)
         splash->close();
     }
     Setup1->setVisible(false);
+    m_panel->showTestPattern();
 }
 
 void TfrmMain::MainTimerTimer()
 {
-    // The status is decoded only while a window shows it.
-    const PollResult r = m_meter.tick(false);
+    // The status is decoded only while the front panel shows it.
+    const PollResult r = m_meter.tick(m_panel != nullptr);
     switch (r.kind) {
     case PollResult::Connected:
         showConnected();
@@ -242,6 +248,8 @@ void TfrmMain::showConnected()
     setStatus(0, QString());
     m_connectionKey = QStringLiteral("IDS_3");
     showConnectionText();
+    if (m_panel)
+        m_panel->setConnected(true);
     DataLogger1->menuAction()->setVisible(true);
     DataLogger1->setEnabled(true);
 }
@@ -252,9 +260,43 @@ void TfrmMain::showConnectionLost()
     setStatus(0, QString());
     m_connectionKey = QStringLiteral("IDS_87");
     showConnectionText();
+    if (m_panel)
+        m_panel->setConnected(false);
 }
 
-void TfrmMain::showStatus(const MeterStatus &) {}
+void TfrmMain::showStatus(const MeterStatus &status)
+{
+    if (m_panel)
+        m_panel->updateStatus(status);
+}
+
+void TfrmMain::createPanel()
+{
+    m_panel = new TfrmPanel;
+    m_mdi->addSubWindow(m_panel);
+    m_panel->move(0, 0);
+    m_panel->setKeySender([this](char letter) { return m_meter.keyExchange(letter); });
+    connect(m_panel, &TfrmPanel::closed, this, [this] {
+        m_panel = nullptr;
+        ControlPanel1->setChecked(false);
+    });
+    connect(m_panel, &TfrmPanel::activated, this, [this] { btnOutputToGraph->setEnabled(false); });
+    m_panel->show();
+    ControlPanel1->setChecked(true);
+}
+
+void TfrmMain::ControlPanel1Click()
+{
+    if (m_panel) {
+        m_panel->showNormal();
+        m_mdi->setActiveSubWindow(m_panel);
+        ControlPanel1->setChecked(true);
+        return;
+    }
+    createPanel();
+    // A fresh panel starts as laid out; it says so at once when no meter is connected.
+    m_panel->setConnected(m_meter.meterConnected());
+}
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {

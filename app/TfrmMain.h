@@ -15,6 +15,7 @@ class QToolBar;
 namespace ql708 {
 
 class TfrmAbout;
+class TfrmPanel;
 
 // The MDI frame: menus, tool bar, status bar, the poll of the meter, and the windows that
 // exist from the start.
@@ -33,6 +34,8 @@ public:
     const QString &dataFolder() const { return m_dataFolder; }
     QMdiArea *mdiArea() const { return m_mdi; }
     QString statusText(int panel) const;
+    // The front panel, or nullptr while it is closed.
+    TfrmPanel *panel() const;
 
     QTimer *MainTimer;
     QMenu *File1, *RealTime1, *DataLogger1, *LEQ1, *View1, *Window1, *Help1, *Language1;
@@ -47,6 +50,7 @@ public:
 public slots:
     void MainTimerTimer();
     void Exit1Click();
+    void ControlPanel1Click();
     void Tile1Click();
     void Cascade1Click();
     void Contents1Click();
@@ -70,6 +74,7 @@ private:
     void showConnected();
     void showConnectionLost();
     void showStatus(const MeterStatus &status);
+    void createPanel();
 
     MeterLink m_meter;
     float RealTimeRate;
@@ -78,6 +83,7 @@ private:
     QMdiArea *m_mdi;
     QLabel *m_statusPanels[3];
     QPointer<TfrmAbout> m_about;
+    QPointer<TfrmPanel> m_panel;
 };
 
 } // namespace ql708
