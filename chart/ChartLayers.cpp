@@ -9,6 +9,7 @@ namespace ql708::chart {
 namespace {
 constexpr int kTickLabelSpacing = 95; // pixels per tick label, date line included
 constexpr int kMaxDataLabels = 100;
+constexpr int kLevelAxisRoom = 60;
 
 QCPScatterStyle::ScatterShape symbolShape(int type)
 {
@@ -49,7 +50,9 @@ QColor viewColor(quint32 c, ViewingStyle style)
 void DateTimeTicker::generate(const QCPRange &range, const QLocale &locale, QChar, int,
                               QVector<double> &ticks, QVector<double> *subTicks, QVector<QString> *tickLabels)
 {
-    const int width = m_axis && m_axis->axisRect() ? m_axis->axisRect()->width() : 0;
+    // The plot's width, less room for the level axis: the axis rect itself may be between
+    // layouts while ticks are made.
+    const int width = m_axis ? m_axis->parentPlot()->viewport().width() - kLevelAxisRoom : 0;
     const int maxTicks = width > 0 ? std::max(2, width / kTickLabelSpacing) : 8;
     TimeTicks t = planTimeTicks(range.lower, range.upper, maxTicks, locale);
     ticks = t.ticks;

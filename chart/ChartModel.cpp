@@ -33,12 +33,15 @@ bool ChartModel::setSubsets(int n)
 {
     const int want = std::clamp(n, 0, kMaxSubsets);
     bool exact = want == n;
-    m_x.resize(size_t(want), std::vector<double>(size_t(m_points), 0.0));
-    m_y.resize(size_t(want), std::vector<float>(size_t(m_points), kNullY));
+    // Shrink the points first, so that no more than the bound is ever allocated.
     if (qint64(want) * m_points > kMaxCells) {
+        m_x.resize(std::min(m_x.size(), size_t(1)));
+        m_y.resize(std::min(m_y.size(), size_t(1)));
         setPoints(int(kMaxCells / want));
         exact = false;
     }
+    m_x.resize(size_t(want), std::vector<double>(size_t(m_points), 0.0));
+    m_y.resize(size_t(want), std::vector<float>(size_t(m_points), kNullY));
     return exact;
 }
 

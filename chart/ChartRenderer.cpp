@@ -65,7 +65,8 @@ ChartRenderer::ChartRenderer(QCustomPlot *plot, const ChartModel &model)
     m_lines = new VertLineLayer(m_plot, m_model, kCursorLayer);
     m_title = new QCPTextElement(m_plot);
     m_subTitle = new QCPTextElement(m_plot);
-    m_plot->axisRect()->insetLayout()->take(m_plot->legend);
+    m_axisRect = m_plot->axisRect();
+    m_axisRect->insetLayout()->take(m_plot->legend);
     m_plot->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
     m_plot->legend->setBorderPen(Qt::NoPen);
     m_plot->legend->setMargins(QMargins(2, 0, 2, 0));
@@ -166,8 +167,9 @@ void ChartRenderer::syncLayout()
     m_subTitle->setFont(fontOf({look.titleFont.family, look.titleFont.pointSize, false}, 0.8));
     QCPLayoutGrid *layout = m_plot->plotLayout();
     for (QCPLayoutElement *e : {static_cast<QCPLayoutElement *>(m_title), static_cast<QCPLayoutElement *>(m_subTitle),
-                                static_cast<QCPLayoutElement *>(m_plot->legend), static_cast<QCPLayoutElement *>(m_plot->axisRect())})
-        layout->take(e);
+                                static_cast<QCPLayoutElement *>(m_plot->legend), static_cast<QCPLayoutElement *>(m_axisRect)})
+        if (e->layout() == layout)
+            layout->take(e);
     layout->simplify();
     int row = 0;
     if (!look.mainTitle.trimmed().isEmpty())
@@ -180,7 +182,7 @@ void ChartRenderer::syncLayout()
     } else {
         m_plot->legend->setVisible(false);
     }
-    layout->addElement(row, 0, m_plot->axisRect());
+    layout->addElement(row, 0, m_axisRect);
     for (int r = 0; r < row; ++r)
         layout->setRowStretchFactor(r, 0.001);
     layout->setRowStretchFactor(row, 1);
@@ -212,7 +214,7 @@ void ChartRenderer::applyView(const ZoomStack &zoom)
     m_plot->yAxis->setRange(v.yLo, v.yHi);
 }
 
-QRect ChartRenderer::plotRect() const { return m_plot->axisRect()->rect(); }
+QRect ChartRenderer::plotRect() const { return m_axisRect->rect(); }
 
 QPointF ChartRenderer::pixelToData(QPointF px) const
 {

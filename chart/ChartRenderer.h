@@ -8,6 +8,7 @@
 #include <QRect>
 
 class QCustomPlot;
+class QCPAxisRect;
 class QCPGraph;
 class QCPTextElement;
 class QPrinter;
@@ -58,6 +59,7 @@ private:
     QCustomPlot *m_plot;
     const ChartModel &m_model;
     std::vector<QCPGraph *> m_graphs;
+    QCPAxisRect *m_axisRect;
     QCPTextElement *m_title;
     QCPTextElement *m_subTitle;
     VertLineLayer *m_lines;

@@ -15,7 +15,9 @@ constexpr int kHeaderSize = 16;
 constexpr int kMaxFontSize = 96;
 constexpr int kMaxLineTextSize = 1000;
 
-quint32 crc32(QByteArrayView data)
+} // namespace
+
+quint32 chartBlockChecksum(QByteArrayView data)
 {
     static const auto table = [] {
         std::array<quint32, 256> t{};
@@ -32,6 +34,8 @@ quint32 crc32(QByteArrayView data)
         c = table[(c ^ quint8(b)) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
+
+namespace {
 
 class Writer {
 public:
@@ -249,7 +253,8 @@ void readAnnotations(Reader &r, ChartModel &m)
         l->text = r.str();
     }
     const quint32 annots = r.count(ChartModel::kMaxGraphAnnotations, "there are too many annotations");
-    if (!r.check(qint64(annots) * 32 <= r.remaining(), "the data ends early"))
+    // Each annotation takes at least 28 bytes (two doubles, type, colour, text length).
+    if (!r.check(qint64(annots) * 28 <= r.remaining(), "the data ends early"))
         return;
     for (quint32 i = 0; i < annots && r.ok(); ++i) {
         GraphAnnotation *a = m.annotationSlot(int(i));
@@ -280,7 +285,7 @@ QByteArray serializeChart(const ChartModel &model)
     head.u16(kChartStateVersion);
     head.u16(0);
     head.u32(quint32(body.bytes().size()));
-    head.u32(crc32(body.bytes()));
+    head.u32(chartBlockChecksum(body.bytes()));
     return head.bytes() + body.bytes();
 }
 
@@ -305,7 +310,7 @@ bool deserializeChart(QByteArrayView block, ChartModel &out, QString *error)
     if (qint64(size) != block.size() - kHeaderSize)
         return fail(damaged(QStringLiteral("its size does not match")));
     const QByteArrayView payload = block.sliced(kHeaderSize);
-    if (crc32(payload) != crc)
+    if (chartBlockChecksum(payload) != crc)
         return fail(damaged(QStringLiteral("its checksum does not match")));
 
     Reader r(payload);

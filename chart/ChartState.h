@@ -14,6 +14,9 @@ constexpr quint32 kChartStateMagic = 0x48434C51; // "QLCH" as little-endian byte
 constexpr quint16 kChartStateVersion = 1;
 constexpr qint64 kMaxChartBlockSize = 512LL * 1024 * 1024;
 
+// CRC-32 (ISO 3309) of the block's payload, as held in its header.
+quint32 chartBlockChecksum(QByteArrayView payload);
+
 QByteArray serializeChart(const ChartModel &model);
 // Fills out only when the whole block is sound; otherwise out is untouched and error says why.
 bool deserializeChart(QByteArrayView block, ChartModel &out, QString *error);

@@ -193,7 +193,8 @@ void PESGraph::PEactions(ChartAction action, int, int)
         invalidateImage();
         break;
     case sgResetImage:
-        changed(ChangeAll);
+        // Data changes are tracked as they are made; a reset need not copy the data again.
+        changed(ChangeLook | ChangeView | ChangeLines);
         break;
     case sgInvalidateImage:
         invalidateImage();
