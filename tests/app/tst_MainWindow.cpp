@@ -71,12 +71,7 @@ void TestMainWindow::startsWithRateAndOffConnection()
 void TestMainWindow::pollShowsConnectionAndLoss()
 {
     test::ScriptedLink hid;
-    hid.replyFor = [](const CommandFrame &f, ReplyBuffer &r) {
-        r.fill(0);
-        r[23] = '6', r[24] = '1', r[25] = '7';
-        r[30] = f[5];
-        return true;
-    };
+    hid.answerLikeMeter();
     TfrmMain w(hid);
     w.MainTimerTimer();
     const QString connected = w.statusText(1);

@@ -18,18 +18,10 @@ struct Meter {
     bool recording = false;
     Meter()
     {
-        hid.replyFor = [this](const CommandFrame &f, ReplyBuffer &r) {
-            r.fill(0);
-            r[0] = kStx;
-            r[31] = kEtx;
-            if (f[1] == 'K') {
-                r[23] = '6', r[24] = '1', r[25] = '7';
-            } else if (f[1] == 'A') {
-                r[1] = recording ? 0x01 : 0x00;
-                r[30] = echo ? f[5] : std::uint8_t(f[5] + 1);
-            }
-            return true;
-        };
+        hid.answerLikeMeter([this](const CommandFrame &f, ReplyBuffer &r) {
+            r[1] = recording ? 0x01 : 0x00;
+            r[30] = echo ? f[5] : std::uint8_t(f[5] + 1);
+        });
     }
 };
 

@@ -49,21 +49,12 @@ void tst_PanelInMain::init()
     m_clock = std::make_unique<test::FakeClock>();
     m_link = ScriptedLink();
     m_flags = status_layout::kAWeightingBit;
-    m_link.replyFor = [this](const CommandFrame &f, ReplyBuffer &r) {
-        r.fill(0);
-        r[0] = kStx;
-        r[31] = kEtx;
-        if (f[1] == 'K') {
-            r[23] = '6', r[24] = '1', r[25] = '7';
-        } else {
-            r[status_layout::kFlags] = m_flags;
-            r[status_layout::kRange] = kRange30to130;
-            r[status_layout::kLevel] = 456 >> 8;
-            r[status_layout::kLevel + 1] = 456 & 0xFF;
-            r[status_layout::kSequenceEcho] = f[5];
-        }
-        return true;
-    };
+    m_link.answerLikeMeter([this](const CommandFrame &, ReplyBuffer &r) {
+        r[status_layout::kFlags] = m_flags;
+        r[status_layout::kRange] = kRange30to130;
+        r[status_layout::kLevel] = 456 >> 8;
+        r[status_layout::kLevel + 1] = 456 & 0xFF;
+    });
     m_main = std::make_unique<TfrmMain>(m_link);
     m_main->resize(1000, 700);
     m_main->show();

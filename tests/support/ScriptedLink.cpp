@@ -60,6 +60,23 @@ int ScriptedLink::serialText(QByteArray &text)
     return 0;
 }
 
+void ScriptedLink::answerLikeMeter(std::function<void(const CommandFrame &, ReplyBuffer &)> fillStatus)
+{
+    replyFor = [fillStatus](const CommandFrame &f, ReplyBuffer &r) {
+        r.fill(0);
+        r[0] = kStx;
+        r[31] = kEtx;
+        if (f[1] == 'K') {
+            r[23] = '6', r[24] = '1', r[25] = '7';
+            return true;
+        }
+        r[30] = f[5];
+        if (fillStatus)
+            fillStatus(f, r);
+        return true;
+    };
+}
+
 QList<CommandFrame> ScriptedLink::written() const
 {
     QList<CommandFrame> out;

@@ -32,6 +32,10 @@ public:
     // and when that is empty the read fails.
     std::deque<ReplyBuffer> replies;
     std::function<bool(const CommandFrame &, ReplyBuffer &)> replyFor;
+    // Answers like a meter: the handshake identifies it, a status command gets a framed reply
+    // echoing its sequence number, which fillStatus may complete.
+    void answerLikeMeter(std::function<void(const CommandFrame &, ReplyBuffer &)> fillStatus = {});
+
     bool devicePresent = true;
     QByteArray serial = "SN0001";
 
