@@ -1,0 +1,69 @@
+#pragma once
+
+#include "chart/ChartModel.h"
+#include "chart/ZoomStack.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+
+class QCustomPlot;
+class QCPAxisRect;
+class QCPGraph;
+class QCPTextElement;
+class QPrinter;
+
+namespace ql708::chart {
+
+class VertLineLayer;
+class AnnotationLayer;
+
+// What changed in the model since the last draw.
+enum ChartChange : int {
+    ChangeData = 1,
+    ChangeLook = 2,
+    ChangeLines = 4,
+    ChangeView = 8,
+    ChangeAll = ChangeData | ChangeLook | ChangeLines | ChangeView,
+};
+
+// Draws a ChartModel through QCustomPlot: one graph per subset (nulls as NaN, which breaks the
+// line), axes and date-time ticks, titles, legend, grid, graph annotations, and the vertical
+// lines on their own buffered layer.
+class ChartRenderer {
+public:
+    ChartRenderer(QCustomPlot *plot, const ChartModel &model);
+
+    // Brings the plot in line with the model for the given changes, then draws: a change of
+    // the vertical lines alone redraws only their layer.
+    void draw(int changes, const ZoomStack &zoom);
+
+    // The unzoomed view: the manual scales, or the data's extent where a scale is automatic.
+    ViewRange fullRange() const;
+    ViewRange currentView() const;
+
+    QRect plotRect() const;
+    QPointF pixelToData(QPointF px) const;
+    QPointF dataToPixel(double x, double y) const;
+
+    QImage toImage(int width, int height);
+    void print(QPrinter &printer);
+
+private:
+    void syncData();
+    void syncLook();
+    void syncAxes();
+    void syncLayout();
+    void applyView(const ZoomStack &zoom);
+
+    QCustomPlot *m_plot;
+    const ChartModel &m_model;
+    std::vector<QCPGraph *> m_graphs;
+    QCPAxisRect *m_axisRect;
+    QCPTextElement *m_title;
+    QCPTextElement *m_subTitle;
+    VertLineLayer *m_lines;
+    AnnotationLayer *m_annotations;
+};
+
+} // namespace ql708::chart

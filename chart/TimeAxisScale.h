@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QVector>
+
+namespace ql708::chart {
+
+// Ticks of a date-time axis (x in days since 30 December 1899) that stay readable from
+// fractions of a second to years: a step from a fixed list of calendar-friendly steps, labels
+// whose precision follows the step, and the date added wherever it changes.
+struct TimeTicks {
+    double step = 0.0; // days
+    QVector<double> ticks;
+    QVector<double> subTicks;
+    QVector<QString> labels;
+};
+
+TimeTicks planTimeTicks(double lo, double hi, int maxTicks, const QLocale &locale = QLocale());
+
+// Short date with a four-digit year, as the program writes dates everywhere.
+QString shortDateFormat(const QLocale &locale);
+
+} // namespace ql708::chart

@@ -1,0 +1,235 @@
+#include "ChartFixture.h"
+#include "chart/ChartModal.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace ql708::chart;
+
+namespace {
+constexpr double kStart = 45444.5; // 1 June 2024, 12:00
+constexpr int kPoints = 3600;
+constexpr double kEnd = kStart + (kPoints - 1) / 86400.0;
+} // namespace
+
+class tst_PESGraph : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void pixelDataConversion();
+    void vertLineHotSpots_data();
+    void vertLineHotSpots();
+    void zoomAndUndo();
+    void clickAndNoZoom_data();
+    void clickAndNoZoom();
+    void nullValuesAreGaps();
+    void optionsDialog_data();
+    void optionsDialog();
+
+private:
+    QPoint toPlot(QPoint chartPos) const { return m_plot->mapFrom(m_chart.get(), chartPos); }
+    void drag(QPoint from, QPoint to);
+    std::unique_ptr<PESGraph> m_chart;
+    QWidget *m_plot = nullptr;
+};
+
+void tst_PESGraph::init()
+{
+    m_chart = std::make_unique<PESGraph>();
+    m_chart->resize(800, 500);
+    test::prepareLikeGraphWindow(*m_chart, kStart, kEnd);
+    test::fillSynthetic(*m_chart, kPoints, kStart);
+    m_chart->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_chart.get()));
+    m_chart->redraw();
+    m_plot = m_chart->findChild<QWidget *>(QStringLiteral("plot"));
+    QVERIFY(m_plot);
+}
+
+void tst_PESGraph::cleanup()
+{
+    setChartModalRunner({});
+    m_chart.reset();
+}
+
+void tst_PESGraph::drag(QPoint from, QPoint to)
+{
+    QTest::mousePress(m_plot, Qt::LeftButton, {}, toPlot(from));
+    QTest::mouseMove(m_plot, toPlot((from + to) / 2));
+    QTest::mouseMove(m_plot, toPlot(to));
+    QTest::mouseRelease(m_plot, Qt::LeftButton, {}, toPlot(to));
+}
+
+void tst_PESGraph::pixelDataConversion()
+{
+    const QRect r = m_chart->plotRect();
+    QVERIFY(r.width() > 600 && r.height() > 300);
+    const QPointF bottomLeft = m_chart->dataToPixel(kStart, 30);
+    const QPointF topRight = m_chart->dataToPixel(kEnd, 130);
+    QVERIFY(qAbs(bottomLeft.x() - r.left()) <= 1.0 && qAbs(bottomLeft.y() - r.bottom()) <= 1.0);
+    QVERIFY(qAbs(topRight.x() - r.right()) <= 1.0 && qAbs(topRight.y() - r.top()) <= 1.0);
+
+    const double x = kStart + 1000 / 86400.0, y = 72.5;
+    const QPointF px = m_chart->dataToPixel(x, y);
+    const QPointF back = m_chart->pixelToData(px.toPoint());
+    const double secondsPerPixel = (kEnd - kStart) * 86400.0 / r.width();
+    QVERIFY(qAbs(back.x() - x) * 86400.0 <= secondsPerPixel);
+    QVERIFY(qAbs(back.y() - y) <= 100.0 / r.height());
+}
+
+void tst_PESGraph::vertLineHotSpots_data()
+{
+    QTest::addColumn<bool>("allowed");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("on the line") << true << true << 0 << 1;
+    QTest::newRow("3 pixels off") << true << true << 3 << 1;
+    QTest::newRow("12 pixels off") << true << true << 12 << -1;
+    QTest::newRow("hot spots off") << false << true << 0 << -1;
+    QTest::newRow("lines hidden") << true << false << 0 << -1;
+}
+
+void tst_PESGraph::vertLineHotSpots()
+{
+    QFETCH(bool, allowed);
+    QFETCH(bool, shown);
+    QFETCH(int, offset);
+    QFETCH(int, expected);
+    m_chart->setAllowVertLineAnnotHotSpots(allowed);
+    m_chart->setShowVertLineAnnotations(shown);
+    m_chart->redraw();
+    QSignalSpy hot(m_chart.get(), &PESGraph::vertLineAnnotHotSpot);
+    QSignalSpy zoom(m_chart.get(), &PESGraph::zoomedIn);
+    QSignalSpy up(m_chart.get(), &PESGraph::mouseUp);
+    const int lineX = int(std::lround(m_chart->dataToPixel(m_chart->vertLineAnnotation(1), 0).x()));
+    const QPoint at(lineX + offset, m_chart->plotRect().center().y());
+    QCOMPARE(m_chart->hotSpotAt(at).kind == HotSpot::VertLine, expected >= 0);
+
+    drag(at, at + QPoint(120, 40));
+    QCOMPARE(hot.size(), expected >= 0 ? 1 : 0);
+    if (expected >= 0) {
+        QCOMPARE(hot.at(0).at(0).toInt(), expected);
+        QCOMPARE(zoom.size(), 0); // a grabbed line is dragged, the view is not zoomed
+    }
+    QCOMPARE(up.size(), 1);
+    QCOMPARE(m_chart->lastMousePos(), at + QPoint(120, 40));
+}
+
+void tst_PESGraph::zoomAndUndo()
+{
+    m_chart->setShowVertLineAnnotations(false);
+    m_chart->redraw();
+    QSignalSpy zoom(m_chart.get(), &PESGraph::zoomedIn);
+    const QRect r = m_chart->plotRect();
+    const QPoint a(r.left() + r.width() / 4, r.top() + r.height() / 4);
+    const QPoint b(r.left() + r.width() * 3 / 4, r.top() + r.height() * 3 / 4);
+    const QPointF da = m_chart->pixelToData(a), db = m_chart->pixelToData(b);
+    drag(a, b);
+    QCOMPARE(zoom.size(), 1);
+    QCOMPARE(m_chart->zoomDepth(), 1);
+    const QRect z = m_chart->plotRect(); // the tick labels may take other room when zoomed
+    const QPointF left = m_chart->pixelToData(z.topLeft());
+    const QPointF right = m_chart->pixelToData(z.topLeft() + QPoint(z.width(), z.height()));
+    QVERIFY(qAbs(left.x() - da.x()) * 86400 < 5 && qAbs(right.x() - db.x()) * 86400 < 5);
+    QVERIFY(qAbs(left.y() - da.y()) < 0.5 && qAbs(right.y() - db.y()) < 0.5);
+
+    drag(a, b);
+    QCOMPARE(m_chart->zoomDepth(), 2);
+    m_chart->PEactions(sgUndoZoom);
+    QCOMPARE(m_chart->zoomDepth(), 0);
+    QVERIFY(qAbs(m_chart->pixelToData(r.topLeft()).x() - kStart) * 86400 < 10);
+    QVERIFY(qAbs(m_chart->pixelToData(r.topLeft()).y() - 130) < 0.5);
+    m_chart->PEactions(sgUndoZoom); // nothing to undo: unchanged
+    QCOMPARE(m_chart->zoomDepth(), 0);
+}
+
+void tst_PESGraph::clickAndNoZoom_data()
+{
+    QTest::addColumn<int>("zooming");
+    QTest::addColumn<int>("distance");
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("click") << int(sgHorzPlusVertZooming) << 0 << 1;
+    QTest::newRow("tiny drag") << int(sgHorzPlusVertZooming) << 1 << 1;
+    QTest::newRow("zooming off") << int(sgNoZooming) << 150 << 0;
+}
+
+void tst_PESGraph::clickAndNoZoom()
+{
+    QFETCH(int, zooming);
+    QFETCH(int, distance);
+    QFETCH(int, clicks);
+    m_chart->setAllowZooming(Zooming(zooming));
+    QSignalSpy click(m_chart.get(), &PESGraph::clicked);
+    QSignalSpy zoom(m_chart.get(), &PESGraph::zoomedIn);
+    const QPoint at = m_chart->plotRect().center() + QPoint(37, 0);
+    drag(at, at + QPoint(distance, distance));
+    QCOMPARE(click.size(), clicks);
+    QCOMPARE(zoom.size(), 0);
+    QCOMPARE(m_chart->zoomDepth(), 0);
+}
+
+void tst_PESGraph::nullValuesAreGaps()
+{
+    const float level = 80.0f;
+    for (int p = 0; p < kPoints; ++p)
+        m_chart->setYData(0, p, p >= 1200 && p < 2400 ? PESGraph::nullDataValueY() : level);
+    m_chart->setShowVertLineAnnotations(false);
+    m_chart->setGridStyle(sgNoGrid);
+    m_chart->redraw();
+    const QImage image = m_chart->grab().toImage();
+    const int row = int(std::lround(m_chart->dataToPixel(kStart, level).y()));
+    auto inkAt = [&](int point) {
+        const int col = int(std::lround(m_chart->dataToPixel(kStart + point / 86400.0, level).x()));
+        for (int dy = -1; dy <= 1; ++dy)
+            if (qGray(image.pixel(col, row + dy)) < 80)
+                return true;
+        return false;
+    };
+    for (int p : {100, 600, 1150, 2450, 3000, 3500})
+        QVERIFY2(inkAt(p), qPrintable(QStringLiteral("no line at point %1").arg(p)));
+    for (int p : {1300, 1800, 2300})
+        QVERIFY2(!inkAt(p), qPrintable(QStringLiteral("line drawn in the gap at point %1").arg(p)));
+}
+
+void tst_PESGraph::optionsDialog_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("confirmed") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void tst_PESGraph::optionsDialog()
+{
+    QFETCH(bool, confirm);
+    m_chart->setAllowFontPage(false);
+    bool sawFontPage = true;
+    setChartModalRunner([&](QDialog &d) {
+        sawFontPage = d.findChild<QWidget *>(QStringLiteral("pageFonts")) != nullptr;
+        d.findChild<QLineEdit *>(QStringLiteral("edtMainTitle"))->setText(QStringLiteral("Survey"));
+        d.findChild<QComboBox *>(QStringLiteral("cboGridStyle"))->setCurrentIndex(sgDash);
+        d.findChild<QComboBox *>(QStringLiteral("cboLineType"))->setCurrentIndex(6);
+        emit d.findChild<QComboBox *>(QStringLiteral("cboLineType"))->activated(6);
+        if (confirm)
+            QMetaObject::invokeMethod(d.findChild<QObject *>(QStringLiteral("buttons")), "accepted");
+        else
+            d.reject();
+        return d.result();
+    });
+    QSignalSpy closed(m_chart.get(), &PESGraph::customizeDlgClosed);
+    m_chart->PEactions(sgCustomize);
+    QCOMPARE(closed.size(), 1);
+    QVERIFY(!sawFontPage);
+    QCOMPARE(m_chart->dialogResult(), confirm ? 1 : 0);
+    QCOMPARE(m_chart->mainTitle(), confirm ? QStringLiteral("Survey") : QString());
+    QCOMPARE(m_chart->gridStyle(), confirm ? sgDash : sgDot);
+    QCOMPARE(m_chart->subsetLineType(0), confirm ? 6 : 0);
+}
+
+QTEST_MAIN(tst_PESGraph)
+#include "tst_PESGraph.moc"
