@@ -2,13 +2,13 @@
 
 namespace ql708::graph {
 
-QString closeQuestion(GraphKind kind, const GraphState &state)
+CloseQuestion closeQuestion(GraphKind kind, const GraphState &state)
 {
     if (kind == GraphKind::DataLogger && state.loggerDataUnsaved)
-        return QStringLiteral("IDS_11");
+        return CloseQuestion::SaveLoggerData;
     if (kind == GraphKind::RealTime && state.realTimeUnsaved)
-        return QStringLiteral("IDS_13");
-    return {};
+        return CloseQuestion::SaveRealTime;
+    return CloseQuestion::None;
 }
 
 CloseAnswer answerCloseQuestion(GraphKind kind, Answer answer, GraphState &state)

@@ -2,15 +2,15 @@
 
 #include "graph/GraphState.h"
 
-#include <QString>
 
 namespace ql708::graph {
 
 enum class Answer { Yes, No, Cancel };
 
-// The string key of the question a window of this kind asks before it closes (IDS_11 for
-// unsaved logger data, IDS_13 for unsaved live points), or empty when it asks none.
-QString closeQuestion(GraphKind kind, const GraphState &state);
+// The question a window asks before it closes: whether to save the logger data (DataLogger
+// window) or the live points (real-time window) that are not saved yet.
+enum class CloseQuestion { None, SaveLoggerData, SaveRealTime };
+CloseQuestion closeQuestion(GraphKind kind, const GraphState &state);
 
 struct CloseAnswer {
     bool allow; // the window may close

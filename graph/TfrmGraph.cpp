@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ql708::graph {
 
@@ -35,6 +36,7 @@ namespace {
 
 const QString kTable = QStringLiteral("frmGraph");
 constexpr int kGridColumns = 9;
+constexpr int kDataSetsWidth = 441;
 constexpr int kGridWidths[kGridColumns] = {25, 60, 60, 40, 40, 30, 40, 45, 100};
 const char *const kGridHeader[kGridColumns] = {"Set", "DATE", "TIME", "Rate", "Nums",
                                                "A/C", "Fa/Sl", "LEVEL", "wave file"};
@@ -75,11 +77,6 @@ QAction *toolAction(QToolBar *bar, const char *name, const QString &text, const 
     a->setObjectName(QString::fromLatin1(name));
     a->setToolTip(text);
     return a;
-}
-
-QMessageBox::StandardButton ask(QWidget *parent, const QString &key, QMessageBox::StandardButtons buttons)
-{
-    return confirm(parent, ids(kTable, key), buttons);
 }
 
 Answer answerOf(QMessageBox::StandardButton b)
@@ -317,6 +314,7 @@ QWidget *TfrmGraph::createDataSetPanel()
     Grid2 = named(new QTableWidget(1, kGridColumns), "Grid2");
     Grid2->verticalHeader()->setVisible(false);
     Grid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    Grid2->horizontalHeader()->setMinimumSectionSize(10);
     Grid2->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid2->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -328,8 +326,8 @@ QWidget *TfrmGraph::createDataSetPanel()
     ChangeDateTime1->setObjectName(QStringLiteral("ChangeDateTime1"));
     connect(Grid2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(Grid2->viewport()->mapToGlobal(pos)); });
-    pnlDataSets->resize(441, pnlDataSets->height());
     pnlDataSets->setVisible(false);
+    pnlDataSets->installEventFilter(this);
     return pnlDataSets;
 }
 
@@ -341,10 +339,10 @@ QWidget *TfrmGraph::createChartPanel()
     PESGraph1 = named(new chart::PESGraph, "PESGraph1");
     v->addWidget(PESGraph1);
     connect(PESGraph1, &chart::PESGraph::customizeDlgClosed, this, &TfrmGraph::PESGraph1CustomizeDlg);
-    // The mouse readout floats over the chart's top-left corner.
+    // The mouse readout floats over the chart's top-left corner; it shows only its text.
     Panel12 = named(new QLabel(pnlGraph), "Panel12");
-    Panel12->setAutoFillBackground(true);
     Panel12->setMinimumWidth(160);
+    Panel12->setAttribute(Qt::WA_TransparentForMouseEvents);
     Panel12->raise();
     pnlGraph->installEventFilter(this);
     return pnlGraph;
@@ -405,10 +403,12 @@ void TfrmGraph::FormActivate() { emit GraphWindows::instance().graphActivated(th
 bool TfrmGraph::FormCloseQuery()
 {
     const GraphKind kind = graphKind(windowTitle());
-    const QString key = closeQuestion(kind, graphState());
-    if (key.isEmpty())
+    const CloseQuestion question = closeQuestion(kind, graphState());
+    if (question == CloseQuestion::None)
         return true;
-    const auto button = ask(this, key, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const QString text = question == CloseQuestion::SaveLoggerData ? ids(kTable, QStringLiteral("IDS_11"))
+                                                                    : ids(kTable, QStringLiteral("IDS_13"));
+    const auto button = confirm(this, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     const CloseAnswer answer = answerCloseQuestion(kind, answerOf(button), graphState());
     if (answer.save)
         emit GraphWindows::instance().saveRequested(this);
@@ -456,6 +456,12 @@ bool TfrmGraph::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == pnlGraph && event->type() == QEvent::Resize)
         pnlGraphResize();
+    // The data set list opens 441 pixels wide; the splitter changes it from then on.
+    if (watched == pnlDataSets && event->type() == QEvent::Show && !m_dataSetsSized) {
+        m_dataSetsSized = true;
+        const int total = Splitter1->width();
+        Splitter1->setSizes({kDataSetsWidth, std::max(total - kDataSetsWidth, 1)});
+    }
     return QMdiSubWindow::eventFilter(watched, event);
 }
 
@@ -491,7 +497,8 @@ void TfrmGraph::Button1Click() { PESGraph1->PEactions(chart::sgCustomize); }
 
 void TfrmGraph::PESGraph1CustomizeDlg()
 {
-    if (PESGraph1->dialogResult() != 1 || ask(this, QStringLiteral("IDS_19"), QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    if (PESGraph1->dialogResult() != 1 ||
+        confirm(this, ids(kTable, QStringLiteral("IDS_19")), QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     const QString folder = templateFolder();
     if (!QDir().mkpath(folder)) {

@@ -100,6 +100,8 @@ private:
     QWidget *createDataSetPanel();
     QWidget *createChartPanel();
     void connectRateBox();
+
+    bool m_dataSetsSized = false;
 };
 
 } // namespace ql708::graph
