@@ -300,7 +300,7 @@ void PESGraph::setModel(ChartModel model)
     m_zoom.clear();
     m_customCursor.reset();
     applyCursor();
-    redraw();
+    PEactions(sgReinitAndReset);
 }
 
 QImage PESGraph::renderImage(int width, int height)

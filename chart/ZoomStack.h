@@ -18,7 +18,6 @@ public:
     const ViewRange &current() const { return m_levels.back(); }
     void push(const ViewRange &r) { m_levels.push_back(r); }
     void replaceCurrent(const ViewRange &r) { if (zoomed()) m_levels.back() = r; }
-    void pop() { if (zoomed()) m_levels.pop_back(); }
     void clear() { m_levels.clear(); }
 
 private:
