@@ -9,6 +9,10 @@
 #include "app/ui/ToolIcons.h"
 #include "common/Clock.h"
 #include "panel/TfrmPanel.h"
+#include "graph/ChartSetup.h"
+#include "graph/GraphState.h"
+#include "graph/GraphWindows.h"
+#include "graph/TfrmGraph.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -51,6 +55,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createToolBar();
     createStatusBar();
     FormCreate();
+    connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
     connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this,
             [this] { showConnectionText(); });
@@ -104,7 +109,7 @@ void TfrmMain::createMenus()
     ControlPanel1 = addItem(View1, "ControlPanel1", &TfrmMain::ControlPanel1Click);
     ControlPanel1->setCheckable(true);
     ControlPanel1->setChecked(true);
-    RealTimeGraph1 = addItem(View1, "RealTimeGraph1");
+    RealTimeGraph1 = addItem(View1, "RealTimeGraph1", &TfrmMain::RealTimeGraph1Click);
     RealTimeGraph1->setCheckable(true);
     RealTimeGraph1->setChecked(true);
 
@@ -196,7 +201,11 @@ QString TfrmMain::statusText(int panel) const { return m_statusPanels[panel]->te
 
 TfrmPanel *TfrmMain::panel() const { return m_panel; }
 
-void TfrmMain::FormCreate() { RealTimeRate = settings::readRealTimeRate(); }
+void TfrmMain::FormCreate() { setRealTimeRate(settings::readRealTimeRate()); }
+
+float TfrmMain::realTimeRate() const { return graph::graphState().RealTimeRate; }
+
+void TfrmMain::setRealTimeRate(float rate) { graph::graphState().RealTimeRate = rate; }
 
 void TfrmMain::FormShow(TfrmAbout *splash)
 {
@@ -212,6 +221,7 @@ void TfrmMain::FormShow(TfrmAbout *splash)
         splash->Label4->clear();
         splash->close();
     }
+    placeRealTimeWindow(CreateRealTimeWindow());
     Setup1->setVisible(false);
     m_panel->showTestPattern();
 }
@@ -313,7 +323,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 void TfrmMain::FormClose()
 {
     MainTimer->stop();
-    settings::writeRealTimeRate(RealTimeRate);
+    settings::writeRealTimeRate(realTimeRate());
 }
 
 void TfrmMain::Exit1Click() { close(); }
@@ -343,6 +353,67 @@ void TfrmMain::French1Click()
     French1->setChecked(true);
     English1->setChecked(false);
     LanguageDispatcher::instance().setLanguage(Language::French);
+}
+
+} // namespace ql708
+
+namespace ql708 {
+
+// The graph windows reach the main window through the one GraphWindows object.
+void TfrmMain::connectGraphWindows()
+{
+    graph::GraphWindows &windows = graph::GraphWindows::instance();
+    connect(&windows, &graph::GraphWindows::graphActivated, this, [this] { btnOutputToGraph->setEnabled(false); });
+    // The Save command's handler connects to Save1's triggered signal; it runs even while
+    // the menu item itself is disabled, as a direct call of the command would.
+    connect(&windows, &graph::GraphWindows::saveRequested, this, [this] { emit Save1->triggered(false); });
+    connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
+        RealTimeGraph1->setChecked(false);
+        Stop1->setEnabled(false);
+    });
+}
+
+graph::TfrmGraph *TfrmMain::CreateRealTimeWindow()
+{
+    auto *w = graph::TfrmGraph::create(m_mdi, graph::kRealTimeCaption);
+    graph::GraphWindows::instance().realTime = w;
+    RealTimeGraph1->setChecked(true);
+    w->move(w->x(), 0);
+    w->tbntSep3->setVisible(true);
+    w->tbntClr->setVisible(true);
+    const TDateTime now = toTDateTime(clock().now());
+    graph::PrepareChart(*w->PESGraph1, 1, 130, 30, now + 510 * realTimeRate() * kSecond, now, 500);
+    w->makeRateDropDown();
+    w->selectRateEntry(realTimeRate());
+    graph::graphState().lastPointTime = now;
+    return w;
+}
+
+void TfrmMain::RealTimeGraph1Click()
+{
+    if (graph::TfrmGraph *w = graph::GraphWindows::instance().realTime) {
+        w->showNormal();
+        m_mdi->setActiveSubWindow(w);
+        RealTimeGraph1->setChecked(true);
+    } else {
+        CreateRealTimeWindow();
+    }
+}
+
+// Beside the front panel, filling the rest of the main window.
+void TfrmMain::placeRealTimeWindow(graph::TfrmGraph *w)
+{
+    const int left = frontPanelWidth();
+    w->setGeometry(left, 0, width() - left - 5,
+                   height() - Panel1->height() - statusBar()->height() - 40);
+    w->setWavControlsVisible(false);
+    m_mdi->setActiveSubWindow(w);
+    w->setFocus();
+}
+
+int TfrmMain::frontPanelWidth() const
+{
+    return m_panel ? m_panel->width() : 0;
 }
 
 } // namespace ql708

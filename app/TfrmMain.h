@@ -16,6 +16,9 @@ namespace ql708 {
 
 class TfrmAbout;
 class TfrmPanel;
+namespace graph {
+class TfrmGraph;
+}
 
 // The MDI frame: menus, tool bar, status bar, the poll of the meter, and the windows that
 // exist from the start.
@@ -29,8 +32,9 @@ public:
     void FormShow(TfrmAbout *splash = nullptr);
 
     MeterLink &meter() { return m_meter; }
-    float realTimeRate() const { return RealTimeRate; }
-    void setRealTimeRate(float rate) { RealTimeRate = rate; }
+    // The real-time sampling rate is the one all graph windows share.
+    float realTimeRate() const;
+    void setRealTimeRate(float rate);
     const QString &dataFolder() const { return m_dataFolder; }
     QMdiArea *mdiArea() const { return m_mdi; }
     QString statusText(int panel) const;
@@ -57,6 +61,9 @@ public slots:
     void About1Click();
     void English1Click();
     void French1Click();
+    void RealTimeGraph1Click();
+    // Creates and prepares the real-time graph window; it becomes the one the program keeps.
+    graph::TfrmGraph *CreateRealTimeWindow();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,9 +82,11 @@ private:
     void showConnectionLost();
     void showStatus(const MeterStatus &status);
     void createPanel();
+    void connectGraphWindows();
+    void placeRealTimeWindow(graph::TfrmGraph *window);
+    int frontPanelWidth() const;
 
     MeterLink m_meter;
-    float RealTimeRate;
     QString m_dataFolder;
     QString m_connectionKey; // the table text status panel 1 shows, if any
     QMdiArea *m_mdi;

@@ -120,7 +120,7 @@ void tst_PanelInMain::reopenRestoresMinimizedPanel()
     QCOMPARE(m_main->panel(), panel);
     QVERIFY(!panel->isMinimized());
     QVERIFY(m_main->ControlPanel1->isChecked());
-    QCOMPARE(m_main->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(m_main->findChildren<TfrmPanel *>().size(), 1);
 }
 
 void tst_PanelInMain::activatingPanelDisablesOutputToGraph()

@@ -1,0 +1,132 @@
+#include "graph/ChartSetup.h"
+
+#include "app/core/Paths.h"
+#include "chart/ChartFile.h"
+#include "chart/PESGraph.h"
+
+#include <QFileInfo>
+#include <exception>
+
+namespace ql708::graph {
+
+using namespace ql708::chart;
+
+namespace {
+
+const QString kTemplateName = QStringLiteral("graph.ghf");
+
+// A chart that cannot redraw keeps its old picture; the window goes on working.
+void redrawQuietly(PESGraph &chart)
+{
+    try {
+        chart.redraw();
+    } catch (const std::exception &) {
+    }
+}
+
+void setUpWithoutRedraw(PESGraph &chart, int seriesCount, float levelTop, float levelBottom,
+                        TDateTime timeEnd, TDateTime timeStart, int pointCount)
+{
+    chart.setPrepareImages(true);
+    chart.setSubsetByPoint(false);
+    chart.setSubsets(seriesCount);
+    chart.setPoints(pointCount);
+    chart.setAllowPopup(false);
+    chart.setNoHelp(true);
+    chart.setManualScaleControlY(sgManualMinAndMax);
+    chart.setManualMinY(levelBottom);
+    chart.setManualMaxY(levelTop);
+    if (timeStart != 0) {
+        chart.setManualScaleControlX(sgManualMinAndMax);
+        chart.setManualMinX(timeStart);
+        chart.setManualMaxX(timeEnd);
+    }
+    chart.setAllowDataLabels(sgNoDataLabels);
+    chart.setAllowGraphAnnotHotSpots(true);
+}
+
+void setLine(PESGraph &chart, int i, quint32 color, int type, const QString &text)
+{
+    chart.setVertLineAnnotationColor(i, color);
+    chart.setVertLineAnnotationType(i, type);
+    chart.setVertLineAnnotationText(i, text);
+}
+
+void setDefaultLook(PESGraph &chart)
+{
+    chart.setGridStyle(sgDot);
+    chart.setMainTitle(QString());
+    chart.setSubTitle(QStringLiteral(" "));
+    chart.setSubsetLabel(0, QStringLiteral("dB"));
+    chart.setDateTimeMode(sgVBDateTime);
+    chart.setUsingXDataII(true);
+    chart.setXAxisLabel(QStringLiteral("Time"));
+    chart.setAllowZooming(sgHorzPlusVertZooming);
+    chart.setScrollingHorzZoom(true);
+    chart.setScrollingVertZoom(true);
+    chart.setSubsetColor(0, PEargb(255, 0, 0, 0));
+    chart.setSubsetLineType(0, 0);
+    chart.setArrowCursor(1);
+    chart.setYAxisColor(PEargb(255, 255, 0, 0));
+}
+
+} // namespace
+
+void SetUpChart(PESGraph &chart, int seriesCount, float levelTop, float levelBottom, TDateTime timeEnd,
+                TDateTime timeStart, int pointCount)
+{
+    setUpWithoutRedraw(chart, seriesCount, levelTop, levelBottom, timeEnd, timeStart, pointCount);
+    redrawQuietly(chart);
+}
+
+bool PrepareChart(PESGraph &chart, int seriesCount, float levelTop, float levelBottom, TDateTime timeEnd,
+                  TDateTime timeStart, int pointCount)
+{
+    // A template that does not load leaves the chart as it was, so it gets the default look.
+    const QString file = templateFile();
+    const bool fromTemplate = !file.isEmpty() && LoadChartFile(chart, file);
+    setUpWithoutRedraw(chart, seriesCount, levelTop, levelBottom, timeEnd, timeStart, pointCount);
+    chart.setShowVertLineAnnotations(true);
+    chart.setAllowVertLineAnnotHotSpots(true);
+    chart.setLineAnnotationTextSize(80);
+    setLine(chart, 1, PEargb(255, 0, 0, 255), 5, QStringLiteral(" Cursor A"));
+    setLine(chart, 2, 255, 5, QStringLiteral(" Cursor B"));
+    setLine(chart, 0, 32768, 6, QString());
+    chart.setLineAnnotationTextSize(100);
+    const double span = timeEnd - timeStart;
+    chart.setVertLineAnnotation(1, timeStart + span / 3);
+    chart.setVertLineAnnotation(2, timeStart + span / 3 * 2);
+    chart.setVertLineAnnotation(0, timeStart);
+    if (!fromTemplate)
+        setDefaultLook(chart);
+    chart.setAllowGraphAnnotHotSpots(true);
+    redrawQuietly(chart);
+    return fromTemplate;
+}
+
+QString templateFolder() { return paths::writableAppFolder() + QStringLiteral("/template/"); }
+
+QString templateFile()
+{
+    const QString own = templateFolder() + kTemplateName;
+    if (QFileInfo::exists(own))
+        return own;
+    const QString shipped = paths::installDataFolder() + QStringLiteral("/template/") + kTemplateName;
+    return QFileInfo::exists(shipped) ? shipped : QString();
+}
+
+bool saveTemplate(const PESGraph &chart, QString *error)
+{
+    // A template carries the look only: the data and annotations of the chart it was chosen
+    // on would otherwise show on every chart prepared later.
+    ChartModel look;
+    look.scaleX = chart.model().scaleX;
+    look.scaleY = chart.model().scaleY;
+    look.look = chart.model().look;
+    look.behaviour = chart.model().behaviour;
+    PESGraph carrier;
+    carrier.setModel(std::move(look));
+    return SaveChartFile(carrier, templateFolder() + kTemplateName, error);
+}
+
+} // namespace ql708::graph

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "common/DateTime.h"
+
+#include <QString>
+
+namespace ql708::chart {
+class PESGraph;
+}
+
+namespace ql708::graph {
+
+// The plain set-up of a chart for new data: series and point count, manual level scale, and
+// the time scale unless timeStart is 0 (the time scale then stays as it was). Redraws.
+void SetUpChart(chart::PESGraph &chart, int seriesCount, float levelTop, float levelBottom,
+                TDateTime timeEnd, TDateTime timeStart, int pointCount);
+
+// The full preparation: the template first when one loads, the set-up, the cursor lines A and
+// B at one and two thirds of the time span and the playback line at its start, and the
+// default look unless the template gave one. Returns whether the template was loaded.
+bool PrepareChart(chart::PESGraph &chart, int seriesCount, float levelTop, float levelBottom,
+                  TDateTime timeEnd, TDateTime timeStart, int pointCount);
+
+// The template every chart is prepared from: the user's own in the writable application
+// folder, else one shipped with the program, else empty.
+QString templateFile();
+// The folder the user's template is saved in (ends with a slash).
+QString templateFolder();
+
+// Saves the chart's look (scales, look, behaviour; no data, no annotations) as the template.
+// On failure error names the path and the reason.
+bool saveTemplate(const chart::PESGraph &chart, QString *error = nullptr);
+
+} // namespace ql708::graph

@@ -1,0 +1,35 @@
+#include "graph/GraphCloseRules.h"
+
+namespace ql708::graph {
+
+CloseQuestion closeQuestion(GraphKind kind, const GraphState &state)
+{
+    if (kind == GraphKind::DataLogger && state.loggerDataUnsaved)
+        return CloseQuestion::SaveLoggerData;
+    if (kind == GraphKind::RealTime && state.realTimeUnsaved)
+        return CloseQuestion::SaveRealTime;
+    return CloseQuestion::None;
+}
+
+CloseAnswer answerCloseQuestion(GraphKind kind, Answer answer, GraphState &state)
+{
+    if (answer == Answer::Cancel)
+        return {false, false};
+    if (kind == GraphKind::DataLogger && answer == Answer::Yes)
+        state.loggerDataUnsaved = false;
+    if (kind == GraphKind::RealTime)
+        state.realTimeUnsaved = false;
+    return {true, answer == Answer::Yes};
+}
+
+void closeGraph(GraphKind kind, GraphState &state)
+{
+    // Whatever closes, the logger data no longer asks to be saved.
+    state.loggerDataUnsaved = false;
+    if (kind == GraphKind::RealTime) {
+        state.realTimeRunning = false;
+        state.realTimePointCount = 0;
+    }
+}
+
+} // namespace ql708::graph

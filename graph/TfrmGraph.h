@@ -1,0 +1,107 @@
+#pragma once
+
+#include "graph/GraphState.h"
+
+#include <QMdiSubWindow>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMenu;
+class QSplitter;
+class QTableWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace ql708::chart {
+class PESGraph;
+}
+
+namespace ql708::graph {
+
+// A chart of sound levels over time as an MDI child: tool bar, statistic panel on top, cursor
+// panel at the bottom, the data set list on the left (DataLogger window only) and the chart.
+// The caption tells what the window is used for; it matters when the window closes.
+class TfrmGraph : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // Creates the window in the area with this caption and shows it (FormCreate, FormShow).
+    static TfrmGraph *create(QMdiArea *area, const QString &caption);
+    explicit TfrmGraph(QWidget *parent = nullptr);
+    ~TfrmGraph() override;
+
+    // Run when the window is first shown.
+    void FormShow();
+    // The rate box of the real-time window: a pure drop-down list in an enabled panel.
+    void makeRateDropDown();
+    // Selects the entry that stands for the rate; above the last entry the selection stays.
+    void selectRateEntry(double rate);
+    // WAV playback's open button and player (hidden in the real-time window).
+    void setWavControlsVisible(bool visible);
+
+    // Cursor lines and their drag marks, this window's own.
+    CursorState cursors;
+
+    QToolBar *ToolBar1;
+    QAction *ToolButton1, *ToolButton2, *ToolButton4, *ToolButton5, *ToolButton9, *ToolButton13;
+    QAction *ToolButton6, *ToolButton7, *tbntSep3, *tbntClr, *UndoZoom;
+    QAction *Button1, *Button2, *bunCalLEQ, *Button3;
+    QWidget *MediaPlayer1;
+    QToolButton *mpPlay, *mpPause, *mpStop;
+
+    QWidget *pnlGraphStatistic;
+    QLineEdit *txtStartTime, *txtDataNo, *txtAvgAll, *txtMax, *txtMaxTime, *txtMin, *txtMinTime;
+    QWidget *pnlSamplingRate;
+    QComboBox *txtSamplingRate;
+    QWidget *pnlLeq;
+    QLabel *frmLeq;
+    QLineEdit *edtLeq;
+    QLabel *Label20, *Label21;
+
+    QWidget *pnlStatistic;
+    QLineEdit *txtCursorA, *txtCursorATime, *txtCursorB, *txtCursorBTime;
+    QLineEdit *txtMaxAB, *txtMaxABTime, *txtMinAB, *txtMinABTime, *txtAvgAB;
+
+    QSplitter *Splitter1;
+    QWidget *pnlDataSets;
+    QLabel *StaticText1;
+    QTableWidget *Grid2;
+    QMenu *PopupMenu1;
+    QAction *ChangeDateTime1;
+    QWidget *pnlGraph;
+    chart::PESGraph *PESGraph1;
+    QLabel *Panel12;
+
+    QTimer *Timer1;
+
+public slots:
+    void txtSamplingRateChange();
+    void Button1Click();
+    void PESGraph1CustomizeDlg();
+    void pnlGraphResize();
+    void ToolButton6Click();
+    void ToolButton7Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormClose();
+    void createToolBar();
+    QWidget *createStatisticPanel();
+    QWidget *createCursorPanel();
+    QWidget *createDataSetPanel();
+    QWidget *createChartPanel();
+    void connectRateBox();
+
+    bool m_dataSetsSized = false;
+};
+
+} // namespace ql708::graph
