@@ -168,6 +168,7 @@ void TfrmGraph::createToolBar()
     ToolBar1->addSeparator();
     UndoZoom = toolAction(ToolBar1, "UndoZoom", QStringLiteral("Undo Zoom"));
     UndoZoom->setEnabled(false);
+    connect(UndoZoom, &QAction::triggered, this, &TfrmGraph::UndoZoomClick);
     Button1 = toolAction(ToolBar1, "Button1", QStringLiteral("Graph Option"));
     Button1->setToolTip(QStringLiteral("Graph Customization"));
     connect(Button1, &QAction::triggered, this, &TfrmGraph::Button1Click);
@@ -344,6 +345,7 @@ QWidget *TfrmGraph::createChartPanel()
     PESGraph1 = named(new chart::PESGraph, "PESGraph1");
     v->addWidget(PESGraph1);
     connect(PESGraph1, &chart::PESGraph::customizeDlgClosed, this, &TfrmGraph::PESGraph1CustomizeDlg);
+    connect(PESGraph1, &chart::PESGraph::zoomedIn, this, &TfrmGraph::PESGraph1ZoomIn);
     // The mouse readout floats over the chart's top-left corner; it shows only its text.
     Panel12 = named(new QLabel(pnlGraph), "Panel12");
     Panel12->setMinimumWidth(160);
@@ -499,6 +501,15 @@ void TfrmGraph::ToolButton7Click()
 }
 
 void TfrmGraph::Button1Click() { PESGraph1->PEactions(chart::sgCustomize); }
+
+void TfrmGraph::PESGraph1ZoomIn() { UndoZoom->setEnabled(true); }
+
+void TfrmGraph::UndoZoomClick()
+{
+    PESGraph1->PEactions(chart::sgUndoZoom);
+    PESGraph1->PEactions(chart::sgResetImage);
+    UndoZoom->setEnabled(false);
+}
 
 void TfrmGraph::PESGraph1CustomizeDlg()
 {

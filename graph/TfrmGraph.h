@@ -80,6 +80,8 @@ public:
 public slots:
     void txtSamplingRateChange();
     void Button1Click();
+    void PESGraph1ZoomIn();
+    void UndoZoomClick();
     void PESGraph1CustomizeDlg();
     void pnlGraphResize();
     void ToolButton6Click();

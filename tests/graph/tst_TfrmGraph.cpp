@@ -53,6 +53,7 @@ private slots:
     void rateBoxIdleSetsRate();
     void rateEntriesInCommaLocale();
     void activationAndPerWindowCursors();
+    void zoomEnablesUndo();
 
 private:
     TfrmGraph *window(const QString &caption = QStringLiteral("site.ghf"));
@@ -454,6 +455,19 @@ void TestTfrmGraph::activationAndPerWindowCursors()
     a->cursors.draggingB = true;
     QCOMPARE(b->cursors.cursorA, 0);
     QVERIFY(!b->cursors.draggingB);
+}
+
+void TestTfrmGraph::zoomEnablesUndo()
+{
+    TfrmGraph *w = TfrmGraph::create(m_area.get(), QStringLiteral("DataLogger"));
+    PrepareChart(*w->PESGraph1, 1, 130, 30, 45000.5, 45000.0, 500);
+    w->UndoZoom->trigger(); // without a zoom: nothing changes, the button stays disabled
+    QVERIFY(!w->PESGraph1->zoomed() && !w->UndoZoom->isEnabled());
+    w->PESGraph1->zoomTo(45000.1, 45000.2, 40, 90);
+    QVERIFY(w->PESGraph1->zoomed() && w->UndoZoom->isEnabled());
+    w->UndoZoom->trigger();
+    QVERIFY(!w->PESGraph1->zoomed());
+    QVERIFY(!w->UndoZoom->isEnabled());
 }
 
 QTEST_MAIN(TestTfrmGraph)
