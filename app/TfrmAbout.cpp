@@ -1,6 +1,6 @@
 #include "app/TfrmAbout.h"
 
-#include "app/ui/LanguageDispatcher.h"
+#include "widgets/LanguageDispatcher.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "app/AppOptions.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
-#include "app/ui/LanguageDispatcher.h"
+#include "widgets/LanguageDispatcher.h"
 #include "meter/HidapiLink.h"
 #include "meter/sim/SimulatedMeter.h"
 

@@ -1,6 +1,6 @@
 #include "graph/ChartSetup.h"
 
-#include "app/core/Paths.h"
+#include "common/Paths.h"
 #include "chart/ChartFile.h"
 #include "chart/PESGraph.h"
 

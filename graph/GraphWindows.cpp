@@ -1,6 +1,6 @@
 #include "graph/GraphWindows.h"
 
-#include "app/ui/ModalRunner.h"
+#include "widgets/ModalRunner.h"
 #include "chart/ChartModal.h"
 #include "graph/TfrmGraph.h"
 

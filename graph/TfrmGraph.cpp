@@ -1,8 +1,8 @@
 #include "graph/TfrmGraph.h"
 
-#include "app/core/StringTable.h"
-#include "app/ui/LanguageDispatcher.h"
-#include "app/ui/MessageBoxes.h"
+#include "common/StringTable.h"
+#include "widgets/LanguageDispatcher.h"
+#include "widgets/MessageBoxes.h"
 #include "chart/PESGraph.h"
 #include "graph/ChartSetup.h"
 #include "graph/GraphCloseRules.h"

@@ -1,8 +1,8 @@
 #include "panel/TfrmPanel.h"
 
-#include "app/core/StringTable.h"
-#include "app/ui/LanguageDispatcher.h"
-#include "app/ui/MessageBoxes.h"
+#include "common/StringTable.h"
+#include "widgets/LanguageDispatcher.h"
+#include "widgets/MessageBoxes.h"
 #include "panel/PanelArt.h"
 #include "panel/PanelKey.h"
 #include "panel/PanelLayout.h"

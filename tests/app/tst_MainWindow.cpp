@@ -1,6 +1,6 @@
 #include "app/TfrmMain.h"
-#include "app/core/Paths.h"
-#include "app/core/Settings.h"
+#include "common/Paths.h"
+#include "common/Settings.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedLink.h"
 

@@ -1,5 +1,5 @@
-#include "app/core/Paths.h"
-#include "app/core/Settings.h"
+#include "common/Paths.h"
+#include "common/Settings.h"
 
 #include <QDir>
 #include <QFile>

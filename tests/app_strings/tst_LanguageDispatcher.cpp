@@ -1,9 +1,9 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
-#include "app/core/Paths.h"
-#include "app/ui/LanguageDispatcher.h"
-#include "app/ui/MessageBoxes.h"
-#include "app/ui/ModalRunner.h"
+#include "common/Paths.h"
+#include "widgets/LanguageDispatcher.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/ModalRunner.h"
 #include "tests/support/ScriptedLink.h"
 
 #include <QAction>

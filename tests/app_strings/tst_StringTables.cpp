@@ -1,4 +1,4 @@
-#include "app/core/StringTable.h"
+#include "common/StringTable.h"
 
 #include <QDir>
 #include <QDirIterator>

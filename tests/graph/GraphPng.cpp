@@ -1,6 +1,6 @@
 // Draws a graph window holding a day of levels (100,000 points) to PNG files, for looking at
 // by eye: unzoomed, zoomed to minutes, and after changes made in the graph options dialog.
-#include "app/ui/ModalRunner.h"
+#include "widgets/ModalRunner.h"
 #include "chart/PESGraph.h"
 #include "graph/ChartSetup.h"
 #include "graph/TfrmGraph.h"

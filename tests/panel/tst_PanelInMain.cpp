@@ -1,5 +1,5 @@
 #include "app/TfrmMain.h"
-#include "app/core/Paths.h"
+#include "common/Paths.h"
 #include "panel/PanelKey.h"
 #include "panel/TfrmPanel.h"
 #include "tests/support/FakeClock.h"

@@ -1,5 +1,5 @@
-#include "app/core/StringTable.h"
-#include "app/ui/ModalRunner.h"
+#include "common/StringTable.h"
+#include "widgets/ModalRunner.h"
 #include "meter/MeterLink.h"
 #include "panel/PanelKey.h"
 #include "panel/TfrmPanel.h"

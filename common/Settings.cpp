@@ -1,6 +1,6 @@
-#include "app/core/Settings.h"
+#include "common/Settings.h"
 
-#include "app/core/Paths.h"
+#include "common/Paths.h"
 
 #include <QByteArray>
 #include <QSettings>

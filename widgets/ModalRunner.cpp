@@ -1,4 +1,4 @@
-#include "app/ui/ModalRunner.h"
+#include "widgets/ModalRunner.h"
 
 namespace ql708 {
 

@@ -1,4 +1,4 @@
-#include "app/ui/LanguageDispatcher.h"
+#include "widgets/LanguageDispatcher.h"
 
 #include <QAbstractButton>
 #include <QAction>

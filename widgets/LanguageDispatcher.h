@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/StringTable.h"
+#include "common/StringTable.h"
 
 #include <QList>
 #include <QObject>

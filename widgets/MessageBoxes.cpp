@@ -1,7 +1,7 @@
-#include "app/ui/MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
-#include "app/core/StringTable.h"
-#include "app/ui/ModalRunner.h"
+#include "common/StringTable.h"
+#include "widgets/ModalRunner.h"
 
 #include <QAbstractButton>
 

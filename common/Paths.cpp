@@ -1,4 +1,4 @@
-#include "app/core/Paths.h"
+#include "common/Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/ui/ToolIcons.h"
+#include "widgets/ToolIcons.h"
 
 #include <QHash>
 #include <QPainter>
