@@ -4,7 +4,7 @@
 
 using namespace ql708;
 
-class tst_LanguageOption : public QObject {
+class tst_AppOptions : public QObject {
     Q_OBJECT
 
 private slots:
@@ -33,7 +33,38 @@ private slots:
         QCOMPARE(o.simulate, simulate);
         QVERIFY(AppOptions::usage().contains(QLatin1String("--language en|fr")));
     }
+
+    // Every word is ours or Qt's; the first stray one is named, whatever follows it.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<bool>("version");
+        QTest::newRow("version") << QStringList{"ql708", "--version"} << QString() << false << true;
+        QTest::newRow("-h") << QStringList{"ql708", "-h"} << QString() << true << false;
+        QTest::newRow("stray word before --version")
+            << QStringList{"ql708", "x", "--version"} << "unexpected word: x" << false << true;
+        QTest::newRow("unknown option") << QStringList{"ql708", "--simulat", "--help"} << "unknown option: --simulat"
+                                        << true << false;
+        QTest::newRow("first fault named") << QStringList{"ql708", "-x", "y"} << "unknown option: -x" << false << false;
+        QTest::newRow("Qt option takes its value")
+            << QStringList{"ql708", "-platform", "offscreen", "-reverse", "--version"} << QString() << false << true;
+        QTest::newRow("Qt option without value") << QStringList{"ql708", "-style"} << "-style needs a value" << false
+                                                 << false;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QFETCH(bool, help);
+        QFETCH(bool, version);
+        const AppOptions o = AppOptions::parse(arguments);
+        QCOMPARE(o.error, error);
+        QCOMPARE(o.showHelp, help);
+        QCOMPARE(o.showVersion, version);
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_LanguageOption)
-#include "tst_LanguageOption.moc"
+QTEST_GUILESS_MAIN(tst_AppOptions)
+#include "tst_AppOptions.moc"
