@@ -40,6 +40,9 @@ private slots:
     void keyFrameCarriesLastSequence();
     void keyWithoutDeviceFailsWithoutClose();
     void takeOverStopsAndRestartsThePoll();
+    void nestedTakeOversRestartThePollOnce();
+    void takeOverWaitsForARunningPoll_data();
+    void takeOverWaitsForARunningPoll();
 };
 
 void TestMeterLink::handshakeConnectsOnlyOn617()
@@ -196,6 +199,63 @@ void TestMeterLink::takeOverStopsAndRestartsThePoll()
         QCOMPARE(switches, QList<bool>{false});
     }
     QCOMPARE(switches, (QList<bool>{false, true}));
+}
+
+void TestMeterLink::nestedTakeOversRestartThePollOnce()
+{
+    ScriptedLink hid;
+    MeterLink link(hid);
+    QList<bool> switches;
+    link.setPollTimerSwitch([&](bool on) { switches.append(on); });
+    {
+        LinkTakeOver dialog(link);
+        {
+            LinkTakeOver download(link);
+        }
+        QVERIFY(!switches.contains(true)); // the dialog still holds the link
+    }
+    QCOMPARE(switches.count(true), 1);
+    QCOMPARE(switches.last(), true);
+    LinkTakeOver again(link); // the count is back at the start
+    QCOMPARE(switches.last(), false);
+}
+
+void TestMeterLink::takeOverWaitsForARunningPoll_data()
+{
+    QTest::addColumn<bool>("duringTick");
+    QTest::addColumn<int>("limitMs");
+    QTest::addColumn<int>("waitedMs");
+    QTest::newRow("between ticks: no wait") << false << MeterLink::kTakeOverLimitMs << 0;
+    QTest::newRow("during a tick: the whole limit") << true << MeterLink::kTakeOverLimitMs
+                                                    << MeterLink::kTakeOverLimitMs;
+    QTest::newRow("during a tick: a short limit") << true << 40 << 40;
+}
+
+void TestMeterLink::takeOverWaitsForARunningPoll()
+{
+    QFETCH(bool, duringTick);
+    QFETCH(int, limitMs);
+    QFETCH(int, waitedMs);
+    test::FakeClock clock;
+    Meter m;
+    MeterLink link(m.hid);
+    qint64 waited = -1;
+    auto takeOver = [&] {
+        const qint64 start = clock.tickMs();
+        LinkTakeOver guard(link, limitMs);
+        waited = clock.tickMs() - start;
+    };
+    if (duringTick) {
+        // A command asked for the link while the tick's exchange was under way.
+        m.hid.replyFor = [&](const CommandFrame &, ReplyBuffer &) {
+            takeOver();
+            return false;
+        };
+        link.tick(true);
+    } else {
+        takeOver();
+    }
+    QCOMPARE(waited, qint64(waitedMs));
 }
 
 QTEST_GUILESS_MAIN(TestMeterLink)
