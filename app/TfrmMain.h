@@ -71,6 +71,8 @@ protected:
 private:
     void FormCreate();
     void FormClose();
+    // Asks every child its close question; true when all agree.
+    bool childrenAgreeToClose();
     void createMenus();
     void createToolBar();
     void createStatusBar();
