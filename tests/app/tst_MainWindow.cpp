@@ -1,13 +1,18 @@
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
+#include "graph/GraphState.h"
+#include "graph/GraphWindows.h"
+#include "graph/TfrmGraph.h"
 #include "widgets/CloseQuery.h"
+#include "widgets/ModalRunner.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedLink.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -52,6 +57,7 @@ private slots:
     void pollShowsConnectionAndLoss();
     void exitAsksChildrenAndSavesRate_data();
     void exitAsksChildrenAndSavesRate();
+    void graphWindowStaysWhenAnotherChildRefuses();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -131,6 +137,31 @@ void TestMainWindow::exitAsksChildrenAndSavesRate()
         children[0]->parentWidget()->close();
         QCOMPARE(children[0]->asked, 2);
     }
+}
+
+void TestMainWindow::graphWindowStaysWhenAnotherChildRefuses()
+{
+    test::FakeClock clock;
+    test::ScriptedLink hid;
+    TfrmMain w(hid);
+    w.show();
+    w.FormShow();
+    graph::graphState().realTimeUnsaved = true;
+    auto *child = new Child;
+    child->refuse = true;
+    w.mdiArea()->addSubWindow(child)->show();
+    int questions = 0;
+    setModalHandler([&](QDialog &) {
+        ++questions;
+        return int(QMessageBox::No);
+    });
+    w.Exit1->trigger();
+    setModalHandler({});
+    QCOMPARE(questions, 1); // the real-time window asked about its points, then the child refused
+    QCOMPARE(child->asked, 1);
+    QVERIFY(graph::GraphWindows::instance().realTime);
+    QVERIFY(graph::GraphWindows::instance().realTime->isVisible());
+    QVERIFY(w.isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)
