@@ -58,8 +58,11 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
-    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this,
-            [this] { showConnectionText(); });
+    nameToolBarButtons();
+    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this, [this] {
+        nameToolBarButtons();
+        showConnectionText();
+    });
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -181,6 +184,14 @@ void TfrmMain::createToolBar()
     btnRun = addButton("btnRun", QStringLiteral("media-playback-start"), Run1);
     btnStop = addButton("btnStop", QStringLiteral("media-playback-stop"), Stop1);
     SpeedButton8 = addButton("SpeedButton8", QStringLiteral("help-contents"), Contents1);
+}
+
+void TfrmMain::nameToolBarButtons()
+{
+    // The buttons show icons only: their hints name them, to screen readers and in the
+    // overflow menu of a narrow window.
+    for (QAction *a : Panel1->actions())
+        a->setText(a->toolTip());
 }
 
 void TfrmMain::createStatusBar()

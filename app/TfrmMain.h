@@ -75,6 +75,7 @@ private:
     bool childrenAgreeToClose();
     void createMenus();
     void createToolBar();
+    void nameToolBarButtons();
     void createStatusBar();
     QAction *addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)() = nullptr);
     QAction *addButton(const char *name, const QString &iconName, QAction *sameAs);

@@ -4,11 +4,14 @@
 #include "graph/GraphState.h"
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
+#include "common/StringTable.h"
 #include "widgets/CloseQuery.h"
+#include "widgets/LanguageDispatcher.h"
 #include "widgets/ModalRunner.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedLink.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -18,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace ql708;
 
@@ -58,6 +62,7 @@ private slots:
     void exitAsksChildrenAndSavesRate_data();
     void exitAsksChildrenAndSavesRate();
     void graphWindowStaysWhenAnotherChildRefuses();
+    void toolBarButtonsAreNamedByTheirHints();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -162,6 +167,23 @@ void TestMainWindow::graphWindowStaysWhenAnotherChildRefuses()
     QVERIFY(graph::GraphWindows::instance().realTime);
     QVERIFY(graph::GraphWindows::instance().realTime->isVisible());
     QVERIFY(w.isVisible());
+}
+
+void TestMainWindow::toolBarButtonsAreNamedByTheirHints()
+{
+    test::ScriptedLink hid;
+    TfrmMain w(hid);
+    const StringTable &table = StringTable::of(QStringLiteral("frmMain"));
+    QCOMPARE(w.Panel1->actions().size(), 8);
+    for (Language lang : {Language::English, Language::French}) {
+        LanguageDispatcher::instance().setLanguage(lang);
+        for (QAction *a : w.Panel1->actions()) {
+            QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w.Panel1->widgetForAction(a));
+            QVERIFY(button);
+            QCOMPARE(button->role(), QAccessible::Button);
+            QCOMPARE(button->text(QAccessible::Name), table.sectionText(QStringLiteral("hint"), a->objectName(), lang));
+        }
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
