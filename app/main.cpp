@@ -55,6 +55,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("QL708"));
     QApplication::setOrganizationName(QStringLiteral("QL708"));
     QApplication::setApplicationVersion(programVersion());
+    // Desktops find the menu entry and its icon for the program's windows by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ql708"));
 
     LanguageDispatcher::instance().setLanguage(options.language);
     auto *splash = new TfrmAbout;
