@@ -59,7 +59,7 @@ std::uint8_t yearBcd(const QDate &d) { return intToBcd(((d.year() - 2000) % 100 
 SimulatedMeter::SimulatedMeter(std::uint32_t seed) : SimulatedMeter(seed, paceFromEnvironment()) {}
 
 SimulatedMeter::SimulatedMeter(std::uint32_t seed, int paceMs)
-    : m_seed(seed), m_model(seed), m_serial("SIM-" + QByteArray::number(seed).rightJustified(6, '0')),
+    : m_model(seed), m_serial("SIM-" + QByteArray::number(seed).rightJustified(6, '0')),
       m_tick(clock().tickMs())
 {
     m_replies.setFrameMs(std::clamp(paceMs, 0, kMaxPaceMs));

@@ -69,7 +69,7 @@ public:
     // The present reading in tenths of a dB, held within the range.
     std::uint16_t levelTenths() const;
     QDateTime meterTime() const;
-    // The interval the logger records at, in seconds.
+    // The interval the logger records at, in seconds; at 0 it logs every kFastestLogMs.
     int recordingInterval() const;
 
     QByteArray memory() const { return m_memory.bytes(); }
@@ -113,7 +113,6 @@ private:
     std::uint16_t rangeHighTenths() const;
     int rawLevelTenths() const;
 
-    std::uint32_t m_seed;
     LevelModel m_model;
     LoggerMemory m_memory;
     QByteArray m_serial;
