@@ -30,6 +30,7 @@ data::DataSetList threeSets()
     RecordSpec a = test::steadyRecord(5), b = test::steadyRecord(0), c = test::steadyRecord(7);
     a.points[3] = 0x0400; // 102.4 dB at point 3
     c.rate = 0;
+    c.start = QByteArray::fromHex("240306090000");
     c.flags = 0x0C;
     c.wave = "A0000001";
     data::DataSetList list;
@@ -91,7 +92,7 @@ void TestDataLoggerView::listShowsOneRowPerSet()
     const QTableWidget *grid = m_window->Grid2;
     QCOMPARE(grid->rowCount(), 3);
     QCOMPARE(row(grid, 0), (QStringList{"1", "05/03/2024", "14:07:09", "00:02", "5", "dBA", "FAST", "30-90", ""}));
-    QCOMPARE(row(grid, 2), (QStringList{"3", "05/03/2024", "14:07:09", "00:00", "7", "dBC", "SLOW", "30-130", "A0000001"}));
+    QCOMPARE(row(grid, 2), (QStringList{"3", "06/03/2024", "09:00:00", "00:00", "7", "dBC", "SLOW", "30-130", "A0000001"}));
     QCOMPARE(grid->selectedRanges().value(0).topRow(), 0);
     QVERIFY(m_window->pnlDataSets->isVisible());
     QVERIFY(m_window->ChangeDateTime1->isEnabled());
@@ -128,8 +129,9 @@ void TestDataLoggerView::rowClickShowsItsSet()
     QCOMPARE(m_window->txtSamplingRate->currentText(), QString::number(m_sets.rates[row]));
     QVERIFY(qAbs((chart->manualMaxX() - chart->manualMinX()) * 86400 - span) < 1e-3);
     QCOMPARE(chart->manualMinX(), m_sets.startTimes[row]);
-    if (points > 0)
-        QCOMPARE(chart->xDataII(0, points - 1), m_sets.times[m_sets.offsetOf(row) + points - 1]);
+    for (int k : {0, points - 1})
+        if (points > 0)
+            QCOMPARE(chart->xDataII(0, k), m_sets.times[m_sets.offsetOf(row) + k]);
     QVERIFY(!chart->zoomed());
     QVERIFY(!m_window->UndoZoom->isEnabled());
 }
