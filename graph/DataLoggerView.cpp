@@ -75,6 +75,7 @@ DataLoggerView::DataLoggerView(TfrmGraph &window, data::DataSetList &sets)
     m_window.pnlDataSets->setVisible(true);
     m_window.ChangeDateTime1->setEnabled(true);
     QTableWidget *grid = m_window.Grid2;
+    grid->setWordWrap(false);
     connect(grid, &QTableWidget::cellClicked, this, &DataLoggerView::Grid2Click);
     // Keys move the selection too; a mouse press is left to the click it becomes.
     connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previousRow, int) {
@@ -111,6 +112,9 @@ void DataLoggerView::fillDataSetList()
     }
     grid->setCurrentCell(0, 0);
     grid->selectRow(0);
+    // The texts decide the widths: the program's font is not the one the list was laid out for.
+    if (!m_sets.isEmpty())
+        grid->resizeColumnsToContents();
     grid->setUpdatesEnabled(true);
     m_shown = -1;
 }
