@@ -1,4 +1,6 @@
 // ql708-cli: the meter's live status on the terminal, from the same cores as the window program.
+#include "cli/DownloadCommand.h"
+#include "cli/SetsCommand.h"
 #include "cli/StatusLine.h"
 #include "common/Clock.h"
 #include "meter/HidapiLink.h"
@@ -67,6 +69,10 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2 || args[1] == QLatin1String("--help"))
         return usage(args.size() < 2 ? 2 : 0);
+    if (args[1] == QLatin1String("sets"))
+        return runSetsCommand(args.mid(2));
+    if (args[1] == QLatin1String("download"))
+        return runDownloadCommand(args.mid(2));
     if (args[1] != QLatin1String("status"))
         return usage(2);
     bool simulate = false;
