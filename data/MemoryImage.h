@@ -35,7 +35,6 @@ constexpr int kNoSets = 31;      // the header gives no data set: nothing replac
 constexpr int kTooManySets = 32; // the header gives more than 4000: nothing replaced
 constexpr int kBadMarkers = 33;  // a record lacks a marker byte; read as found
 constexpr int kPastEnd = 34;     // a record ends beyond the last address in use; cut there
-constexpr int kStartTime = 35;   // a start time could not be kept; that set starts now
 // The list was replaced: the image is accepted.
 inline bool accepted(int result) { return result != kNoSets && result != kTooManySets; }
 } // namespace parse_result
