@@ -80,7 +80,7 @@ DownloadProgress progressWindow(TfrmMain &main, std::shared_ptr<std::unique_ptr<
     p.begin = [&main, scope](int total) {
         auto *s = new TfrmScope(&main);
         scope->reset(s);
-        s->useForProgress(text("IDS_DataRetrieving"), total);
+        s->useForProgress(text("IDS_300"), total);
         for (QWidget *w : {s->SText1, s->SText2, s->lblBytesReceived, s->lblTotalBytes})
             w->show();
         s->lblTotalBytes->setText(QString::number(total));
@@ -221,7 +221,7 @@ void DataLoggerCommands::writeWorkingCopy(const QByteArray &image)
     const QString path = data::workingCopyPath(m_main.dataFolder());
     QString error;
     if (!data::writeCollection(path, image, &error)) {
-        message(QStringLiteral("IDS_WriteFailed"), QStringLiteral("\n%1\n%2").arg(QDir::toNativeSeparators(path), error));
+        message(QStringLiteral("IDS_301"), QStringLiteral("\n%1\n%2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
     m_workingCopyCurrent = true;
@@ -250,12 +250,12 @@ void DataLoggerCommands::openCollection()
     QString error;
     const QString shownPath = QStringLiteral("\n") + QDir::toNativeSeparators(path);
     if (!data::readCollection(path, image, &error)) {
-        message(QStringLiteral("IDS_ReadFailed"), shownPath + QLatin1Char('\n') + error);
+        message(QStringLiteral("IDS_302"), shownPath + QLatin1Char('\n') + error);
         return;
     }
     const int result = image.isEmpty() ? data::parse_result::kNoSets : acceptImage(image, data::lastAddressOf(image));
     if (!data::parse_result::accepted(result)) {
-        message(QStringLiteral("IDS_NoDataSets"), shownPath);
+        message(QStringLiteral("IDS_303"), shownPath);
         return;
     }
     dataLoggerView()->resetPlaybackAndZoom();
@@ -280,12 +280,12 @@ void DataLoggerCommands::saveCollection()
     const QString workingCopy = data::workingCopyPath(m_main.dataFolder());
     const QString failed = QStringLiteral("\n%1\n").arg(QDir::toNativeSeparators(path));
     if (!m_workingCopyCurrent || !QFile::exists(workingCopy)) {
-        message(QStringLiteral("IDS_WriteFailed"), failed + text("IDS_NoLoggerData"));
+        message(QStringLiteral("IDS_301"), failed + text("IDS_304"));
         return;
     }
     QString error;
     if (!data::copyCollection(workingCopy, path, &error))
-        message(QStringLiteral("IDS_WriteFailed"), failed + error);
+        message(QStringLiteral("IDS_301"), failed + error);
 }
 
 } // namespace ql708

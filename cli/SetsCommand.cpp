@@ -4,9 +4,7 @@
 #include "data/DataSetText.h"
 #include "data/MemoryImage.h"
 
-#include <cstdio>
-
-namespace ql708 {
+namespace ql708::cli {
 
 namespace {
 
@@ -40,28 +38,27 @@ QStringList setsTable(const data::DataSetList &sets)
     return lines;
 }
 
-int setsExitStatus(int parseResult) { return data::parse_result::accepted(parseResult) ? 0 : 3; }
+int setsExitStatus(int parseResult) { return data::parse_result::accepted(parseResult) ? kExitOk : kExitNoDataSets; }
 
-int runSetsCommand(const QStringList &args)
+int runSets(CliArgs &args, CliContext &context)
 {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "Usage: ql708-cli sets FILE.rec\n");
-        return 2;
-    }
+    const std::optional<QString> path = args.word(QStringLiteral("FILE.rec"));
+    if (!args.finish())
+        return kExitUsage;
     QByteArray image;
     QString error;
-    if (!data::readCollection(args[0], image, &error)) {
-        std::fprintf(stderr, "ql708-cli: cannot read %s: %s\n", qPrintable(args[0]), qPrintable(error));
-        return 1;
+    if (!data::readCollection(*path, image, &error)) {
+        context.err << "ql708-cli: cannot read " << *path << ": " << error << '\n';
+        return kExitFailed;
     }
     data::DataSetList sets;
     const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
     if (!data::parse_result::accepted(result))
         sets = {};
     for (const QString &line : setsTable(sets))
-        std::printf("%s\n", qPrintable(line));
-    std::printf("result\t%d\n", result);
+        context.out << line << '\n';
+    context.out << "result\t" << result << '\n';
     return setsExitStatus(result);
 }
 
-} // namespace ql708
+} // namespace ql708::cli

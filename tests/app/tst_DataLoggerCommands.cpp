@@ -285,7 +285,7 @@ void TestDataLoggerCommands::workingFolderFailureRestartsThePoll()
     m_files = QStringList{m_dir->filePath("sets.rec")};
     m_main->dataLogger().Save1Click(dataLogger());
     QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages[0].startsWith(mainText("IDS_WriteFailed")));
+    QVERIFY(m_messages[0].startsWith(mainText("IDS_301")));
     QVERIFY(!QFile::exists(m_dir->filePath("sets.rec")));
 }
 
@@ -324,7 +324,7 @@ void TestDataLoggerCommands::collectionRoundTrip()
     m_files = QStringList{empty.fileName(), QString()};
     m_main->Open1->trigger();
     m_main->Open1->trigger();
-    QCOMPARE(m_messages, QStringList{mainText("IDS_NoDataSets") + "\n" + QDir::toNativeSeparators(empty.fileName())});
+    QCOMPARE(m_messages, QStringList{mainText("IDS_303") + "\n" + QDir::toNativeSeparators(empty.fileName())});
     QCOMPARE(m_main->dataLogger().dataSets().count(), downloaded.count());
     QCOMPARE(fileBytes(workingCopy()), memory);
 
@@ -345,7 +345,7 @@ void TestDataLoggerCommands::saveWithoutDataSaysSo()
     QCOMPARE(dataLogger()->Grid2->rowCount(), 1);
     m_main->dataLogger().Save1Click(dataLogger());
     QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages[0].endsWith(mainText("IDS_NoLoggerData")));
+    QVERIFY(m_messages[0].endsWith(mainText("IDS_304")));
     QVERIFY(!QFile::exists(m_dir->filePath("x.rec")));
 }
 

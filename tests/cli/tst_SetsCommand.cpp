@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace ql708;
+using namespace ql708::cli;
 
 class TestSetsCommand : public QObject {
     Q_OBJECT
