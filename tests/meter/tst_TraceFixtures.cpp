@@ -1,5 +1,8 @@
-// Recorded traces in tests/fixtures/traces/ played through the poll and its status decode, as
-// a meter's trace sent with a report would be.
+// Recorded traces in tests/fixtures/traces/ played through the poll with its status decode,
+// and through the download with the memory image parser, as a meter's trace sent with a report
+// would be.
+#include "data/MemoryImage.h"
+#include "meter/LoggerDownload.h"
 #include "meter/MeterLink.h"
 #include "meter/ReplayLink.h"
 
@@ -36,29 +39,52 @@ QString pollWord(const PollResult &r)
            (s.maxMinActive && s.maxMinMode == kMaxHeld ? QStringLiteral("M") : QString());
 }
 
+// A download as words: the download's and the parser's results, then each set's point count
+// and WAV name.
+QString downloadWords(MeterLink &link)
+{
+    QByteArray image;
+    qint32 lastAddress = -1;
+    const int download = ReadLoggerMemory(link, image, lastAddress);
+    data::DataSetList sets;
+    const int parse = data::ParseMemoryImage(image, lastAddress, sets);
+    QStringList words{QStringLiteral("download=%1 parse=%2").arg(download).arg(parse)};
+    for (int i = 0; i < sets.count(); ++i)
+        words << QString::number(sets.pointCounts[std::size_t(i)]) + sets.waveNames[std::size_t(i)];
+    return words.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 class tst_TraceFixtures : public QObject {
     Q_OBJECT
 private slots:
-    void statusTraces_data();
-    void statusTraces();
+    void traces_data();
+    void traces();
 };
 
-void tst_TraceFixtures::statusTraces_data()
+void tst_TraceFixtures::traces_data()
 {
     QTest::addColumn<QString>("fixture");
-    QTest::addColumn<QString>("script"); // what the program did: t a poll tick, kX the key X
-    QTest::addColumn<QString>("polls");  // what each tick gave
+    QTest::addColumn<QString>("script"); // what the program did: t a poll tick, kX the key X, d a download
+    QTest::addColumn<QString>("polls");  // what each tick and download gave
     QTest::newRow("keys") << "status-keys.txt" << "t t t t t t kC t kM t t kN t t"
                           << "C 453A 444A 447A 454A 447A 494C 496CM 496CM 488C 490C";
     // A read timed out while the meter was busy (so Q), one poll found no device, and one reply
     // lost its closing byte.
     QTest::newRow("glitches") << "status-glitches.txt" << "t t t t t t t t t t t"
                               << "C 453A 444A N 455A 455A 449A N 446A D 442A";
+    // ql708-cli download: the simulated meter's example sets.
+    QTest::newRow("download") << "download-example-sets.txt"
+                              << "t t d" << "C 450A download=0 parse=0 300A0000001 600 120 40 45";
+    // The same with one byte of the memory changed: the third record's end marker is no longer
+    // found where it was, so that record runs on to the next marker and the last record ends
+    // beyond the memory in use.
+    QTest::newRow("damaged record") << "download-damaged-record.txt"
+                                    << "t t d" << "C 450A download=0 parse=34 300A0000001 600 173 45";
 }
 
-void tst_TraceFixtures::statusTraces()
+void tst_TraceFixtures::traces()
 {
     QFETCH(QString, fixture);
     QFETCH(QString, script);
@@ -72,6 +98,8 @@ void tst_TraceFixtures::statusTraces()
     for (const QString &step : script.split(QLatin1Char(' '))) {
         if (step == QLatin1String("t"))
             got << pollWord(link.tick(true));
+        else if (step == QLatin1String("d"))
+            got << downloadWords(link);
         else
             QVERIFY(link.keyExchange(step.at(1).toLatin1()));
     }

@@ -1,5 +1,7 @@
 // A session recorded from the simulated meter plays back the same, and a program that departs
 // from the recording is stopped at the line where it does.
+#include "data/MemoryImage.h"
+#include "meter/LoggerDownload.h"
 #include "meter/MeterLink.h"
 #include "meter/ReplayLink.h"
 #include "meter/TracingLink.h"
@@ -13,18 +15,25 @@ using namespace ql708;
 
 namespace {
 
-// What a session saw: every poll's outcome with the reply it read, and the key's result.
+// What a session saw: every poll's outcome with the reply it read, the key's result, and the
+// logger memory downloaded with the data sets in it.
 struct Session {
     QList<PollResult::Kind> kinds;
     QList<ReplyBuffer> replies;
     QList<bool> aWeighting;
     bool keySent = false;
+    int download = -1;
+    QByteArray image;
+    qint32 lastAddress = -1;
+    int parse = -1;
+    data::DataSetList sets;
 };
 
-enum class Variant { AsRecorded, OtherKey, NoKey, ExtraPoll };
+enum class Variant { AsRecorded, OtherKey, NoKey, PollBeforeDownload, PollAtEnd };
 
-// The handshake, five status polls, the A/C key and the poll that shows it, as the window
-// program makes them; a variant departs from that.
+// The handshake, five status polls, the A/C key and the poll that shows it, then a download of
+// the logger memory (the simulated meter's example sets, some 2.6 kB), as the window program
+// makes them; a variant departs from that.
 Session runSession(HidLink &hid, test::FakeClock &clock, Variant variant = Variant::AsRecorded)
 {
     MeterLink link(hid);
@@ -41,7 +50,11 @@ Session runSession(HidLink &hid, test::FakeClock &clock, Variant variant = Varia
     if (variant != Variant::NoKey)
         s.keySent = link.keyExchange(variant == Variant::OtherKey ? 'F' : 'C');
     poll();
-    if (variant == Variant::ExtraPoll)
+    if (variant == Variant::PollBeforeDownload)
+        poll();
+    s.download = ReadLoggerMemory(link, s.image, s.lastAddress);
+    s.parse = data::ParseMemoryImage(s.image, s.lastAddress, s.sets);
+    if (variant == Variant::PollAtEnd)
         poll();
     return s;
 }
@@ -101,6 +114,9 @@ void tst_TraceReplay::replayGivesTheSameSession()
     QVERIFY(recorded.aWeighting.last() != recorded.aWeighting[1]);
     QVERIFY(trace.contains(" write 0 02 43 00 00 00 05 03\n")); // the key carries the last sequence
     QVERIFY(trace.contains("\n3000 timeouts 0 500 500\n"));    // times on the program's clock
+    QCOMPARE(recorded.download, download_result::kOk);
+    QCOMPARE(recorded.parse, data::parse_result::kOk);
+    QCOMPARE(recorded.sets.count(), 5);
 
     int stops = 0;
     ReplayLink replay(parse(trace), QStringLiteral("session.txt"), [&](const QString &) { ++stops; });
@@ -109,6 +125,16 @@ void tst_TraceReplay::replayGivesTheSameSession()
     QCOMPARE(replayed.kinds, recorded.kinds);
     QCOMPARE(replayed.replies, recorded.replies);
     QCOMPARE(replayed.keySent, recorded.keySent);
+    QCOMPARE(replayed.download, recorded.download);
+    QCOMPARE(replayed.lastAddress, recorded.lastAddress);
+    QCOMPARE(replayed.image, recorded.image);
+    QCOMPARE(replayed.parse, recorded.parse);
+    QCOMPARE(replayed.sets.startTimes, recorded.sets.startTimes);
+    QCOMPARE(replayed.sets.pointCounts, recorded.sets.pointCounts);
+    QCOMPARE(replayed.sets.modeFlags, recorded.sets.modeFlags);
+    QCOMPARE(replayed.sets.waveNames, recorded.sets.waveNames);
+    QCOMPARE(replayed.sets.levels, recorded.sets.levels);
+    QCOMPARE(replayed.sets.times, recorded.sets.times);
     QCOMPARE(replay.progress()->replayed, replay.progress()->total);
 }
 
@@ -124,7 +150,10 @@ void tst_TraceReplay::departureStopsAtItsLine_data()
     QTest::newRow("no key: the poll's time-outs come first")
         << Variant::NoKey << QByteArray(" timeouts 0 500 500") << "  expected: timeouts 500 500"
         << "  actual:   timeouts 1000 1000";
-    QTest::newRow("past the end") << Variant::ExtraPoll << QByteArray() << "  expected: the end of the trace"
+    QTest::newRow("a poll where the download began")
+        << Variant::PollBeforeDownload << QByteArray(" write 0 02 50 ") << "  expected: write 02 50 00 00 00 06 03"
+        << "  actual:   write 02 41 00 00 00 07 03";
+    QTest::newRow("past the end") << Variant::PollAtEnd << QByteArray() << "  expected: the end of the trace"
                                   << "  actual:   close";
 }
 
