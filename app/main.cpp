@@ -32,7 +32,7 @@ void reportReplayStop(const QPointer<TfrmMain> &window, const QString &why)
     std::fprintf(stderr, "ql708: %s\n", qPrintable(why));
     if (window)
         QTimer::singleShot(0, window, [window, why] {
-            showMessage(window, ids(QStringLiteral("frmMain"), QStringLiteral("IDS_ReplayStopped")) +
+            showMessage(window, ids(QStringLiteral("frmMain"), QStringLiteral("IDS_320")) +
                                     QStringLiteral("\n\n") + why);
         });
 }
