@@ -1,0 +1,71 @@
+#include "graph/TfrmDelAnno.h"
+
+#include "widgets/LanguageDispatcher.h"
+#include "graph/GraphTexts.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <set>
+
+namespace ql708::graph {
+
+namespace {
+constexpr int kWidths[3] = {50, 120, 200};
+} // namespace
+
+TfrmDelAnno::TfrmDelAnno(const QStringList &header, const std::vector<AnnotationRow> &rows, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TfrmDelAnno"));
+    setWindowTitle(QStringLiteral("Erase Annotation"));
+    // An empty list still shows one empty row, as a grid with nothing to offer.
+    StringGrid1 = new QTableWidget(std::max<int>(int(rows.size()), 1), 3);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setHorizontalHeaderLabels(header);
+    StringGrid1->verticalHeader()->setVisible(false);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int c = 0; c < 3; ++c)
+        StringGrid1->setColumnWidth(c, kWidths[c]);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const int row = int(r);
+        StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+        StringGrid1->setItem(row, 1, new QTableWidgetItem(dateTimeText(rows[r].x)));
+        StringGrid1->setItem(row, 2, new QTableWidgetItem(rows[r].contents));
+        m_slots.push_back(rows[r].slot);
+    }
+    StringGrid1->setMinimumWidth(kWidths[0] + kWidths[1] + kWidths[2] + 24);
+
+    BitBtn1 = new QPushButton(QStringLiteral("Delete"));
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setEnabled(!rows.empty());
+    BitBtn2 = new QPushButton(QStringLiteral("Cancel"));
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(StringGrid1);
+    layout->addLayout(buttons);
+    LanguageDispatcher::instance().attach(this, QStringLiteral("frmDelAnno"));
+}
+
+QList<int> TfrmDelAnno::selectedSlots() const
+{
+    std::set<int> chosen;
+    for (const QTableWidgetSelectionRange &r : StringGrid1->selectedRanges())
+        for (int row = r.topRow(); row <= r.bottomRow(); ++row)
+            if (row >= 0 && size_t(row) < m_slots.size())
+                chosen.insert(m_slots[size_t(row)]);
+    return QList<int>(chosen.begin(), chosen.end());
+}
+
+} // namespace ql708::graph
