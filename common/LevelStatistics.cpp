@@ -2,34 +2,19 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
-#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace ql708 {
 
 namespace {
 
-// 10^(d/10) for d <= 0 dB, to about 1e-8 relative: 2^t split into a power of two and 2^f on
-// [0, 1), the latter as sqrt(2) e^g with |g| <= ln(2)/2 by its series to the 7th power. Several
-// times faster than the library's exp on the long runs a cursor drag goes over.
-double energyBelowReference(double d)
+// 10^(d/10): the energy of a level d dB from the reference.
+double relativeEnergy(double d)
 {
-    constexpr double kLog2Of10Over10 = 0.33219280948873623;
-    constexpr double kLn2 = 0.69314718055994531;
-    constexpr double kSqrt2 = 1.4142135623730951;
-    const double t = d * kLog2Of10Over10;
-    if (!(t > -1000.0))
-        return 0.0; // more than 3000 dB below the loudest level: adds nothing
-    int i = int(t);
-    if (t < i)
-        --i;
-    const double g = (t - i - 0.5) * kLn2;
-    const double e = 1 + g * (1 + g * (1.0 / 2 + g * (1.0 / 6 + g * (1.0 / 24 + g * (1.0 / 120 +
-                                                      g * (1.0 / 720 + g * (1.0 / 5040)))))));
-    const double twoToI = std::bit_cast<double>(std::uint64_t(i + 1023) << 52);
-    return kSqrt2 * e * twoToI;
+    constexpr double kLn10Over10 = 0.23025850929940458;
+    return std::exp(d * kLn10Over10);
 }
 
 constexpr int kBuckets = 4096;
@@ -40,39 +25,47 @@ bool isGapLevel(float level) { return level == kGapLevel || !std::isfinite(level
 
 LevelSummary summarizeLevels(std::span<const float> levels)
 {
-    LevelSummary s;
+    // Extremes start beyond any level, so the first level replaces them and later equal ones
+    // do not: the first of equal extremes wins.
+    float max = -std::numeric_limits<float>::infinity();
+    float min = std::numeric_limits<float>::infinity();
+    int maxIndex = -1, minIndex = -1, count = 0;
     double sum = 0.0;
     for (size_t i = 0; i < levels.size(); ++i) {
         const float v = levels[i];
         if (isGapLevel(v))
             continue;
         sum += v;
-        if (s.count++ == 0) {
-            s.max = s.min = v;
-            s.maxIndex = s.minIndex = int(i);
-        } else if (v > s.max) {
-            s.max = v;
-            s.maxIndex = int(i);
-        } else if (v < s.min) {
-            s.min = v;
-            s.minIndex = int(i);
+        ++count;
+        if (v > max) {
+            max = v;
+            maxIndex = int(i);
+        }
+        if (v < min) {
+            min = v;
+            minIndex = int(i);
         }
     }
-    if (s.count > 0)
-        s.mean = sum / s.count;
+    LevelSummary s;
+    if (count > 0)
+        s = {count, max, min, maxIndex, minIndex, sum / count};
     return s;
 }
 
 std::optional<double> equivalentLevel(std::span<const float> levels)
 {
-    const LevelSummary s = summarizeLevels(levels);
+    return equivalentLevel(levels, summarizeLevels(levels));
+}
+
+std::optional<double> equivalentLevel(std::span<const float> levels, const LevelSummary &s)
+{
     if (s.count == 0)
         return std::nullopt;
     const double reference = s.max;
     double energy = 0.0;
     for (const float v : levels)
         if (!isGapLevel(v))
-            energy += energyBelowReference(v - reference);
+            energy += relativeEnergy(v - reference);
     return reference + 10.0 * std::log10(energy / s.count);
 }
 
@@ -94,7 +87,11 @@ int exceededPosition(int percent, int count)
 // monotone in the level, so the order between buckets is exact.
 std::optional<ExceededLevels> exceededLevels(std::span<const float> levels)
 {
-    const LevelSummary s = summarizeLevels(levels);
+    return exceededLevels(levels, summarizeLevels(levels));
+}
+
+std::optional<ExceededLevels> exceededLevels(std::span<const float> levels, const LevelSummary &s)
+{
     if (s.count == 0)
         return std::nullopt;
     if (s.max == s.min)
@@ -119,15 +116,19 @@ std::optional<ExceededLevels> exceededLevels(std::span<const float> levels)
         within[k] = left;
     }
 
+    // Which of the wanted positions each bucket holds, one bit each.
+    std::vector<unsigned char> wanted(kBuckets, 0);
     std::array<std::vector<float>, 3> members;
-    for (size_t k = 0; k < members.size(); ++k)
+    for (size_t k = 0; k < members.size(); ++k) {
+        wanted[size_t(bucket[k])] |= 1u << k;
         members[k].reserve(size_t(counts[size_t(bucket[k])]));
+    }
     for (const float v : levels) {
         if (isGapLevel(v))
             continue;
-        const int b = bucketOf(v);
-        for (size_t k = 0; k < bucket.size(); ++k)
-            if (b == bucket[k])
+        const unsigned bits = wanted[size_t(bucketOf(v))];
+        for (size_t k = 0; bits != 0 && k < members.size(); ++k)
+            if (bits >> k & 1u)
                 members[k].push_back(v);
     }
     std::array<float, 3> found{};

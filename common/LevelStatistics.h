@@ -24,6 +24,8 @@ LevelSummary summarizeLevels(std::span<const float> levels);
 // Equivalent continuous level: 10 lg of the mean of 10^(L/10), gaps left out. Computed relative
 // to the loudest level, so that no level can overflow the energy sum. Empty without levels.
 std::optional<double> equivalentLevel(std::span<const float> levels);
+// The same with the run's summary already at hand (saves a pass over long runs).
+std::optional<double> equivalentLevel(std::span<const float> levels, const LevelSummary &summary);
 
 // Sound exposure level of a Leq held for the given seconds: Leq + 10 lg(seconds). Empty when
 // the duration is not positive.
@@ -38,6 +40,7 @@ struct ExceededLevels {
     float l90 = 0.0f;
 };
 std::optional<ExceededLevels> exceededLevels(std::span<const float> levels);
+std::optional<ExceededLevels> exceededLevels(std::span<const float> levels, const LevelSummary &summary);
 
 // The position (from 0, lowest level first) of Lx among count levels by the rule above.
 int exceededPosition(int percent, int count);

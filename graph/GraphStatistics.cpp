@@ -40,12 +40,13 @@ CursorFigures cursorFigures(const Series &s, int a, int b)
     f.lo = std::min(f.a, f.b);
     f.hi = std::max(f.a, f.b);
     const std::span<const float> run(s.y + f.lo, size_t(f.hi - f.lo + 1));
-    f.levels = shifted(summarizeLevels(run), f.lo);
+    const LevelSummary levels = summarizeLevels(run);
+    f.levels = shifted(levels, f.lo);
     f.seconds = (s.x[f.hi] - s.x[f.lo]) * 86400.0;
-    f.leq = equivalentLevel(run);
+    f.leq = equivalentLevel(run, levels);
     if (f.leq)
         f.sel = soundExposureLevel(*f.leq, f.seconds);
-    f.exceeded = exceededLevels(run);
+    f.exceeded = exceededLevels(run, levels);
     return f;
 }
 

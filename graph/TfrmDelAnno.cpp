@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 namespace ql708::graph {
@@ -29,8 +30,7 @@ TfrmDelAnno::TfrmDelAnno(const QStringList &header, const std::vector<Annotation
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int c = 0; c < 3; ++c)
-        StringGrid1->setColumnWidth(c, kWidths[c]);
+    StringGrid1->setWordWrap(false);
     for (size_t r = 0; r < rows.size(); ++r) {
         const int row = int(r);
         StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
@@ -38,7 +38,12 @@ TfrmDelAnno::TfrmDelAnno(const QStringList &header, const std::vector<Annotation
         StringGrid1->setItem(row, 2, new QTableWidgetItem(rows[r].contents));
         m_slots.push_back(rows[r].slot);
     }
-    StringGrid1->setMinimumWidth(kWidths[0] + kWidths[1] + kWidths[2] + 24);
+    // The time column widens where a date and time need more room to fit on one line.
+    for (int c = 0; c < 3; ++c)
+        StringGrid1->setColumnWidth(c, kWidths[c]);
+    StringGrid1->resizeColumnToContents(1);
+    StringGrid1->setColumnWidth(1, std::max(StringGrid1->columnWidth(1), kWidths[1]));
+    StringGrid1->setMinimumWidth(kWidths[0] + StringGrid1->columnWidth(1) + kWidths[2] + 24);
 
     BitBtn1 = new QPushButton(QStringLiteral("Delete"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

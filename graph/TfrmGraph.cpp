@@ -322,20 +322,19 @@ QWidget *TfrmGraph::createCursorPanel()
     txtL50AB = field("txtL50AB", 60);
     txtL90AB = field("txtL90AB", 60);
     auto *acoustic = new QHBoxLayout;
-    acoustic->addWidget(label("lblDurationAB", QStringLiteral("Duration"), txtDurationAB));
-    acoustic->addWidget(txtDurationAB);
-    acoustic->addSpacing(8);
-    acoustic->addWidget(label("lblLeqAB", QStringLiteral("Leq"), txtLeqAB));
-    acoustic->addWidget(txtLeqAB);
-    acoustic->addWidget(label("lblSELAB", QStringLiteral("SEL"), txtSELAB));
-    acoustic->addWidget(txtSELAB);
-    acoustic->addSpacing(8);
-    acoustic->addWidget(label("lblL10AB", QStringLiteral("L10"), txtL10AB));
-    acoustic->addWidget(txtL10AB);
-    acoustic->addWidget(label("lblL50AB", QStringLiteral("L50"), txtL50AB));
-    acoustic->addWidget(txtL50AB);
-    acoustic->addWidget(label("lblL90AB", QStringLiteral("L90"), txtL90AB));
-    acoustic->addWidget(txtL90AB);
+    acoustic->setSpacing(4);
+    auto add = [acoustic](QLabel *l, QLineEdit *f) {
+        if (acoustic->count() > 0)
+            acoustic->addSpacing(12);
+        acoustic->addWidget(l);
+        acoustic->addWidget(f);
+    };
+    add(label("lblDurationAB", QStringLiteral("Duration"), txtDurationAB), txtDurationAB);
+    add(label("lblLeqAB", QStringLiteral("Leq"), txtLeqAB), txtLeqAB);
+    add(label("lblSELAB", QStringLiteral("SEL"), txtSELAB), txtSELAB);
+    add(label("lblL10AB", QStringLiteral("L10"), txtL10AB), txtL10AB);
+    add(label("lblL50AB", QStringLiteral("L50"), txtL50AB), txtL50AB);
+    add(label("lblL90AB", QStringLiteral("L90"), txtL90AB), txtL90AB);
     acoustic->addStretch();
     g->addLayout(acoustic, 2, 0, 1, 8);
     g->setColumnStretch(8, 1);
@@ -383,9 +382,11 @@ QWidget *TfrmGraph::createChartPanel()
     connect(PESGraph1, &chart::PESGraph::mouseMoved, this, &TfrmGraph::PESGraph1MouseMove);
     connect(PESGraph1, &chart::PESGraph::mouseUp, this, &TfrmGraph::PESGraph1MouseUp);
     connect(PESGraph1, &chart::PESGraph::clicked, this, &TfrmGraph::PESGraph1Click);
-    // The mouse readout floats over the chart's top-left corner; it shows only its text.
+    // The mouse readout floats over the chart's top-right corner; it shows only its text.
     Panel12 = named(new QLabel(pnlGraph), "Panel12");
     Panel12->setMinimumWidth(160);
+    Panel12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Panel12->setContentsMargins(0, 0, 18, 0); // clear of the scroll bar of a zoomed chart
     Panel12->setAttribute(Qt::WA_TransparentForMouseEvents);
     Panel12->raise();
     pnlGraph->installEventFilter(this);
@@ -515,7 +516,9 @@ bool TfrmGraph::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmGraph::pnlGraphResize()
 {
-    Panel12->move(PESGraph1->geometry().topLeft());
+    // The top-right corner of the chart: the legend takes its top-left.
+    const QRect chart = PESGraph1->geometry();
+    Panel12->move(chart.right() + 1 - Panel12->width(), chart.top());
     Panel12->raise();
 }
 

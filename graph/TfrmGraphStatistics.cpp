@@ -29,9 +29,6 @@ constexpr int kLinesInDragOrder[] = {kCursorALine, kCursorBLine, kPlaybackLine};
 
 QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
 
-// A gap has no level to show.
-QString levelText(float level) { return isGapLevel(level) ? QString() : formatLevel(level); }
-
 QString optionalText(const std::optional<double> &v) { return v ? formatLevel(*v) : QString(); }
 
 // The point and the drag mark of a line in a window's cursor state.
@@ -130,18 +127,21 @@ void TfrmGraph::UpdateCursorStatistics()
 void TfrmGraph::showCursorFigures(const CursorFigures &f)
 {
     const Series s = series();
-    const bool points = f.a >= 0;
     const bool levels = f.levels.count > 0;
-    txtCursorA->setText(points ? levelText(s.y[f.a]) : QString());
-    txtCursorATime->setText(points ? dateTimeText(s.x[f.a]) : QString());
-    txtCursorB->setText(points ? levelText(s.y[f.b]) : QString());
-    txtCursorBTime->setText(points ? dateTimeText(s.x[f.b]) : QString());
+    // A cursor on a gap, or on a chart without data, has no level and no time to show.
+    auto atCursor = [&s](int point, QLineEdit *level, QLineEdit *time) {
+        const bool shown = point >= 0 && !isGapLevel(s.y[point]);
+        level->setText(shown ? formatLevel(s.y[point]) : QString());
+        time->setText(shown ? dateTimeText(s.x[point]) : QString());
+    };
+    atCursor(f.a, txtCursorA, txtCursorATime);
+    atCursor(f.b, txtCursorB, txtCursorBTime);
     txtMaxAB->setText(levels ? formatLevel(f.levels.max) : QString());
     txtMaxABTime->setText(levels ? dateTimeText(s.x[f.levels.maxIndex]) : QString());
     txtMinAB->setText(levels ? formatLevel(f.levels.min) : QString());
     txtMinABTime->setText(levels ? dateTimeText(s.x[f.levels.minIndex]) : QString());
     txtAvgAB->setText(levels ? formatLevel(f.levels.mean) : QString());
-    txtDurationAB->setText(points ? durationText(f.seconds) : QString());
+    txtDurationAB->setText(levels ? durationText(f.seconds) : QString());
     txtLeqAB->setText(optionalText(f.leq));
     txtSELAB->setText(optionalText(f.sel));
     txtL10AB->setText(f.exceeded ? formatLevel(f.exceeded->l10) : QString());
@@ -190,6 +190,7 @@ void TfrmGraph::PESGraph1MouseMove()
     const QPointF at = PESGraph1->pixelToData(px);
     Panel12->setText(readoutText(at.y(), at.x()));
     Panel12->adjustSize();
+    pnlGraphResize();
     for (int line : kLinesInDragOrder) {
         if (!draggingOf(cursors, line))
             continue;
@@ -265,6 +266,7 @@ void TfrmGraph::bunCalLEQClick()
     if (!area)
         return;
     TfrmGraph *w = create(area, kCalLeqCaption);
+    w->resize(size());
     GraphWindows::instance().calLeq = w;
     // The Leq window belongs to this one and goes away with it.
     connect(this, &QObject::destroyed, w, &QObject::deleteLater);

@@ -50,6 +50,7 @@ private slots:
     void dropLine();
     void dragRedrawsAtMostFiveTimesASecond();
     void equalTimesOnlyClearTheDragMarks();
+    void noLevelsNoFigures();
     void readoutFollowsTheMouse();
     void cursorPanelToggleHidesTheLines();
     void exportPutsEveryFigureOnTheClipboard();
@@ -262,6 +263,26 @@ void TestTfrmGraphStatistics::equalTimesOnlyClearTheDragMarks()
     QVERIFY(!w->cursors.draggingB);
     QCOMPARE(w->cursors.cursorB, 1);
     QCOMPARE(c.vertLineAnnotation(kCursorBLine), kStart + kSecond);
+}
+
+void TestTfrmGraphStatistics::noLevelsNoFigures()
+{
+    // A chart prepared for points still to come: a click on it shows no time of 1899.
+    auto *w = TfrmGraph::create(m_area.get(), QStringLiteral("Real-Time Graph"));
+    PrepareChart(*w->PESGraph1, 1, 130, 30, kStart + 250 * kSecond, kStart, 500);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(plot(w), Qt::LeftButton, {}, plot(w)->mapFrom(w->PESGraph1, w->PESGraph1->plotRect().center()));
+    for (QLineEdit *f : {w->txtCursorA, w->txtCursorATime, w->txtMaxAB, w->txtAvgAB, w->txtDurationAB, w->txtLeqAB,
+                         w->txtSELAB, w->txtL10AB})
+        QCOMPARE(f->text(), QString());
+
+    // A cursor on a gap: no level and no time of its own; the figures between come from the rest.
+    TfrmGraph *g = shown({60, kGapLevel, 70, 80});
+    g->cursors.cursorA = 1;
+    g->UpdateCursorStatistics();
+    QCOMPARE(g->txtCursorA->text(), QString());
+    QCOMPARE(g->txtCursorATime->text(), QString());
+    QCOMPARE(g->txtMinAB->text(), QStringLiteral("70.0"));
 }
 
 void TestTfrmGraphStatistics::readoutFollowsTheMouse()
