@@ -1,8 +1,8 @@
 #include "graph/TfrmAnnoEdit.h"
 
 #include "widgets/LanguageDispatcher.h"
+#include "graph/DialogButtons.h"
 
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,21 +15,13 @@ TfrmAnnoEdit::TfrmAnnoEdit(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::W
     Edit1 = new QLineEdit;
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFixedWidth(297);
-    BitBtn1 = new QPushButton(QStringLiteral("OK"));
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    const DialogButtons buttons = dialogButtons(*this, QStringLiteral("OK"), QStringLiteral("Cancel"));
+    BitBtn1 = buttons.accept;
+    BitBtn2 = buttons.reject;
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"));
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Edit1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     LanguageDispatcher::instance().attach(this, QStringLiteral("frmAnnoEdit"));
 }
 

@@ -1,9 +1,9 @@
 #include "graph/TfrmDelAnno.h"
 
 #include "widgets/LanguageDispatcher.h"
+#include "graph/DialogButtons.h"
 #include "graph/GraphTexts.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -45,21 +45,13 @@ TfrmDelAnno::TfrmDelAnno(const QStringList &header, const std::vector<Annotation
     StringGrid1->setColumnWidth(1, std::max(StringGrid1->columnWidth(1), kWidths[1]));
     StringGrid1->setMinimumWidth(kWidths[0] + StringGrid1->columnWidth(1) + kWidths[2] + 24);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Delete"));
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    const DialogButtons buttons = dialogButtons(*this, QStringLiteral("Delete"), QStringLiteral("Cancel"));
+    BitBtn1 = buttons.accept;
+    BitBtn2 = buttons.reject;
     BitBtn1->setEnabled(!rows.empty());
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"));
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(StringGrid1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     LanguageDispatcher::instance().attach(this, QStringLiteral("frmDelAnno"));
 }
 

@@ -43,9 +43,10 @@ public:
     // WAV playback's open button and player (hidden in the real-time window).
     void setWavControlsVisible(bool visible);
 
-    // Shows one series of n points (times x, levels y) on a chart set up for it, with the
-    // time scale from the first to the last point and the given level scale, then fills the
-    // statistic panel and puts the cursors at their starting points.
+    // Shows one series of n points (times x, levels y, copied) on the prepared chart, set up
+    // anew with the time scale from the first to the last point and the given level scale,
+    // then fills the statistic panel and puts the cursors at their starting points. The entry
+    // for whoever gives a window its data.
     void showSeries(const double *x, const float *y, int n, float levelTop = 130, float levelBottom = 30);
     // Fills the statistic panel from series 0 of the chart.
     void RefreshStatistics();
