@@ -21,8 +21,6 @@ constexpr int kBuckets = 4096;
 
 } // namespace
 
-bool isGapLevel(float level) { return level == kGapLevel || !std::isfinite(level); }
-
 LevelSummary summarizeLevels(std::span<const float> levels)
 {
     // Extremes start beyond any level, so the first level replaces them and later equal ones

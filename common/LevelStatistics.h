@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <span>
 
@@ -8,7 +9,7 @@ namespace ql708 {
 // A level of 9999 dB marks a gap: no reading there. Levels that are not finite numbers count
 // as gaps too. Gaps are left out of every figure below.
 constexpr float kGapLevel = 9999.0f;
-bool isGapLevel(float level);
+inline bool isGapLevel(float level) { return level == kGapLevel || !std::isfinite(level); }
 
 // Arithmetic figures of a run of levels, gaps left out. The first of equal extremes wins.
 struct LevelSummary {
