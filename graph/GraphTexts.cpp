@@ -29,8 +29,13 @@ QString dateTimeText(TDateTime t, const QLocale &locale)
     const QDateTime dt = fromTDateTime(t);
     if (!dt.isValid())
         return QString();
-    return locale.toString(dt.date(), chart::shortDateFormat(locale)) + QLatin1Char(' ') +
-           locale.toString(dt.time(), longTimeFormat(locale));
+    return dateText(t, locale) + QLatin1Char(' ') + locale.toString(dt.time(), longTimeFormat(locale));
+}
+
+QString dateText(TDateTime t, const QLocale &locale)
+{
+    const QDateTime dt = fromTDateTime(t);
+    return dt.isValid() ? locale.toString(dt.date(), chart::shortDateFormat(locale)) : QString();
 }
 
 QString timeText(TDateTime t, const QLocale &locale)

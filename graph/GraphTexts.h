@@ -11,6 +11,8 @@ namespace ql708::graph {
 // Date and time as the graph windows show them: the short date with a four-digit year and the
 // long time, without a time zone.
 QString dateTimeText(TDateTime t, const QLocale &locale = QLocale());
+// The short date only.
+QString dateText(TDateTime t, const QLocale &locale = QLocale());
 // The long time only.
 QString timeText(TDateTime t, const QLocale &locale = QLocale());
 
