@@ -53,6 +53,11 @@ int main(int argc, char **argv)
     chart.zoomTo(zoomLo + 60 / 86400.0, zoomLo + 66 / 86400.0, 40, 100);
     ok = settled(chart).save(dir.filePath(QStringLiteral("chart_zoom_seconds.png"))) && ok;
     chart.PEactions(sgUndoZoom);
+    // Starting on a round time, the first tick sits on the left edge of the plot.
+    const double roundLo = start + 1800 / 86400.0;
+    chart.zoomTo(roundLo, roundLo + 240 / 86400.0, 40, 100);
+    ok = settled(chart).save(dir.filePath(QStringLiteral("chart_zoom_round.png"))) && ok;
+    chart.PEactions(sgUndoZoom);
 
     setChartModalRunner([](QDialog &d) {
         d.findChild<QLineEdit *>(QStringLiteral("edtMainTitle"))->setText(QStringLiteral("Site survey, north fence"));
