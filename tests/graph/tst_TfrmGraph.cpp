@@ -1,5 +1,6 @@
 #include "common/Paths.h"
 #include "common/StringTable.h"
+#include "widgets/LanguageDispatcher.h"
 #include "widgets/ModalRunner.h"
 #include "chart/PESGraph.h"
 #include "graph/ChartSetup.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -36,6 +38,7 @@ private slots:
     void init();
     void cleanup();
     void partsAsCreated();
+    void dataSetHeadingsFitInBothLanguages();
     void statisticPanelToggleKeepsReadoutOnChart();
     void setUpChartScales_data();
     void setUpChartScales();
@@ -121,7 +124,8 @@ void TestTfrmGraph::partsAsCreated()
     const int widths[9] = {25, 60, 60, 40, 40, 30, 40, 45, 100};
     for (int c = 0; c < 9; ++c) {
         QCOMPARE(g->horizontalHeaderItem(c)->text(), header[c]);
-        QCOMPARE(g->columnWidth(c), widths[c]);
+        QVERIFY(g->columnWidth(c) >= widths[c]);
+        QCOMPARE(g->columnWidth(c), std::max(widths[c], g->horizontalHeader()->sectionSizeHint(c)));
         QCOMPARE(g->item(0, c)->text(), QString());
     }
     QCOMPARE(g->selectionBehavior(), QAbstractItemView::SelectRows);
@@ -148,6 +152,27 @@ void TestTfrmGraph::partsAsCreated()
     QVERIFY(w->txtSamplingRate->isEditable());
     QCOMPARE(w->txtSamplingRate->count(), 7);
     QCOMPARE(w->PESGraph1->viewingStyle(), sgColor);
+}
+
+// The French headings are longer than the English ones; none is cut, and a change of language
+// never narrows a column.
+void TestTfrmGraph::dataSetHeadingsFitInBothLanguages()
+{
+    TfrmGraph *w = window(QStringLiteral("DataLogger"));
+    w->pnlDataSets->show();
+    QHeaderView *h = w->Grid2->horizontalHeader();
+    QList<int> before;
+    for (Language lang : {Language::French, Language::English}) {
+        LanguageDispatcher::instance().setLanguage(lang);
+        for (int c = 0; c < w->Grid2->columnCount(); ++c) {
+            QVERIFY2(w->Grid2->columnWidth(c) >= h->sectionSizeHint(c), qPrintable(w->Grid2->horizontalHeaderItem(c)->text()));
+            if (!before.isEmpty())
+                QCOMPARE(w->Grid2->columnWidth(c), before[c]);
+        }
+        for (int c = 0; c < w->Grid2->columnCount(); ++c)
+            before << w->Grid2->columnWidth(c);
+    }
+    QCOMPARE(w->Grid2->horizontalHeaderItem(0)->text(), QStringLiteral("Set"));
 }
 
 void TestTfrmGraph::statisticPanelToggleKeepsReadoutOnChart()
