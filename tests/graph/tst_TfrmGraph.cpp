@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -154,21 +155,25 @@ void TestTfrmGraph::partsAsCreated()
     QCOMPARE(w->PESGraph1->viewingStyle(), sgColor);
 }
 
-// The French headings are longer than the English ones; none is cut, and a change of language
-// never narrows a column.
+// The French headings are longer than the English ones; none is cut, the list opens wide
+// enough for all of them, and a change of language never narrows a column.
 void TestTfrmGraph::dataSetHeadingsFitInBothLanguages()
 {
+    LanguageDispatcher::instance().setLanguage(Language::French);
     TfrmGraph *w = window(QStringLiteral("DataLogger"));
     w->pnlDataSets->show();
     QHeaderView *h = w->Grid2->horizontalHeader();
+    QCOMPARE(w->Grid2->horizontalHeaderItem(0)->text(), QStringLiteral("Série"));
+    QVERIFY(w->Splitter1->sizes().first() >= std::max(441, h->length()));
     QList<int> before;
     for (Language lang : {Language::French, Language::English}) {
         LanguageDispatcher::instance().setLanguage(lang);
         for (int c = 0; c < w->Grid2->columnCount(); ++c) {
             QVERIFY2(w->Grid2->columnWidth(c) >= h->sectionSizeHint(c), qPrintable(w->Grid2->horizontalHeaderItem(c)->text()));
             if (!before.isEmpty())
-                QCOMPARE(w->Grid2->columnWidth(c), before[c]);
+                QVERIFY(w->Grid2->columnWidth(c) >= before[c]);
         }
+        before.clear();
         for (int c = 0; c < w->Grid2->columnCount(); ++c)
             before << w->Grid2->columnWidth(c);
     }
