@@ -4,6 +4,23 @@ namespace ql708 {
 
 namespace {
 
+// Qt's own options, which QApplication takes out of the arguments later: those followed by a
+// value and those without one. They pass; every other word must be one of ours.
+const QStringList kQtOptionsWithValue = {
+    QStringLiteral("-platform"), QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
+    QStringLiteral("-plugin"),   QStringLiteral("-display"),            QStringLiteral("-geometry"),
+    QStringLiteral("-qwindowgeometry"), QStringLiteral("-title"),        QStringLiteral("-qwindowtitle"),
+    QStringLiteral("-icon"),     QStringLiteral("-qwindowicon"),        QStringLiteral("-name"),
+    QStringLiteral("-session"),  QStringLiteral("-style"),              QStringLiteral("-stylesheet")};
+const QStringList kQtFlags = {QStringLiteral("-reverse"), QStringLiteral("-widgetcount"),
+                              QStringLiteral("-nograb"), QStringLiteral("-dograb"), QStringLiteral("-sync")};
+
+void fail(AppOptions &o, const QString &message)
+{
+    if (o.error.isEmpty()) // the first fault is the one to mend first
+        o.error = message;
+}
+
 bool isLanguageOption(const QString &a)
 {
     return a == QLatin1String("--language") || a.startsWith(QLatin1String("--language="));
@@ -19,7 +36,7 @@ void readLanguage(const QStringList &arguments, int &i, AppOptions &o)
     else if (value == QLatin1String("fr"))
         o.language = Language::French;
     else
-        o.error = QStringLiteral("--language takes en or fr, not \"%1\"").arg(value);
+        fail(o, QStringLiteral("--language takes en or fr, not \"%1\"").arg(value));
 }
 
 } // namespace
@@ -37,10 +54,16 @@ AppOptions AppOptions::parse(const QStringList &arguments)
             o.showVersion = true;
         else if (isLanguageOption(a))
             readLanguage(arguments, i, o);
-        else if (!a.startsWith(QLatin1Char('-')) || a == QLatin1String("-platform"))
-            ++i; // Qt's own options and their values were taken by QApplication already
+        else if (kQtOptionsWithValue.contains(a) && i + 1 < arguments.size())
+            ++i;
+        else if (kQtOptionsWithValue.contains(a))
+            fail(o, QStringLiteral("%1 needs a value").arg(a));
+        else if (kQtFlags.contains(a))
+            continue;
+        else if (a.startsWith(QLatin1Char('-')))
+            fail(o, QStringLiteral("unknown option: %1").arg(a));
         else
-            o.error = QStringLiteral("unknown option: %1").arg(a);
+            fail(o, QStringLiteral("unexpected word: %1").arg(a));
     }
     return o;
 }
@@ -50,8 +73,9 @@ QString AppOptions::usage()
     return QStringLiteral("Usage: ql708 [--simulate] [--language en|fr] [--help] [--version]\n"
                           "  --simulate        use the built-in simulated meter instead of the USB meter\n"
                           "  --language en|fr  start in English or in French (the default)\n"
-                          "  --help            show this text\n"
-                          "  --version         show the program's version\n");
+                          "  --help, -h        show this text\n"
+                          "  --version         show the program's version\n"
+                          "Qt's display options (-platform NAME, -style NAME, ...) are accepted too.\n");
 }
 
 } // namespace ql708

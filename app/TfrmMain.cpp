@@ -4,6 +4,7 @@
 #include "common/Paths.h"
 #include "common/Settings.h"
 #include "common/StringTable.h"
+#include "widgets/CloseQuery.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/ToolIcons.h"
@@ -57,8 +58,11 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
-    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this,
-            [this] { showConnectionText(); });
+    nameToolBarButtons();
+    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this, [this] {
+        nameToolBarButtons();
+        showConnectionText();
+    });
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -180,6 +184,14 @@ void TfrmMain::createToolBar()
     btnRun = addButton("btnRun", QStringLiteral("media-playback-start"), Run1);
     btnStop = addButton("btnStop", QStringLiteral("media-playback-stop"), Stop1);
     SpeedButton8 = addButton("SpeedButton8", QStringLiteral("help-contents"), Contents1);
+}
+
+void TfrmMain::nameToolBarButtons()
+{
+    // The buttons show icons only: their hints name them, to screen readers and in the
+    // overflow menu of a narrow window.
+    for (QAction *a : Panel1->actions())
+        a->setText(a->toolTip());
 }
 
 void TfrmMain::createStatusBar()
@@ -308,9 +320,39 @@ void TfrmMain::ControlPanel1Click()
     m_panel->setConnected(m_meter.meterConnected());
 }
 
+namespace {
+CloseQuery *closeQueryOf(QMdiSubWindow *w)
+{
+    if (auto *q = dynamic_cast<CloseQuery *>(w))
+        return q;
+    return dynamic_cast<CloseQuery *>(w->widget());
+}
+} // namespace
+
+bool TfrmMain::childrenAgreeToClose()
+{
+    QList<CloseQuery *> agreed;
+    for (QMdiSubWindow *w : m_mdi->subWindowList()) {
+        CloseQuery *q = closeQueryOf(w);
+        if (!q)
+            continue;
+        if (!q->askFirst()) {
+            for (CloseQuery *a : agreed)
+                a->forgetAnswer();
+            return false;
+        }
+        agreed.append(q);
+    }
+    return true;
+}
+
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
-    // Children ask their own questions first; one that refuses keeps the program open.
+    // Every child answers its question before any closes; one that refuses keeps them all.
+    if (!childrenAgreeToClose()) {
+        event->ignore();
+        return;
+    }
     m_mdi->closeAllSubWindows();
     if (!m_mdi->subWindowList().isEmpty()) {
         event->ignore();

@@ -71,8 +71,11 @@ protected:
 private:
     void FormCreate();
     void FormClose();
+    // Asks every child its close question; true when all agree.
+    bool childrenAgreeToClose();
     void createMenus();
     void createToolBar();
+    void nameToolBarButtons();
     void createStatusBar();
     QAction *addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)() = nullptr);
     QAction *addButton(const char *name, const QString &iconName, QAction *sameAs);

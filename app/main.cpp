@@ -21,16 +21,9 @@ std::unique_ptr<HidLink> makeLink(const AppOptions &options)
     return std::make_unique<HidapiLink>();
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Answers --help, --version and a bad command line without a display; -1 to go on.
+int answerWithoutDisplay(const AppOptions &options)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("QL708"));
-    QApplication::setOrganizationName(QStringLiteral("QL708"));
-    QApplication::setApplicationVersion(programVersion());
-
-    const AppOptions options = AppOptions::parse(QApplication::arguments());
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "ql708: %s\n%s", qPrintable(options.error), qPrintable(AppOptions::usage()));
         return 2;
@@ -43,6 +36,27 @@ int main(int argc, char *argv[])
         std::printf("ql708 %s\n", qPrintable(programVersion()));
         return 0;
     }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The options are read before the application object exists, which needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const AppOptions options = AppOptions::parse(arguments);
+    if (const int status = answerWithoutDisplay(options); status >= 0)
+        return status;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("QL708"));
+    QApplication::setOrganizationName(QStringLiteral("QL708"));
+    QApplication::setApplicationVersion(programVersion());
+    // Desktops find the menu entry and its icon for the program's windows by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ql708"));
 
     LanguageDispatcher::instance().setLanguage(options.language);
     auto *splash = new TfrmAbout;

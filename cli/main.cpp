@@ -1,62 +1,70 @@
-// ql708-cli: the meter's live status on the terminal, from the same cores as the window program.
-#include "cli/StatusLine.h"
-#include "common/Clock.h"
+// ql708-cli: the meter from the terminal, through the same cores as the window program.
+#include "cli/CliCommand.h"
+#include "cli/StatusCommand.h"
 #include "meter/HidapiLink.h"
-#include "meter/MeterLink.h"
 #include "meter/sim/SimulatedMeter.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
-#include <memory>
 
 using namespace ql708;
+using namespace ql708::cli;
 
 namespace {
 
-constexpr int kPollMs = 500;
-constexpr int kHandshakeTries = 3;
+// Every subcommand, one line each.
+const Command kCommands[] = {
+    {"status", "[--simulate] [--count N]",
+     "prints the meter's status every 500 ms, N times (default 10; 0: until interrupted)", runStatus},
+};
 
-int usage(int code)
+const Command *findCommand(const QString &name)
 {
-    std::fprintf(code ? stderr : stdout,
-                 "Usage: ql708-cli status [--simulate] [--count N]\n"
-                 "  Prints the meter's decoded status every 500 ms, N times (default 10).\n");
-    return code;
+    for (const Command &c : kCommands)
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
 }
 
-bool connectMeter(MeterLink &link)
+void printUsage(QTextStream &s)
 {
-    for (int i = 0; i < kHandshakeTries; ++i) {
-        if (i > 0)
-            delayMs(kPollMs);
-        if (link.tick(true).kind == PollResult::Connected)
-            return true;
-    }
-    return false;
+    s << "Usage: ql708-cli COMMAND [OPTIONS]\n"
+         "       ql708-cli --help | -h | --version\n"
+         "Commands:\n";
+    for (const Command &c : kCommands)
+        s << "  " << c.name << ' ' << c.options << "\n      " << c.summary << '\n';
+    s << "Options of the commands:\n"
+         "  --simulate  use the built-in simulated meter instead of the USB meter\n"
+         "  --help, -h  show a command's usage\n";
 }
 
-int runStatus(HidLink &hid, long long count)
+int usageError(QTextStream &err, const QString &message)
 {
-    MeterLink link(hid);
-    if (!connectMeter(link)) {
-        std::fprintf(stderr, "ql708-cli: no meter answered (USB 04D9:E000). Is it plugged in and "
-                             "switched on, and may this user open it?\n");
-        return 1;
+    err << "ql708-cli: " << message << "\nTry 'ql708-cli --help'.\n";
+    return kExitUsage;
+}
+
+std::unique_ptr<HidLink> makeLink(bool simulate)
+{
+    if (simulate)
+        return std::make_unique<SimulatedMeter>();
+    return std::make_unique<HidapiLink>();
+}
+
+int runCommand(const Command &command, QStringList words, CliContext &context)
+{
+    if (words.contains(QLatin1String("--help")) || words.contains(QLatin1String("-h"))) {
+        context.out << "Usage: ql708-cli " << command.name << ' ' << command.options << "\n  " << command.summary
+                    << '\n';
+        return kExitOk;
     }
-    for (long long n = 0; n < count;) {
-        delayMs(kPollMs);
-        const PollResult r = link.tick(true);
-        if (r.kind == PollResult::StatusRead) {
-            std::printf("%s\n", qPrintable(statusLine(ql708::clock().now(), r.status)));
-            std::fflush(stdout);
-            ++n;
-        } else if (r.kind == PollResult::Lost) {
-            std::fprintf(stderr, "ql708-cli: the meter stopped answering.\n");
-            return 1;
-        }
-    }
-    return 0;
+    CliArgs args(std::move(words));
+    const int status = command.run(args, context);
+    if (!args.error().isEmpty())
+        context.err << "ql708-cli " << command.name << ": " << args.error() << "\nTry 'ql708-cli " << command.name
+                    << " --help'.\n";
+    return status;
 }
 
 } // namespace
@@ -64,31 +72,24 @@ int runStatus(HidLink &hid, long long count)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 2 || args[1] == QLatin1String("--help"))
-        return usage(args.size() < 2 ? 2 : 0);
-    if (args[1] != QLatin1String("status"))
-        return usage(2);
-    bool simulate = false;
-    long long count = 10;
-    for (int i = 2; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--simulate")) {
-            simulate = true;
-        } else if (args[i] == QLatin1String("--count") && i + 1 < args.size()) {
-            bool ok = false;
-            count = args[++i].toLongLong(&ok);
-            if (!ok || count < 1) {
-                std::fprintf(stderr, "ql708-cli: --count takes a whole number of 1 or more\n");
-                return 2;
-            }
-        } else {
-            return usage(2);
-        }
+    QTextStream out(stdout), err(stderr);
+    CliContext context{out, err, makeLink};
+    QStringList words = QCoreApplication::arguments().mid(1);
+    if (words.isEmpty()) {
+        printUsage(err);
+        return kExitUsage;
     }
-    std::unique_ptr<HidLink> hid;
-    if (simulate)
-        hid = std::make_unique<SimulatedMeter>();
-    else
-        hid = std::make_unique<HidapiLink>();
-    return runStatus(*hid, count);
+    const QString first = words.takeFirst();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        printUsage(out);
+        return kExitOk;
+    }
+    if (first == QLatin1String("--version")) {
+        out << "ql708-cli " << QL708_VERSION << '\n';
+        return kExitOk;
+    }
+    if (const Command *command = findCommand(first))
+        return runCommand(*command, std::move(words), context);
+    return usageError(err, first.startsWith(QLatin1Char('-')) ? QStringLiteral("unknown option: %1").arg(first)
+                                                            : QStringLiteral("unknown command: %1").arg(first));
 }

@@ -21,3 +21,9 @@ function(ql708_add_subfolders)
     endif()
   endforeach()
 endfunction()
+
+# ql708_add_output_test(<name> <exit status> out|err <text> <program> [arguments...])
+# Runs a program without a display and checks its exit status and a text in its output.
+function(ql708_add_output_test name status stream text)
+  add_test(NAME ${name} COMMAND sh ${CMAKE_SOURCE_DIR}/tests/support/expect_output.sh ${status} ${stream} ${text} ${ARGN})
+endfunction()

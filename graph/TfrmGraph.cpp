@@ -451,7 +451,7 @@ void TfrmGraph::FormClose()
 
 void TfrmGraph::closeEvent(QCloseEvent *event)
 {
-    if (!FormCloseQuery()) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }

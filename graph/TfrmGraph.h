@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/GraphState.h"
+#include "widgets/CloseQuery.h"
 
 #include <QMdiSubWindow>
 
@@ -25,7 +26,7 @@ namespace ql708::graph {
 // A chart of sound levels over time as an MDI child: tool bar, statistic panel on top, cursor
 // panel at the bottom, the data set list on the left (DataLogger window only) and the chart.
 // The caption tells what the window is used for; it matters when the window closes.
-class TfrmGraph : public QMdiSubWindow {
+class TfrmGraph : public QMdiSubWindow, public CloseQuery {
     Q_OBJECT
 public:
     // Creates the window in the area with this caption and shows it (FormCreate, FormShow).
@@ -94,7 +95,7 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
-    bool FormCloseQuery();
+    bool FormCloseQuery() override;
     void FormClose();
     void createToolBar();
     QWidget *createStatisticPanel();

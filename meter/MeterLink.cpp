@@ -101,12 +101,15 @@ void MeterLink::takeOver(int limitMs)
         QCoreApplication::processEvents();
         c.pause();
     }
+    ++m_takeOvers;
     if (m_timerSwitch)
         m_timerSwitch(false);
 }
 
 void MeterLink::giveBack()
 {
+    if (m_takeOvers > 0 && --m_takeOvers > 0)
+        return; // an outer take-over still holds the link
     if (m_timerSwitch)
         m_timerSwitch(true);
 }

@@ -55,9 +55,10 @@ public:
     // Switches the poll timer of the window; set by the window that owns the timer.
     void setPollTimerSwitch(std::function<void(bool)> sw) { m_timerSwitch = std::move(sw); }
     // Waits while a poll tick runs (at most limitMs, or without limit when negative), then
-    // stops the poll timer.
+    // stops the poll timer. Take-overs nest: a download started from a dialog that holds the
+    // link takes it over again.
     void takeOver(int limitMs = -1);
-    // Starts the poll timer again.
+    // Ends a take-over; the poll timer starts again when the outermost one ends.
     void giveBack();
 
 private:
@@ -71,6 +72,7 @@ private:
     bool m_recording = false;
     int m_failedPolls = 0;
     std::uint8_t m_sequence = 0;
+    int m_takeOvers = 0; // take-overs not yet given back
     std::function<void(bool)> m_timerSwitch;
 };
 

@@ -1,11 +1,38 @@
 #include "panel/PanelKey.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 
 namespace ql708 {
 
+namespace {
+
+// The key as a push button, instead of the picture-less label Qt would report.
+class PanelKeyAccessible : public QAccessibleWidget {
+public:
+    explicit PanelKeyAccessible(PanelKey *key) : QAccessibleWidget(key, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            static_cast<PanelKey *>(widget())->press();
+    }
+};
+
+QAccessibleInterface *panelKeyAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(PanelKey::staticMetaObject.className()) && object->isWidgetType())
+        return new PanelKeyAccessible(static_cast<PanelKey *>(object));
+    return nullptr;
+}
+
+} // namespace
+
 PanelKey::PanelKey(const QString &name, QWidget *parent) : QLabel(parent)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(panelKeyAccessible), true);
+    Q_UNUSED(factoryInstalled);
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -1,5 +1,9 @@
 #include "panel/PanelModel.h"
 
+#include "panel/PanelLayout.h"
+
+#include <algorithm>
+
 namespace ql708 {
 
 namespace {
@@ -12,6 +16,22 @@ bool bcdDigits(std::uint8_t b, int &tens, int &units)
     tens = b >> 4;
     units = b & 0x0F;
     return tens <= 9 && units <= 9;
+}
+
+std::optional<int> unclampedBarWidth(std::uint8_t rangeCode, int L)
+{
+    switch (rangeCode) {
+    case kRange30to90:
+        return L > 300 ? (L - 300) / 4 + kBarMinimum : kBarMinimum;
+    case kRange50to110:
+        return L > 500 ? (L - 500) / 4 + kBarMinimum : kBarMinimum;
+    case kRange70to130:
+        return L > 700 ? (L - 700) / 4 + kBarMinimum : kBarMinimum;
+    case kRange30to130:
+        return L > 300 ? (L - 300) * 3 / 20 + kBarMinimum : kBarMinimum;
+    default:
+        return std::nullopt;
+    }
 }
 } // namespace
 
@@ -26,19 +46,11 @@ std::array<int, 4> levelDigits(unsigned L)
 
 std::optional<int> barWidth(std::uint8_t rangeCode, unsigned shownLevel)
 {
-    const int L = int(shownLevel);
-    switch (rangeCode) {
-    case kRange30to90:
-        return L > 300 ? (L - 300) / 4 + kBarMinimum : kBarMinimum;
-    case kRange50to110:
-        return L > 500 ? (L - 500) / 4 + kBarMinimum : kBarMinimum;
-    case kRange70to130:
-        return L > 700 ? (L - 700) / 4 + kBarMinimum : kBarMinimum;
-    case kRange30to130:
-        return L > 300 ? (L - 300) * 3 / 20 + kBarMinimum : kBarMinimum;
-    default:
-        return std::nullopt;
-    }
+    // Beyond the strip's end there is nothing to draw, whatever level the meter reports.
+    const int L = int(std::min(shownLevel, 10000u));
+    if (const std::optional<int> w = unclampedBarWidth(rangeCode, L))
+        return std::min(*w, panellayout::kColorBar.width());
+    return std::nullopt;
 }
 
 MaxMinDecision maxMinDecision(const MeterStatus &s)

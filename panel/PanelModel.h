@@ -23,7 +23,7 @@ constexpr int kNoDigit = -1;
 std::array<int, 4> levelDigits(unsigned shownLevel);
 
 // The bar graph's width for a level on a range; nullopt for a code that names no range
-// (the bar stays as it is). Not limited above: a level beyond the range top is wider.
+// (the bar stays as it is). A level beyond the range top fills the strip, no further.
 std::optional<int> barWidth(std::uint8_t rangeCode, unsigned shownLevel);
 
 // What the MAX/MIN part of an update does to the labels and the blink timer.

@@ -6,6 +6,7 @@
 #include "panel/PanelArt.h"
 #include "panel/PanelKey.h"
 #include "panel/PanelLayout.h"
+#include "panel/PanelReading.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -56,6 +57,7 @@ TfrmPanel::TfrmPanel(QWidget *parent) : QMdiSubWindow(parent, kPanelFlags)
     connect(this, &QMdiSubWindow::aboutToActivate, this, &TfrmPanel::FormActivate);
 
     LanguageDispatcher::instance().attach(this, kTable);
+    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this, &TfrmPanel::showReading);
     showView();
 }
 
@@ -75,6 +77,8 @@ QLabel *TfrmPanel::image(const char *name, const QRect &geometry, const QPixmap 
 
 void TfrmPanel::createDisplay()
 {
+    // Lies under the LCD's pictures and shows nothing; its accessible name is the reading.
+    lblReading = image("lblReading", L::kLcdGlass);
     const qreal dpr = devicePixelRatioF();
     for (int i = 0; i < kLargeDigitCount; ++i)
         m_large[i] = pixmap(panelart::lcdDigit(i, dpr));
@@ -236,6 +240,14 @@ void TfrmPanel::showView()
     lblRangeLow->setText(QString::number(v.rangeLow));
     lblRangeHigh->setText(QString::number(v.rangeHigh));
     imgColorBar->resize(v.barWidth, imgColorBar->height());
+    showReading();
+}
+
+void TfrmPanel::showReading()
+{
+    const QString reading = lcdReading(m_model.view());
+    if (lblReading->accessibleName() != reading) // each change is announced to screen readers
+        lblReading->setAccessibleName(reading);
 }
 
 void TfrmPanel::MaxMinTimerTimer()
@@ -262,7 +274,12 @@ void TfrmPanel::recordwithoutwav1Click() { sendKey('w'); }
 
 void TfrmPanel::btnPowerClick() { close(); }
 void TfrmPanel::SpeedButton2Click() { close(); }
-void TfrmPanel::btnRECClick() { PopupMenu1->popup(QCursor::pos()); }
+void TfrmPanel::btnRECClick()
+{
+    // Under the mouse when clicked there; below the key when a screen reader pressed it.
+    const bool mouseOnKey = btnREC->rect().contains(btnREC->mapFromGlobal(QCursor::pos()));
+    PopupMenu1->popup(mouseOnKey ? QCursor::pos() : btnREC->mapToGlobal(QPoint(0, btnREC->height())));
+}
 
 void TfrmPanel::SpeedButton1Click()
 {

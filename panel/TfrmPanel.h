@@ -46,6 +46,7 @@ public:
     QLabel *lblRangeLow, *lblRangeHigh, *imgColorBar;
     QLabel *lblMAX, *lblMIN, *lblFAST, *lblSLOW, *lbldBA, *lbldBC;
     QLabel *imgUNDER, *imgOVER, *lblREC, *lblFULL, *imgBat, *lblNoConnection;
+    QLabel *lblReading; // what the LCD shows, as text for screen readers
     PanelKey *btnPower, *btnAC, *btnMaxMin, *btnFast, *btnREC, *btnLevel;
     QToolButton *SpeedButton1, *SpeedButton2;
     QMenu *PopupMenu1;
@@ -87,6 +88,7 @@ private:
     QLabel *indicator(const char *name, QPoint at, int pixelSize, bool shown);
     PanelKey *key(const char *name, QPoint at, void (TfrmPanel::*handler)());
     void showView();
+    void showReading();
     void sendKey(char letter);
     void FormActivate();
 

@@ -1,23 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages QL708 needs to build, test and run. Safe to run again.
+# Installs the Debian packages QL708 needs to build, test, package and run. Safe to run again:
+# on a machine that has them all it says nothing and calls neither apt nor sudo.
 set -euo pipefail
 
+# Real package names only: dpkg-query knows nothing of virtual ones, which would look missing
+# on every run.
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6charts6-dev
-  libhidapi-dev libqcustomplot-dev libbenchmark-dev
-  libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
+  libhidapi-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
+  # the chart benchmark and its Qt Charts reference
+  libbenchmark-dev qt6-charts-dev libqt6opengl6-dev
+  # window tests and manual checks under a virtual X server
   xvfb xauth xdotool imagemagick x11-utils
+  # the install test and the Debian package
+  desktop-file-utils dpkg-dev file
 )
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" = installed ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -58,6 +58,8 @@ double LevelModel::soundDb(bool aWeighting) const
     double energy = toEnergy(m_background + m_jitter);
     if (!aWeighting)
         energy += toEnergy(kRumbleDb);
+    if (m_steady)
+        energy += toEnergy(*m_steady);
     if (m_eventAge < m_eventLength) {
         // Fast attack, a hold, then a decay over the last 40 % of the event.
         const double t = double(m_eventAge) / double(m_eventLength);

@@ -20,6 +20,8 @@ public:
     double levelDb() const;
     // Replaces the scene by a steady sound of the given level; nullopt gives the scene back.
     void forceSound(std::optional<double> dB) { m_forced = dB; }
+    // Adds a steady source (a machine running nearby) to the scene; nullopt removes it.
+    void setSteadySource(std::optional<double> dB) { m_steady = dB; }
 
 private:
     void nextFrame();
@@ -29,6 +31,7 @@ private:
 
     std::mt19937 m_rng;
     std::optional<double> m_forced;
+    std::optional<double> m_steady;
     double m_energy;               // smoothed, in units of 10^(dB/10)
     double m_background = 45.0;    // dB, A-weighted
     double m_jitter = 0.0;         // dB

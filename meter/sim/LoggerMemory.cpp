@@ -81,7 +81,7 @@ bool LoggerMemory::beginRecord(const RecordHead &head)
     const int fields[] = {d.year() - 2000, d.month(), d.day(), t.hour(), t.minute(), t.second()};
     for (int i = 0; i < 6; ++i)
         setByte(p + 3 + i, intToBcd(fields[i]));
-    setByte(p + kIntervalByteAt, std::uint8_t(head.interval));
+    setByte(p + kIntervalByteAt, head.interval);
     setByte(p + kFlagsAt, head.modeFlags);
     for (int i = 0; i < kWavLength; ++i)
         setByte(p + kWavAt + i, std::uint8_t(i < head.wavName.size() ? head.wavName[i] : '0'));
@@ -100,13 +100,13 @@ bool LoggerMemory::hasRoomForPoint() const
     return recordOpen() && m_recordStart + kRecordOverhead + 2 * (m_recordPoints + 1) <= kSize;
 }
 
-bool LoggerMemory::appendPoint(int tenths)
+bool LoggerMemory::appendPoint(std::uint16_t point)
 {
     if (!hasRoomForPoint())
         return false;
     const int j = m_recordStart + kPointsAt + 2 * m_recordPoints;
-    setByte(j, std::uint8_t((tenths >> 8) & 0x0F));
-    setByte(j + 1, std::uint8_t(tenths & 0xFF));
+    setByte(j, std::uint8_t(point >> 8));
+    setByte(j + 1, std::uint8_t(point & 0xFF));
     setByte(j + 2, kMark5A);
     setByte(j + 3, kMarkA5);
     ++m_recordPoints;

@@ -41,16 +41,16 @@ public:
 
     struct RecordHead {
         QDateTime start;
-        int interval = 2;            // seconds
+        std::uint8_t interval = 2;   // seconds, as the record's interval byte holds it
         std::uint8_t modeFlags = 0;  // bit 0 FAST, bit 1 A, bits 2-3 range
         QByteArray wavName;          // 8 characters; "00000000" for none
     };
     // Opens a new record after the last one; false when there is no room for a record
     // with at least one point or the set count is at its limit.
     bool beginRecord(const RecordHead &head);
-    // Appends a point (tenths of a dB) to the open record and keeps the header up to
-    // date; false when no record is open or no room remains.
-    bool appendPoint(int tenths);
+    // Appends a point, its two bytes as the meter stores them (loggedPoint), to the open
+    // record and keeps the header up to date; false when no record is open or no room remains.
+    bool appendPoint(std::uint16_t point);
     bool hasRoomForPoint() const;
     void endRecord() { m_recordStart = -1; }
     bool recordOpen() const { return m_recordStart >= 0; }

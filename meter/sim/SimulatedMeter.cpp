@@ -3,6 +3,10 @@
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "meter/MeterStatus.h"
+#include "meter/sim/ExampleSets.h"
+#include "meter/sim/MeterRanges.h"
+
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cmath>
@@ -15,36 +19,10 @@ namespace {
 // at most this many coarser steps.
 constexpr std::int64_t kStepMs = 100;
 constexpr std::int64_t kMaxSteps = 20000;
-// Downloads beyond the 24-bit address space get no answer.
-constexpr int kAddressSpace = 1 << 24;
-
-struct RangeInfo {
-    std::uint8_t code;
-    std::uint8_t flagBits; // bits 2-3 of a record's mode flags
-    std::uint16_t lowTenths, highTenths;
-};
-constexpr RangeInfo kRanges[] = {
-    {kRange30to90, 0x00, 300, 900},
-    {kRange50to110, 0x04, 500, 1100},
-    {kRange70to130, 0x08, 700, 1300},
-    {kRange30to130, 0x0C, 300, 1300},
-};
-
-const RangeInfo &rangeByCode(std::uint8_t code)
-{
-    for (const RangeInfo &r : kRanges)
-        if (r.code == code)
-            return r;
-    return kRanges[3];
-}
-
-const RangeInfo &rangeByFlags(std::uint8_t flags)
-{
-    for (const RangeInfo &r : kRanges)
-        if (r.flagBits == (flags & 0x0C))
-            return r;
-    return kRanges[3];
-}
+// Memory addresses are 24 bits wide; the download's block address wraps there.
+constexpr int kAddressMask = 0xFFFFFF;
+// What the meter reads where it has no memory, as from erased memory.
+constexpr std::uint8_t kNoMemory = 0xFF;
 
 void put16(ReplyBuffer &r, int at, std::uint16_t v)
 {
@@ -78,22 +56,39 @@ std::uint8_t yearBcd(const QDate &d) { return intToBcd(((d.year() - 2000) % 100 
 
 } // namespace
 
-SimulatedMeter::SimulatedMeter(std::uint32_t seed)
-    : m_seed(seed), m_model(seed), m_serial("SIM-" + QByteArray::number(seed).rightJustified(6, '0')),
+SimulatedMeter::SimulatedMeter(std::uint32_t seed) : SimulatedMeter(seed, paceFromEnvironment()) {}
+
+SimulatedMeter::SimulatedMeter(std::uint32_t seed, int paceMs)
+    : m_model(seed), m_serial("SIM-" + QByteArray::number(seed).rightJustified(6, '0')),
       m_tick(clock().tickMs())
 {
-    addExampleSets();
+    m_replies.setFrameMs(std::clamp(paceMs, 0, kMaxPaceMs));
+    writeExampleSets(m_memory, seed, clock().now().date());
+}
+
+int SimulatedMeter::paceFromEnvironment()
+{
+    const QByteArray text = qgetenv(kPaceVariable).trimmed();
+    bool ok = false;
+    const int ms = text.toInt(&ok);
+    if (text.isEmpty() || (ok && ms == 0))
+        return 0;
+    if (!ok || ms < 0 || ms > kMaxPaceMs) {
+        qWarning("%s=%s is not a pace from 1 to %d ms; the simulated link runs without pace",
+                 kPaceVariable, text.constData(), kMaxPaceMs);
+        return 0;
+    }
+    return ms;
 }
 
 // --- The HID operations -------------------------------------------------------------
 
+// Closing is the computer's business: the meter does not see it, and keeps its replies,
+// a transfer in progress and a clock block it waits for.
 int SimulatedMeter::close()
 {
     advanceToNow();
     m_open = false;
-    m_pending.reset();
-    m_awaitingClockBlock = false;
-    m_downloadNext = -1;
     return 0;
 }
 
@@ -109,7 +104,10 @@ int SimulatedMeter::open(std::uint16_t vendorId, std::uint16_t productId)
 int SimulatedMeter::setTimeouts(int readMs, int writeMs)
 {
     advanceToNow();
-    return m_open && readMs > 0 && writeMs > 0 ? 0 : 1;
+    if (!m_open || readMs <= 0 || writeMs <= 0)
+        return 1;
+    m_readTimeoutMs = readMs;
+    return 0;
 }
 
 int SimulatedMeter::writeCommand(const CommandFrame &frame)
@@ -117,8 +115,10 @@ int SimulatedMeter::writeCommand(const CommandFrame &frame)
     advanceToNow();
     if (!m_open)
         return 1;
+    const std::int64_t handled = m_replies.accept(m_tick);
     m_awaitingClockBlock = false;
-    m_pending = answer(frame);
+    if (const Reply r = answer(frame))
+        m_replies.push(*r, handled);
     return 0;
 }
 
@@ -131,10 +131,19 @@ int SimulatedMeter::settle()
 int SimulatedMeter::readReply(ReplyBuffer &reply)
 {
     advanceToNow();
-    if (!m_open || !m_pending)
+    if (!m_open)
         return 1;
-    reply = *m_pending;
-    m_pending.reset();
+    const std::int64_t deadline = m_tick + m_readTimeoutMs;
+    const std::optional<std::int64_t> ready = m_replies.nextReadyTick();
+    if (!ready || *ready > deadline) {
+        // Nothing arrives in time. A link without pace says so at once, unless a reply is
+        // on its way.
+        if (ready || m_replies.frameMs() > 0)
+            waitUntil(deadline);
+        return 1;
+    }
+    waitUntil(*ready);
+    reply = m_replies.take();
     return 0;
 }
 
@@ -143,6 +152,7 @@ int SimulatedMeter::writeBlock(const DataBlock &block)
     advanceToNow();
     if (!m_open || !m_awaitingClockBlock)
         return 1;
+    m_replies.accept(m_tick);
     m_awaitingClockBlock = false;
     const int second = bcdToInt(block[0]), minute = bcdToInt(block[1]), hour = bcdToInt(block[2]);
     const int day = bcdToInt(block[3]), month = bcdToInt(block[4]), year = bcdToInt(block[6]);
@@ -173,8 +183,27 @@ void SimulatedMeter::forceSound(std::optional<double> dB)
 void SimulatedMeter::setPluggedIn(bool plugged)
 {
     m_plugged = plugged;
-    if (!plugged)
-        close();
+    if (plugged)
+        return;
+    // Unplugged, the meter starts its side of the link afresh.
+    close();
+    m_replies.reset();
+    m_awaitingClockBlock = false;
+    m_downloadNext = -1;
+}
+
+void SimulatedMeter::setBusyFor(int ms)
+{
+    advanceToNow();
+    m_replies.holdUntil(m_tick + ms);
+}
+
+void SimulatedMeter::waitUntil(std::int64_t tick)
+{
+    Clock &c = clock();
+    while (c.tickMs() < tick)
+        c.pause();
+    advanceToNow();
 }
 
 // --- Commands and replies -----------------------------------------------------------
@@ -192,8 +221,8 @@ SimulatedMeter::Reply SimulatedMeter::answer(const CommandFrame &f)
     case 'A': return statusReply(f);
     case 'P': return memoryBlock(0);
     case 'p': return m_downloadNext < 0 ? Reply{} : memoryBlock(m_downloadNext);
-    case 'q':
-    case 'Q': m_downloadNext = -1; return {};
+    case 'q': m_downloadNext = -1; return {};
+    case 'Q': m_downloadNext = -1; m_replies.clear(); return {};
     case 't': m_awaitingClockBlock = f[2] == 'c'; return {};
     case 'W': return writeByteReply(f);
     case 'r': return readByteReply(f);
@@ -265,33 +294,27 @@ SimulatedMeter::Reply SimulatedMeter::informationReply() const
 
 SimulatedMeter::Reply SimulatedMeter::memoryBlock(int from)
 {
-    if (from >= kAddressSpace) {
-        m_downloadNext = -1;
-        return {};
-    }
     ReplyBuffer r;
-    // Past the end of the memory the meter answers with erased bytes.
-    for (int i = 0; i < int(r.size()); ++i)
-        r[i] = from + i < LoggerMemory::kSize ? m_memory.byte(from + i) : 0xFF;
-    m_downloadNext = from + int(r.size());
+    for (int i = 0; i < int(r.size()); ++i) {
+        const int address = (from + i) & kAddressMask;
+        r[i] = address < LoggerMemory::kSize ? m_memory.byte(address) : kNoMemory;
+    }
+    m_downloadNext = (from + int(r.size())) & kAddressMask;
     return r;
 }
 
 SimulatedMeter::Reply SimulatedMeter::writeByteReply(const CommandFrame &f)
 {
-    // An address outside the memory gets no answer.
-    if (!m_memory.setByte(frameAddress(f), f[5]))
-        return {};
+    // Where there is no memory the byte goes nowhere, and the meter echoes it all the same.
+    m_memory.setByte(frameAddress(f), f[5]);
     return echo(f, 7);
 }
 
 SimulatedMeter::Reply SimulatedMeter::readByteReply(const CommandFrame &f) const
 {
     const int address = frameAddress(f);
-    if (address >= LoggerMemory::kSize)
-        return {};
     ReplyBuffer r = echo(f, 5);
-    r[6] = m_memory.byte(address);
+    r[6] = address < LoggerMemory::kSize ? m_memory.byte(address) : kNoMemory;
     return r;
 }
 
@@ -336,10 +359,8 @@ void SimulatedMeter::stepMaxMin()
 
 int SimulatedMeter::recordingInterval() const
 {
-    // 0 records as fast as the logger goes; a stored value above a minute is not one the
-    // program writes, and is read as 2 s like the data set parser does.
-    const int stored = m_memory.interval();
-    return stored == 0 ? 1 : stored > 60 ? 2 : stored;
+    // A record holds its interval in one byte.
+    return std::min(m_memory.interval(), 255);
 }
 
 std::uint8_t SimulatedMeter::modeFlags() const
@@ -355,13 +376,13 @@ void SimulatedMeter::startRecording(bool withWav)
     const QByteArray wav =
         withWav ? "A" + QByteArray::number(m_wavCount + 1).rightJustified(7, '0') : "00000000";
     const int interval = recordingInterval();
-    if (!m_memory.beginRecord({meterTime(), interval, modeFlags(), wav})) {
+    if (!m_memory.beginRecord({meterTime(), std::uint8_t(interval), modeFlags(), wav})) {
         m_memoryFull = true;
         return;
     }
     m_wavCount += withWav ? 1 : 0;
     m_recording = true;
-    m_recordIntervalMs = std::int64_t(interval) * 1000;
+    m_recordIntervalMs = interval == 0 ? kFastestLogMs : std::int64_t(interval) * 1000;
     m_nextPointTick = m_tick;
     recordDuePoints();
 }
@@ -375,7 +396,7 @@ void SimulatedMeter::stopRecording()
 void SimulatedMeter::recordDuePoints()
 {
     while (m_recording && m_nextPointTick <= m_tick) {
-        m_memory.appendPoint(levelTenths());
+        m_memory.appendPoint(loggedPoint(rawLevelTenths(), rangeByCode(m_range)));
         m_nextPointTick += m_recordIntervalMs;
         if (!m_memory.hasRoomForPoint()) {
             m_memoryFull = true;
@@ -399,6 +420,7 @@ void SimulatedMeter::advanceToNow()
     if (now < m_tick) {
         // Another clock was installed: carry on from its time.
         m_nextPointTick -= m_tick - now;
+        m_replies.shift(now - m_tick);
         m_tick = now;
         return;
     }
@@ -437,38 +459,6 @@ QDateTime SimulatedMeter::meterTime() const
     // Local-time arithmetic is the costliest step of a status reply: skip it when the clocks agree.
     const QDateTime now = clock().now();
     return m_clockOffsetMs == 0 ? now : now.addMSecs(m_clockOffsetMs);
-}
-
-// --- Example data -------------------------------------------------------------------
-
-void SimulatedMeter::addExampleSets()
-{
-    struct Example {
-        int daysAgo, hour, minute, interval, points;
-        std::uint8_t flags;
-        const char *wav;
-    };
-    // Different intervals, weightings and ranges; the first has a WAV recording.
-    const Example examples[] = {
-        {3, 9, 30, 2, 300, 0x03, "A0000001"},  // FAST, A, 30-90
-        {2, 14, 15, 1, 600, 0x04, "00000000"}, // SLOW, C, 50-110
-        {1, 8, 0, 60, 120, 0x0E, "00000000"},  // SLOW, A, 30-130
-    };
-    // A scene of their own, so the live sound starts fresh.
-    LevelModel scene(m_seed ^ 0x5EEDu);
-    const QDate today = clock().now().date();
-    for (const Example &e : examples) {
-        const QDateTime start(today.addDays(-e.daysAgo), QTime(e.hour, e.minute));
-        if (!m_memory.beginRecord({start, e.interval, e.flags, e.wav}))
-            break;
-        const RangeInfo &range = rangeByFlags(e.flags);
-        for (int i = 0; i < e.points; ++i) {
-            scene.step(std::int64_t(e.interval) * 1000, e.flags & 0x01, e.flags & 0x02);
-            const int tenths = int(std::lround(scene.levelDb() * 10.0));
-            m_memory.appendPoint(std::clamp(tenths, int(range.lowTenths), int(range.highTenths)));
-        }
-        m_memory.endRecord();
-    }
 }
 
 } // namespace ql708

@@ -3,6 +3,7 @@
 #include "meter/HidLink.h"
 #include "meter/sim/LevelModel.h"
 #include "meter/sim/LoggerMemory.h"
+#include "meter/sim/ReplyQueue.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -22,12 +23,27 @@ namespace ql708 {
 // appended to a real record in the logger memory at the recording interval, so a later
 // download finds them. Range, weighting and FAST/SLOW keys are ignored while recording,
 // so a record's mode flags hold for all its points.
+//
+// Replies queue on the meter's side (ReplyQueue): they survive a close and are read in
+// order, so a reply that came too late is read by the next read. The link's pace is the
+// time it takes per report; reads wait for their reply at most the read time-out.
 class SimulatedMeter : public HidLink {
 public:
     static constexpr std::uint32_t kDefaultSeed = 708;
     static constexpr std::uint8_t kFirmwareVersion = 105; // hundredths: 1.05
+    // At interval 00:00 the logger takes a reading at every update of its display.
+    static constexpr int kFastestLogMs = 500;
+    // The environment variable that sets the pace of the link, in milliseconds per report.
+    static constexpr const char *kPaceVariable = "QL708_SIMULATE_PACE";
+    static constexpr int kMaxPaceMs = 1000;
 
+    // A meter whose link runs at the pace the environment variable names (none when unset).
     explicit SimulatedMeter(std::uint32_t seed = kDefaultSeed);
+    SimulatedMeter(std::uint32_t seed, int paceMs);
+
+    // The pace the environment variable names: a whole number of milliseconds from 1 to
+    // kMaxPaceMs, else 0 (no pace).
+    static int paceFromEnvironment();
 
     int close() override;
     int open(std::uint16_t vendorId, std::uint16_t productId) override;
@@ -53,7 +69,7 @@ public:
     // The present reading in tenths of a dB, held within the range.
     std::uint16_t levelTenths() const;
     QDateTime meterTime() const;
-    // The interval the logger records at, in seconds.
+    // The interval the logger records at, in seconds; at 0 it logs every kFastestLogMs.
     int recordingInterval() const;
 
     QByteArray memory() const { return m_memory.bytes(); }
@@ -64,8 +80,13 @@ public:
     // Replaces the live sound by a steady level in dB (still smoothed FAST or SLOW);
     // nullopt gives the live sound back. Takes effect at the clock's present time.
     void forceSound(std::optional<double> dB);
-    // Unplugging closes the device and makes open() fail until plugged in again.
+    // Unplugging closes the device, drops what the meter had queued and makes open() fail
+    // until plugged in again.
     void setPluggedIn(bool plugged);
+    // Keeps the meter busy for ms milliseconds from now (as while it writes its memory):
+    // commands written meanwhile are handled, in order, once it is free.
+    void setBusyFor(int ms);
+    int paceMs() const { return m_replies.frameMs(); }
 
 private:
     using Reply = std::optional<ReplyBuffer>;
@@ -86,20 +107,20 @@ private:
     void stepModel(std::int64_t ms);
     void recordDuePoints();
     void trackMaxMin();
-    void addExampleSets();
+    void waitUntil(std::int64_t tick);
     std::uint8_t modeFlags() const;
     std::uint16_t rangeLowTenths() const;
     std::uint16_t rangeHighTenths() const;
     int rawLevelTenths() const;
 
-    std::uint32_t m_seed;
     LevelModel m_model;
     LoggerMemory m_memory;
     QByteArray m_serial;
 
     bool m_plugged = true;
     bool m_open = false;
-    Reply m_pending;
+    int m_readTimeoutMs = 1000; // until the program sets its own
+    ReplyQueue m_replies;
     bool m_awaitingClockBlock = false;
     int m_downloadNext = -1; // address of the next block of a download, -1 when none runs
 

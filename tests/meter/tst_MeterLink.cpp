@@ -40,6 +40,12 @@ private slots:
     void keyFrameCarriesLastSequence();
     void keyWithoutDeviceFailsWithoutClose();
     void takeOverStopsAndRestartsThePoll();
+    void nestedTakeOversRestartThePollOnce();
+    void takeOverWaitsForARunningPoll_data();
+    void takeOverWaitsForARunningPoll();
+    void handshakeNeedsEachDigit_data();
+    void handshakeNeedsEachDigit();
+    void matchingEchoSendsNoAbort();
 };
 
 void TestMeterLink::handshakeConnectsOnlyOn617()
@@ -196,6 +202,112 @@ void TestMeterLink::takeOverStopsAndRestartsThePoll()
         QCOMPARE(switches, QList<bool>{false});
     }
     QCOMPARE(switches, (QList<bool>{false, true}));
+}
+
+void TestMeterLink::nestedTakeOversRestartThePollOnce()
+{
+    ScriptedLink hid;
+    MeterLink link(hid);
+    QList<bool> switches;
+    link.setPollTimerSwitch([&](bool on) { switches.append(on); });
+    {
+        LinkTakeOver dialog(link);
+        {
+            LinkTakeOver download(link);
+        }
+        QVERIFY(!switches.contains(true)); // the dialog still holds the link
+    }
+    QCOMPARE(switches.count(true), 1);
+    QCOMPARE(switches.last(), true);
+    LinkTakeOver again(link); // the count is back at the start
+    QCOMPARE(switches.last(), false);
+}
+
+void TestMeterLink::takeOverWaitsForARunningPoll_data()
+{
+    QTest::addColumn<bool>("duringTick");
+    QTest::addColumn<int>("limitMs");
+    QTest::addColumn<int>("waitedMs");
+    QTest::newRow("between ticks: no wait") << false << MeterLink::kTakeOverLimitMs << 0;
+    QTest::newRow("during a tick: the whole limit") << true << MeterLink::kTakeOverLimitMs
+                                                    << MeterLink::kTakeOverLimitMs;
+    QTest::newRow("during a tick: a short limit") << true << 40 << 40;
+}
+
+void TestMeterLink::takeOverWaitsForARunningPoll()
+{
+    QFETCH(bool, duringTick);
+    QFETCH(int, limitMs);
+    QFETCH(int, waitedMs);
+    test::FakeClock clock;
+    Meter m;
+    MeterLink link(m.hid);
+    qint64 waited = -1;
+    auto takeOver = [&] {
+        const qint64 start = clock.tickMs();
+        LinkTakeOver guard(link, limitMs);
+        waited = clock.tickMs() - start;
+    };
+    if (duringTick) {
+        // A command asked for the link while the tick's exchange was under way.
+        m.hid.replyFor = [&](const CommandFrame &, ReplyBuffer &) {
+            takeOver();
+            return false;
+        };
+        link.tick(true);
+    } else {
+        takeOver();
+    }
+    QCOMPARE(waited, qint64(waitedMs));
+}
+
+void TestMeterLink::handshakeNeedsEachDigit_data()
+{
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QByteArray>("digits");
+    QTest::addColumn<bool>("connects");
+    QTest::newRow("617") << 23 << QByteArray("617") << true;
+    QTest::newRow("607") << 23 << QByteArray("607") << false;
+    QTest::newRow("517") << 23 << QByteArray("517") << false;
+    QTest::newRow("618") << 23 << QByteArray("618") << false;
+    QTest::newRow("716") << 23 << QByteArray("716") << false;
+    QTest::newRow("617 a byte early") << 22 << QByteArray("617") << false;
+    QTest::newRow("617 a byte late") << 24 << QByteArray("617") << false;
+}
+
+void TestMeterLink::handshakeNeedsEachDigit()
+{
+    QFETCH(int, at);
+    QFETCH(QByteArray, digits);
+    QFETCH(bool, connects);
+    ScriptedLink hid;
+    hid.replyFor = [&](const CommandFrame &, ReplyBuffer &r) {
+        // Every other byte is one the system ignores, and not zero.
+        r.fill(0xEE);
+        std::copy(digits.begin(), digits.end(), r.begin() + at);
+        return true;
+    };
+    MeterLink link(hid);
+    QCOMPARE(link.tick(true).kind, connects ? PollResult::Connected : PollResult::Nothing);
+    QCOMPARE(link.meterConnected(), connects);
+}
+
+void TestMeterLink::matchingEchoSendsNoAbort()
+{
+    // Over a full turn of the sequence number, and past it, each poll is one status frame.
+    constexpr int kPolls = 300;
+    Meter m;
+    MeterLink link(m.hid);
+    QCOMPARE(link.tick(true).kind, PollResult::Connected);
+    for (int i = 0; i < kPolls; ++i)
+        QCOMPARE(link.tick(true).kind, PollResult::StatusRead);
+    const QList<CommandFrame> sent = m.hid.written();
+    QCOMPARE(sent.size(), 1 + kPolls);
+    QCOMPARE(sent[0][1], std::uint8_t('K'));
+    for (int i = 1; i <= kPolls; ++i) {
+        QCOMPARE(sent[i][1], std::uint8_t('A'));
+        QCOMPARE(int(sent[i][5]), i % 256);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMeterLink)

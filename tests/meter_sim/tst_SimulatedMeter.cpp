@@ -1,4 +1,5 @@
 #include "common/DateTime.h"
+#include "meter/MeterLink.h"
 #include "meter/MeterStatus.h"
 #include "meter/sim/SimulatedMeter.h"
 #include "tests/support/FakeClock.h"
@@ -18,6 +19,8 @@ constexpr int kMemorySize = 256256;
 struct Rig {
     test::FakeClock clock;
     SimulatedMeter meter;
+
+    explicit Rig(int paceMs = 0) : meter(SimulatedMeter::kDefaultSeed, paceMs) {}
 
     std::optional<ReplyBuffer> exchange(const CommandFrame &f)
     {
@@ -91,7 +94,6 @@ struct Record {
     int start = 0, end = 0, points = 0, interval = 0;
     quint8 flags = 0;
     QByteArray startBcd, wav;
-    QList<int> tenths;
     bool markersOk = false;
 };
 
@@ -108,8 +110,6 @@ QList<Record> records(const QByteArray &image)
         r.flags = at(image, p + 14);
         r.startBcd = image.mid(p + 3, 6);
         r.wav = image.mid(p + 15, 8);
-        for (int j = p + 24; j < r.end - 1; j += 2)
-            r.tenths.append((at(image, j) & 0x0F) << 8 | at(image, j + 1));
         r.markersOk = at(image, p) == 0xA5 && at(image, p + 1) == 0x5A &&
                       at(image, r.end - 1) == 0x5A && at(image, r.end) == 0xA5;
         out.append(r);
@@ -139,7 +139,16 @@ private slots:
     void statusEchoesSequence();
     void keysChangeState_data();
     void keysChangeState();
-    void repliesOnlyAfterTheirCommand();
+    void repliesQueueUntilReadOrAborted_data();
+    void repliesQueueUntilReadOrAborted();
+    void readWaitsForItsReplyAtMostTheTimeOut_data();
+    void readWaitsForItsReplyAtMostTheTimeOut();
+    void pacedDownloadSpendsAFramePerBlock_data();
+    void pacedDownloadSpendsAFramePerBlock();
+    void paceFromEnvironment_data();
+    void paceFromEnvironment();
+    void lateReplyIsRecoveredByAbort_data();
+    void lateReplyIsRecoveredByAbort();
     void openNeedsMeterIds_data();
     void openNeedsMeterIds();
     void unpluggedMeterFails();
@@ -148,6 +157,8 @@ private slots:
     void fastSettlesSoonerThanSlow();
     void maxMinTracksExtremes();
     void downloadFindsExampleSets();
+    void exampleSetsHoldWhatALoggerHolds_data();
+    void exampleSetsHoldWhatALoggerHolds();
     void downloadBeyondMemoryAndWithoutStart();
     void informationReply();
     void byteWriteAndRead_data();
@@ -241,39 +252,174 @@ void TestSimulatedMeter::keysChangeState()
     QTEST(s.recording, "recording");
 }
 
-void TestSimulatedMeter::repliesOnlyAfterTheirCommand()
+void TestSimulatedMeter::repliesQueueUntilReadOrAborted_data()
 {
+    // Letters are written in turn, each 'A' with the next sequence number from 1; '|'
+    // closes the device and opens it again; '!' is a frame without its end byte. The
+    // replies read afterwards show as 'K' for the handshake and the echoed number for 'A'.
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QByteArray>("read");
+    QTest::newRow("one reply per command") << QByteArray("A") << QByteArray("1");
+    QTest::newRow("a key leaves the reply waiting") << QByteArray("AF") << QByteArray("1");
+    QTest::newRow("in the order asked") << QByteArray("KAA") << QByteArray("K12");
+    QTest::newRow("kept across a close") << QByteArray("A|A") << QByteArray("12");
+    QTest::newRow("abort drops what waits") << QByteArray("KAQ") << QByteArray();
+    QTest::newRow("answers after an abort") << QByteArray("AQA") << QByteArray("2");
+    QTest::newRow("end of download has no reply") << QByteArray("q") << QByteArray();
+    QTest::newRow("unframed command ignored") << QByteArray("!") << QByteArray();
+    QTest::newRow("room for eight") << QByteArray("AAAAAAAAAA") << QByteArray("12345678");
+}
+
+void TestSimulatedMeter::repliesQueueUntilReadOrAborted()
+{
+    QFETCH(QByteArray, written);
     Rig rig;
     SimulatedMeter &m = rig.meter;
     ReplyBuffer r{};
     QVERIFY(m.readReply(r) != 0); // closed
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
-    QVERIFY(m.readReply(r) != 0); // nothing asked
-
-    QCOMPARE(m.writeCommand(makeFrame('A', 0, 0, 0, 7)), 0);
-    QCOMPARE(m.readReply(r), 0);
-    QVERIFY(m.readReply(r) != 0); // one reply per command
-
-    // A key replaces the pending reply with none.
-    QCOMPARE(m.writeCommand(makeFrame('K')), 0);
-    QCOMPARE(m.writeCommand(makeFrame('F')), 0);
-    QVERIFY(m.readReply(r) != 0);
-
-    for (char noReply : {'q', 'Q'}) {
-        QCOMPARE(m.writeCommand(makeFrame(noReply)), 0);
-        QVERIFY(m.readReply(r) != 0);
+    std::uint8_t sequence = 0;
+    for (char c : written) {
+        if (c == '|') {
+            m.close();
+            QVERIFY(m.readReply(r) != 0);
+            QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
+            continue;
+        }
+        CommandFrame f = makeFrame(c == '!' ? 'K' : c, 0, 0, 0, c == 'A' ? ++sequence : 0);
+        if (c == '!')
+            f[6] = 0;
+        QCOMPARE(m.writeCommand(f), 0);
     }
-    // A frame without its framing bytes is ignored.
-    CommandFrame bad = makeFrame('K');
-    bad[6] = 0;
-    QCOMPARE(m.writeCommand(bad), 0);
-    QVERIFY(m.readReply(r) != 0);
+    QByteArray read;
+    while (read.size() < 20 && m.readReply(r) == 0)
+        read.append(isHandshakeReply(r) ? 'K' : char('0' + r[status_layout::kSequenceEcho]));
+    QTEST(read, "read");
+}
 
-    // Closing drops a reply not yet read.
-    QCOMPARE(m.writeCommand(makeFrame('K')), 0);
-    m.close();
+void TestSimulatedMeter::readWaitsForItsReplyAtMostTheTimeOut_data()
+{
+    QTest::addColumn<int>("pace");
+    QTest::addColumn<int>("busy");
+    QTest::addColumn<char>("command");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<int>("elapsed");
+    QTest::newRow("no pace") << 0 << 0 << 'A' << 1000 << true << 0;
+    QTest::newRow("one 1 ms frame") << 1 << 0 << 'A' << 1000 << true << 1;
+    QTest::newRow("10 ms frames, short time-out") << 10 << 0 << 'A' << 100 << true << 10;
+    QTest::newRow("frame as long as the time-out") << 100 << 0 << 'A' << 100 << true << 100;
+    QTest::newRow("frame beyond the time-out") << 150 << 0 << 'A' << 100 << false << 100;
+    QTest::newRow("busy meter") << 0 << 1500 << 'A' << 1000 << false << 1000;
+    QTest::newRow("busy meter, patient read") << 0 << 1500 << 'A' << 2000 << true << 1500;
+    QTest::newRow("no reply, no pace") << 0 << 0 << 'F' << 1000 << false << 0;
+    QTest::newRow("no reply, paced") << 1 << 0 << 'F' << 1000 << false << 1000;
+}
+
+void TestSimulatedMeter::readWaitsForItsReplyAtMostTheTimeOut()
+{
+    QFETCH(int, pace);
+    QFETCH(int, busy);
+    QFETCH(char, command);
+    QFETCH(int, timeout);
+    QFETCH(bool, read);
+    Rig rig(pace);
+    SimulatedMeter &m = rig.meter;
+    m.setBusyFor(busy);
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
-    QVERIFY(m.readReply(r) != 0);
+    QCOMPARE(m.setTimeouts(timeout, timeout), 0);
+    QCOMPARE(m.writeCommand(makeFrame(command, 0, 0, 0, 1)), 0);
+    const qint64 start = rig.clock.tickMs();
+    ReplyBuffer r{};
+    QCOMPARE(m.readReply(r) == 0, read);
+    QTEST(int(rig.clock.tickMs() - start), "elapsed");
+    if (!read && command == 'A') {
+        // The reply is late, not lost: the next read gets it.
+        QCOMPARE(m.readReply(r), 0);
+        QCOMPARE(int(r[status_layout::kSequenceEcho]), 1);
+    }
+}
+
+void TestSimulatedMeter::pacedDownloadSpendsAFramePerBlock_data()
+{
+    QTest::addColumn<int>("pace");
+    QTest::newRow("1 ms frames") << 1;
+    QTest::newRow("10 ms frames") << 10;
+}
+
+void TestSimulatedMeter::pacedDownloadSpendsAFramePerBlock()
+{
+    QFETCH(int, pace);
+    Rig rig(pace);
+    const qint64 start = rig.clock.tickMs();
+    const QByteArray image = rig.download();
+    QVERIFY(image.size() > 32 * 50);
+    QCOMPARE(rig.clock.tickMs() - start, qint64(image.size() / 32 * pace));
+}
+
+void TestSimulatedMeter::paceFromEnvironment_data()
+{
+    QTest::addColumn<QByteArray>("value"); // a null value leaves the variable unset
+    QTest::addColumn<int>("pace");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("unset") << QByteArray() << 0 << false;
+    QTest::newRow("1 ms") << QByteArray("1") << 1 << false;
+    QTest::newRow("10 ms with blanks") << QByteArray(" 10 ") << 10 << false;
+    QTest::newRow("off") << QByteArray("0") << 0 << false;
+    QTest::newRow("longest") << QByteArray("1000") << 1000 << false;
+    QTest::newRow("too long") << QByteArray("1001") << 0 << true;
+    QTest::newRow("negative") << QByteArray("-3") << 0 << true;
+    QTest::newRow("no number") << QByteArray("fast") << 0 << true;
+}
+
+void TestSimulatedMeter::paceFromEnvironment()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(int, pace);
+    QFETCH(bool, warned);
+    if (warned)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is not a pace"));
+    if (value.isNull())
+        qunsetenv(SimulatedMeter::kPaceVariable);
+    else
+        qputenv(SimulatedMeter::kPaceVariable, value);
+    test::FakeClock clock;
+    const SimulatedMeter meter;
+    qunsetenv(SimulatedMeter::kPaceVariable);
+    QCOMPARE(meter.paceMs(), pace);
+}
+
+void TestSimulatedMeter::lateReplyIsRecoveredByAbort_data()
+{
+    QTest::addColumn<bool>("connectedFirst");
+    // A status reply that comes after its read gave up, and a handshake reply that does,
+    // which the first status poll then reads in place of its own.
+    QTest::newRow("status answered late") << true;
+    QTest::newRow("handshake answered late") << false;
+}
+
+void TestSimulatedMeter::lateReplyIsRecoveredByAbort()
+{
+    QFETCH(bool, connectedFirst);
+    Rig rig;
+    MeterLink link(rig.meter);
+    if (connectedFirst)
+        QCOMPARE(link.tick(true).kind, PollResult::Connected);
+    rig.meter.setBusyFor(MeterLink::kTimeoutMs + 500);
+    int aborts = 0;
+    for (int i = 0; i < 5; ++i) {
+        link.tick(true);
+        rig.clock.advance(500);
+        aborts += link.frame()[1] == 'Q';
+    }
+    QVERIFY(link.meterConnected());
+    QCOMPARE(aborts, 1);
+    // From then on every poll reads the reply to its own command and sends nothing more.
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(link.tick(true).kind, PollResult::StatusRead);
+        QCOMPARE(int(link.reply()[status_layout::kSequenceEcho]), int(link.sequence()));
+        QCOMPARE(link.frame()[1], std::uint8_t('A'));
+    }
 }
 
 void TestSimulatedMeter::openNeedsMeterIds_data()
@@ -301,7 +447,7 @@ void TestSimulatedMeter::unpluggedMeterFails()
     Rig rig;
     SimulatedMeter &m = rig.meter;
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
-    QCOMPARE(m.writeCommand(makeFrame('K')), 0);
+    QCOMPARE(m.writeCommand(makeFrame('A', 0, 0, 0, 7)), 0);
     m.setPluggedIn(false);
 
     ReplyBuffer r{};
@@ -314,7 +460,9 @@ void TestSimulatedMeter::unpluggedMeterFails()
     QVERIFY(!rig.exchange(makeFrame('K')));
 
     m.setPluggedIn(true);
-    QVERIFY(rig.exchange(makeFrame('K')));
+    // The reply queued before the meter was unplugged is gone.
+    const auto r2 = rig.exchange(makeFrame('K'));
+    QVERIFY(r2 && isHandshakeReply(*r2));
     QCOMPARE(m.serialText(serial), 0);
     QVERIFY(!serial.isEmpty());
 }
@@ -396,33 +544,73 @@ void TestSimulatedMeter::downloadFindsExampleSets()
     QCOMPARE(image.left(last + 1), rig.meter.memory().left(last + 1));
 
     const QList<Record> recs = records(image);
-    QVERIFY(recs.size() >= 3);
-    QCOMPARE(recs.size(), rig.meter.setCount());
-    QSet<int> intervals, ranges, weightings;
-    int withWav = 0;
-    for (const Record &r : recs) {
+    QCOMPARE(recs.size(), 5);
+    QCOMPARE(be(image, 9, 2), 5);
+    for (const Record &r : recs)
         QVERIFY(r.markersOk);
-        QVERIFY(r.points > 0);
-        QVERIFY(r.interval >= 1 && r.interval <= 60);
-        intervals << r.interval;
-        ranges << (r.flags & 0x0C);
-        weightings << (r.flags & 0x02);
-        const QDateTime start(QDate(2000 + bcdToInt(r.startBcd[0]), bcdToInt(r.startBcd[1]), bcdToInt(r.startBcd[2])),
-                              QTime(bcdToInt(r.startBcd[3]), bcdToInt(r.startBcd[4]), bcdToInt(r.startBcd[5])));
-        QVERIFY(start.isValid());
-        QVERIFY(start < rig.clock.now());
-        if (!r.wav.startsWith("00")) {
-            ++withWav;
-            QCOMPARE(r.wav, QByteArray("A0000001"));
-        }
-        for (int t : r.tenths)
-            QVERIFY2(t >= 300 && t <= 1300, qPrintable(QString::number(t)));
-    }
-    QVERIFY(intervals.size() >= 3);
-    QVERIFY(ranges.size() >= 3);
-    QCOMPARE(weightings.size(), 2);
-    QCOMPARE(withWav, 1);
     QCOMPARE(recs.last().end, last);
+}
+
+void TestSimulatedMeter::exampleSetsHoldWhatALoggerHolds_data()
+{
+    QTest::addColumn<int>("set");
+    QTest::addColumn<int>("daysAgo");
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QByteArray>("wav");
+    // The points whose level reads as 0.0, and the mark they carry.
+    QTest::addColumn<QList<int>>("noLevel");
+    QTest::addColumn<int>("mark");
+
+    QTest::newRow("WAV set, over the range")
+        << 0 << 3 << QTime(9, 30) << 2 << 300 << 0x03 << QByteArray("A0000001")
+        << QList<int>{103, 120, 121, 122, 123, 124} << 0x8000;
+    QTest::newRow("under the range")
+        << 1 << 2 << QTime(14, 15) << 1 << 600 << 0x04 << QByteArray("00000000")
+        << QList<int>{308, 317, 318, 319, 320, 329, 330, 331, 332, 335, 336,
+                      337, 338, 339, 340, 341, 342, 343, 344, 357, 358, 359}
+        << 0x4000;
+    QTest::newRow("a minute apart") << 2 << 1 << QTime(8, 0) << 60 << 120 << 0x0E
+                                    << QByteArray("00000000") << QList<int>{} << 0;
+    QTest::newRow("interval 00:00") << 3 << 1 << QTime(12, 0) << 0 << 40 << 0x09
+                                    << QByteArray("00000000") << QList<int>{} << 0;
+    QTest::newRow("interval byte beyond a minute") << 4 << 1 << QTime(16, 45) << 61 << 45 << 0x0C
+                                                   << QByteArray("00000000") << QList<int>{} << 0;
+}
+
+void TestSimulatedMeter::exampleSetsHoldWhatALoggerHolds()
+{
+    QFETCH(int, set);
+    QFETCH(int, daysAgo);
+    QFETCH(QTime, start);
+    QFETCH(int, flags);
+    QFETCH(QList<int>, noLevel);
+    QFETCH(int, mark);
+    Rig rig;
+    const QByteArray image = rig.meter.memory();
+    const Record r = records(image).value(set);
+    QVERIFY(r.markersOk);
+    QCOMPARE(r.startBcd, bcdOf(QDateTime(rig.clock.now().date().addDays(-daysAgo), start)));
+    QTEST(r.interval, "interval");
+    QTEST(r.points, "points");
+    QCOMPARE(int(r.flags), flags);
+    QTEST(r.wav, "wav");
+
+    // Levels as the memory image reads them: the low 12 bits, 0.0 outside 20.0 to 140.0.
+    // The upper bits carry the meter's range and, off the range, its over or under mark.
+    const int rangeMark = (flags & 0x0C) << 10;
+    QList<int> zeros;
+    for (int i = 0; i < r.points; ++i) {
+        const int word = be(image, r.start + 24 + 2 * i, 2);
+        const int tenths = word & 0x0FFF;
+        const bool inRange = tenths >= 200 && tenths <= 1400;
+        if (!inRange)
+            zeros.append(i);
+        QCOMPARE(word & 0xF000, rangeMark | (inRange ? 0 : mark));
+    }
+    QCOMPARE(zeros, noLevel);
 }
 
 void TestSimulatedMeter::downloadBeyondMemoryAndWithoutStart()
@@ -468,7 +656,7 @@ void TestSimulatedMeter::byteWriteAndRead_data()
 {
     QTest::addColumn<int>("address");
     QTest::addColumn<int>("data");
-    QTest::addColumn<bool>("answered");
+    QTest::addColumn<bool>("stored");
     QTest::newRow("header interval") << 15 << 30 << true;
     QTest::newRow("record area") << 0x012345 << 0xA7 << true;
     QTest::newRow("last byte") << kMemorySize - 1 << 0x5A << true;
@@ -480,24 +668,23 @@ void TestSimulatedMeter::byteWriteAndRead()
 {
     QFETCH(int, address);
     QFETCH(int, data);
-    QFETCH(bool, answered);
+    QFETCH(bool, stored);
     Rig rig;
     const QByteArray before = rig.meter.memory();
     const CommandFrame w = makeFrame('W', std::uint8_t(address >> 16), std::uint8_t(address >> 8),
                                      std::uint8_t(address), std::uint8_t(data));
     const auto written = rig.exchange(w);
     const auto read = rig.exchange(makeFrame('r', w[2], w[3], w[4]));
-    QCOMPARE(bool(written), answered);
-    QCOMPARE(bool(read), answered);
-    if (!answered) {
-        QCOMPARE(rig.meter.memory(), before);
-        return;
-    }
+    // Every address is answered; where there is no memory the byte goes nowhere and reads 0xFF.
+    QVERIFY(written && read);
     QVERIFY(std::equal(w.begin(), w.end(), written->begin()));
     QCOMPARE(int((*read)[0]), 0x02);
     QCOMPARE(int((*read)[1]), int('r'));
-    QCOMPARE(int((*read)[6]), data);
-    QCOMPARE(int(quint8(rig.meter.memory()[address])), data);
+    QCOMPARE(int((*read)[6]), stored ? data : 0xFF);
+    if (stored)
+        QCOMPARE(int(quint8(rig.meter.memory()[address])), data);
+    else
+        QCOMPARE(rig.meter.memory(), before);
 }
 
 void TestSimulatedMeter::clockBlockSetsMeterClock()
@@ -567,37 +754,69 @@ void TestSimulatedMeter::recordingAppendsRecord_data()
 {
     QTest::addColumn<char>("key");
     QTest::addColumn<QByteArray>("wav");
-    QTest::newRow("with WAV") << 'v' << QByteArray("A0000002");
-    QTest::newRow("without WAV") << 'w' << QByteArray("00000000");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QByteArray>("modeKeys");
+    QTest::addColumn<double>("sound");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("word"); // each point's two bytes as the meter stores them
+
+    // "LFC" gives 30-90, SLOW, C; "LLFC" 50-110, SLOW, C. 12 s of recording.
+    QTest::newRow("with WAV") << 'v' << QByteArray("A0000002") << 5 << QByteArray("LFC") << 72.3
+                              << 0x00 << 3 << 0x02D3;
+    QTest::newRow("without WAV") << 'w' << QByteArray("00000000") << 5 << QByteArray("LFC") << 72.3
+                                 << 0x00 << 3 << 0x02D3;
+    QTest::newRow("interval 00:00, two a second")
+        << 'w' << QByteArray("00000000") << 0 << QByteArray("LFC") << 72.3 << 0x00 << 25 << 0x02D3;
+    QTest::newRow("interval beyond a minute")
+        << 'w' << QByteArray("00000000") << 90 << QByteArray("LFC") << 72.3 << 0x00 << 1 << 0x02D3;
+    QTest::newRow("range mark") << 'w' << QByteArray("00000000") << 5 << QByteArray("LLFC") << 72.3
+                                << 0x04 << 3 << 0x12D3;
+    QTest::newRow("top of the range") << 'w' << QByteArray("00000000") << 5 << QByteArray("LFC") << 90.0
+                                      << 0x00 << 3 << 0x0384;
+    QTest::newRow("bottom of the range") << 'w' << QByteArray("00000000") << 5 << QByteArray("LFC") << 30.0
+                                         << 0x00 << 3 << 0x012C;
+    QTest::newRow("over the range") << 'w' << QByteArray("00000000") << 5 << QByteArray("LFC") << 95.0
+                                    << 0x00 << 3 << 0x8FFF;
+    QTest::newRow("under the range") << 'w' << QByteArray("00000000") << 5 << QByteArray("LFC") << 25.0
+                                     << 0x00 << 3 << 0x4000;
 }
 
 void TestSimulatedMeter::recordingAppendsRecord()
 {
     QFETCH(char, key);
+    QFETCH(int, interval);
+    QFETCH(QByteArray, modeKeys);
+    QFETCH(double, sound);
+    QFETCH(int, points);
+    QFETCH(int, word);
     Rig rig;
     const int setsBefore = rig.meter.setCount();
-    // Interval 5 s as the setup dialog sets it: bytes 14 and 15, then end of settings.
+    // The interval as the setup dialog sets it: bytes 14 and 15, then end of settings.
     QVERIFY(rig.writeByte(14, 0));
-    QVERIFY(rig.writeByte(15, 5));
+    QVERIFY(rig.writeByte(15, std::uint8_t(interval)));
     QVERIFY(rig.exchange(makeFrame('b')));
-    rig.keys("LFC"); // 30-90, SLOW, C
-    rig.settleSound(72.3);
+    QCOMPARE(int(rig.exchange(makeFrame('Y')).value()[15]), interval);
+    rig.keys(modeKeys);
+    rig.settleSound(sound);
     const QDateTime started = rig.clock.now();
     rig.keys(QByteArray(1, key));
-    rig.clock.advance(12000); // points at 0, 5 and 10 s
+    rig.clock.advance(12000);
     QVERIFY(rig.status().recording);
     rig.keys("u");
     rig.clock.advance(10000);
     QVERIFY(!rig.status().recording);
 
-    const QList<Record> recs = records(rig.download());
+    const QByteArray image = rig.download();
+    const QList<Record> recs = records(image);
     QCOMPARE(recs.size(), setsBefore + 1);
     const Record &r = recs.last();
     QVERIFY(r.markersOk);
-    QCOMPARE(r.points, 3);
-    QCOMPARE(r.tenths, QList<int>({723, 723, 723}));
-    QCOMPARE(r.interval, 5);
-    QCOMPARE(int(r.flags), 0x00);
+    QCOMPARE(r.points, points);
+    for (int i = 0; i < r.points; ++i)
+        QCOMPARE(be(image, r.start + 24 + 2 * i, 2), word);
+    QCOMPARE(r.interval, interval);
+    QTEST(int(r.flags), "flags");
     QCOMPARE(r.startBcd, bcdOf(started));
     QTEST(r.wav, "wav");
     QCOMPARE(r.end, rig.meter.lastAddress());

@@ -73,7 +73,9 @@ void tst_PanelModel::barWidth_data()
     QTest::newRow("50-110 top") << 0x22 << 1100u << 154;
     QTest::newRow("70-130 at 700") << 0x44 << 700u << 4;
     QTest::newRow("70-130 top") << 0x44 << 1300u << 154;
-    QTest::newRow("70-130 beyond top") << 0x44 << 1400u << 179;
+    QTest::newRow("70-130 beyond top fills the strip") << 0x44 << 1400u << 156;
+    QTest::newRow("30-90 absurd level") << 0x11 << 65535u << 156;
+    QTest::newRow("30-130 absurd level") << 0x88 << 4294967295u << 156;
     QTest::newRow("30-130 at 301 truncates") << 0x88 << 301u << 4;
     QTest::newRow("30-130 at 307") << 0x88 << 307u << 5;
     QTest::newRow("30-130 top") << 0x88 << 1300u << 154;

@@ -1,10 +1,12 @@
 #include "common/StringTable.h"
+#include "widgets/LanguageDispatcher.h"
 #include "widgets/ModalRunner.h"
 #include "meter/MeterLink.h"
 #include "panel/PanelKey.h"
 #include "panel/TfrmPanel.h"
 #include "tests/support/ScriptedLink.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
@@ -77,6 +79,9 @@ private slots:
     void noTitleBarAndRestoreAfterMinimize();
     void dragByBackground();
     void closeReportsAndFrees();
+    void keysAreAccessibleButtons_data();
+    void keysAreAccessibleButtons();
+    void lcdReadingIsAccessibleText();
 
 private:
     ScriptedLink m_link;
@@ -238,6 +243,70 @@ void tst_TfrmPanel::closeReportsAndFrees()
     QCOMPARE(closed.size(), 1);
     QTRY_VERIFY(panel.isNull());
     QVERIFY(m_area->subWindowList().isEmpty());
+}
+
+void tst_TfrmPanel::keysAreAccessibleButtons_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("french");
+    QTest::addColumn<QString>("pressed"); // letters sent, "menu" or "closed"
+    QTest::newRow("Power") << "btnPower" << "Power" << "Marche/Arrêt" << "closed";
+    QTest::newRow("A/C") << "btnAC" << "A/C" << "A/C" << "C";
+    QTest::newRow("MAX/MIN") << "btnMaxMin" << "MAX/MIN" << "MAX/MIN" << "M";
+    QTest::newRow("FAST/SLOW") << "btnFast" << "FAST/SLOW" << "FAST/SLOW" << "F";
+    QTest::newRow("REC") << "btnREC" << "REC" << "REC" << "menu";
+    QTest::newRow("LEVEL") << "btnLevel" << "LEVEL" << "LEVEL" << "L";
+}
+
+void tst_TfrmPanel::keysAreAccessibleButtons()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, english);
+    QFETCH(QString, french);
+    QFETCH(QString, pressed);
+    auto *k = m_panel->findChild<PanelKey *>(key);
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(k);
+    QVERIFY(a);
+    QCOMPARE(a->role(), QAccessible::Button);
+    QCOMPARE(a->text(QAccessible::Name), french); // the language in force at start
+    LanguageDispatcher::instance().setLanguage(Language::English);
+    QCOMPARE(a->text(QAccessible::Name), english);
+    LanguageDispatcher::instance().setLanguage(Language::French);
+
+    QAccessibleActionInterface *action = a->actionInterface();
+    QVERIFY(action);
+    QCOMPARE(action->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    QPointer<TfrmPanel> panel(m_panel);
+    action->doAction(QAccessibleActionInterface::pressAction());
+    if (pressed == QLatin1String("closed")) {
+        QTRY_VERIFY(panel.isNull());
+    } else if (pressed == QLatin1String("menu")) {
+        QVERIFY(m_panel->PopupMenu1->isVisible());
+        m_panel->PopupMenu1->close();
+    } else {
+        QCOMPARE(letters(m_link), pressed);
+    }
+}
+
+void tst_TfrmPanel::lcdReadingIsAccessibleText()
+{
+    QLocale::setDefault(QLocale::c());
+    QAccessibleInterface *lcd = QAccessible::queryAccessibleInterface(m_panel->lblReading);
+    QVERIFY(lcd);
+    QCOMPARE(lcd->role(), QAccessible::StaticText);
+    QCOMPARE(lcd->text(QAccessible::Name), QStringLiteral("188.8 dBA, FAST, gamme 30 à 130 dB"));
+    MeterStatus s;
+    s.rangeCode = kRange50to110;
+    s.level = 623;
+    s.aWeighting = false;
+    s.recording = true;
+    s.clockHours = 0x14, s.clockMinutes = 0x07, s.clockSeconds = 0x09;
+    m_panel->updateStatus(s);
+    LanguageDispatcher::instance().setLanguage(Language::English);
+    QCOMPARE(lcd->text(QAccessible::Name), QStringLiteral("62.3 dBC, SLOW, range 50 to 110 dB, clock 14:07:09, REC"));
+    QCOMPARE(lcd->text(QAccessible::Description), QStringLiteral("Meter display"));
+    LanguageDispatcher::instance().setLanguage(Language::French);
 }
 
 QTEST_MAIN(tst_TfrmPanel)

@@ -1,0 +1,71 @@
+#include "cli/CliArgs.h"
+
+#include <QRegularExpression>
+
+namespace ql708::cli {
+
+void CliArgs::fail(const QString &message)
+{
+    if (m_error.isEmpty())
+        m_error = message;
+}
+
+bool CliArgs::flag(const QString &name)
+{
+    return m_words.removeAll(name) > 0;
+}
+
+std::optional<QString> CliArgs::value(const QString &name)
+{
+    std::optional<QString> found;
+    const QString joined = name + QLatin1Char('=');
+    for (int i = 0; i < m_words.size();) {
+        if (m_words[i].startsWith(joined)) {
+            found = m_words.takeAt(i).mid(joined.size());
+        } else if (m_words[i] == name) {
+            m_words.removeAt(i);
+            if (i < m_words.size())
+                found = m_words.takeAt(i);
+            else
+                fail(QStringLiteral("%1 needs a value").arg(name));
+        } else {
+            ++i;
+        }
+    }
+    return found;
+}
+
+std::optional<qint64> CliArgs::number(const QString &name, qint64 min, qint64 max)
+{
+    const std::optional<QString> text = value(name);
+    if (!text)
+        return std::nullopt;
+    static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!wholeNumber.match(*text).hasMatch()) {
+        fail(QStringLiteral("%1 takes a whole number, not \"%2\"").arg(name, *text));
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qint64 n = text->toLongLong(&ok);
+    // Digits that do not fit the type are too large or too small all the same.
+    if ((!ok && !text->startsWith(QLatin1Char('-'))) || (ok && n > max)) {
+        fail(QStringLiteral("%1 %2 is too large; the largest is %3").arg(name, *text).arg(max));
+        return std::nullopt;
+    }
+    if (!ok || n < min) {
+        fail(QStringLiteral("%1 %2 is too small; the smallest is %3").arg(name, *text).arg(min));
+        return std::nullopt;
+    }
+    return n;
+}
+
+bool CliArgs::finish()
+{
+    if (!m_words.isEmpty())
+        fail(m_words.first().startsWith(QLatin1Char('-'))
+                 ? QStringLiteral("unknown option: %1").arg(m_words.first())
+                 : QStringLiteral("unexpected word: %1").arg(m_words.first()));
+    return m_error.isEmpty();
+}
+
+} // namespace ql708::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ql708::cli {
+
+// The words that follow a subcommand's name. The command takes the options it knows; a word
+// left over, a missing value or a value out of bounds is a fault, and the first fault is kept
+// as a message that names what the user typed.
+class CliArgs {
+public:
+    explicit CliArgs(QStringList words) : m_words(std::move(words)) {}
+
+    // Whether the flag is given.
+    bool flag(const QString &name);
+    // The value of "--name VALUE" or "--name=VALUE"; the last one given counts.
+    std::optional<QString> value(const QString &name);
+    // The value as a whole number from min to max.
+    std::optional<qint64> number(const QString &name, qint64 min, qint64 max);
+    // Once the command took every option it knows: true when nothing was wrong or left over.
+    bool finish();
+
+    const QString &error() const { return m_error; }
+
+private:
+    void fail(const QString &message);
+
+    QStringList m_words;
+    QString m_error;
+};
+
+} // namespace ql708::cli

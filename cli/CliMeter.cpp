@@ -1,0 +1,31 @@
+#include "cli/CliMeter.h"
+
+#include "common/Clock.h"
+
+namespace ql708::cli {
+
+namespace {
+constexpr int kHandshakeTries = 3;
+} // namespace
+
+bool connectMeter(MeterLink &link, QTextStream &err)
+{
+    for (int i = 0; i < kHandshakeTries; ++i) {
+        if (i > 0)
+            delayMs(kPollMs);
+        if (link.tick(true).kind == PollResult::Connected)
+            return true;
+    }
+    err << "ql708-cli: no meter answered (USB 04D9:E000). Check that it is plugged in and switched on.\n"
+           "If it is, this user may not open it: install the udev rule 70-ql708.rules (the package\n"
+           "installs it; from the sources see packaging/ and the README, \"Access to the meter\").\n";
+    err.flush();
+    return false;
+}
+
+QString replyHex(const ReplyBuffer &reply)
+{
+    return QByteArray(reinterpret_cast<const char *>(reply.data()), qsizetype(reply.size())).toHex(' ');
+}
+
+} // namespace ql708::cli

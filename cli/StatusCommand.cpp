@@ -1,0 +1,60 @@
+#include "cli/StatusCommand.h"
+
+#include "cli/CliMeter.h"
+#include "cli/StatusLine.h"
+#include "common/Clock.h"
+
+#include <limits>
+
+namespace ql708::cli {
+
+namespace {
+constexpr qint64 kDefaultPolls = 10;
+
+// Prints what one poll brought; false when the meter is gone.
+bool report(const PollResult &r, const MeterLink &link, CliContext &c)
+{
+    switch (r.kind) {
+    case PollResult::StatusRead:
+        c.out << statusLine(clock().now(), r.status) << '\n';
+        c.out.flush();
+        return true;
+    case PollResult::StatusDropped:
+        c.err << "ql708-cli: a reply without its frame (02 ... 03): " << replyHex(link.reply()) << '\n';
+        break;
+    case PollResult::Connected: // only while disconnected, and a lost meter ends the run
+        return true;
+    case PollResult::Nothing:
+        c.err << "ql708-cli: the meter did not answer this poll\n";
+        break;
+    case PollResult::Lost:
+        c.err << "ql708-cli: the meter stopped answering.\n";
+        c.err.flush();
+        return false;
+    }
+    c.err.flush();
+    return true;
+}
+} // namespace
+
+int runStatus(CliArgs &args, CliContext &context)
+{
+    const bool simulate = args.flag(QStringLiteral("--simulate"));
+    const qint64 polls = args.number(QStringLiteral("--count"), 0, std::numeric_limits<qint64>::max())
+                             .value_or(kDefaultPolls);
+    if (!args.finish())
+        return kExitUsage;
+
+    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
+    MeterLink link(*hid);
+    if (!connectMeter(link, context.err))
+        return kExitFailed;
+    for (qint64 n = 0; polls == 0 || n < polls; ++n) {
+        delayMs(kPollMs);
+        if (!report(link.tick(true), link, context))
+            return kExitFailed;
+    }
+    return kExitOk;
+}
+
+} // namespace ql708::cli

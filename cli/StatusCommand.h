@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace ql708::cli {
+
+// ql708-cli status [--simulate] [--count N]: polls the meter every half second and prints
+// each decoded status on out, N polls (0: until interrupted); a poll without a usable reply
+// is reported on err and counts all the same.
+int runStatus(CliArgs &args, CliContext &context);
+
+} // namespace ql708::cli

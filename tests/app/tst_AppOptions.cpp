@@ -1,0 +1,70 @@
+#include "app/AppOptions.h"
+
+#include <QtTest>
+
+using namespace ql708;
+
+class tst_AppOptions : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startLanguage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<bool>("simulate");
+        QTest::newRow("default") << QStringList{"ql708"} << Language::French << false << false;
+        QTest::newRow("en") << QStringList{"ql708", "--language", "en", "--simulate"} << Language::English << false << true;
+        QTest::newRow("=fr") << QStringList{"ql708", "--language=en", "--language=fr"} << Language::French << false << false;
+        QTest::newRow("unknown") << QStringList{"ql708", "--language", "de"} << Language::French << true << false;
+        QTest::newRow("value missing") << QStringList{"ql708", "--language"} << Language::French << true << false;
+        QTest::newRow("option as value") << QStringList{"ql708", "--language", "--simulate"} << Language::French << true << false;
+    }
+    void startLanguage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(Language, language);
+        QFETCH(bool, error);
+        QFETCH(bool, simulate);
+        const AppOptions o = AppOptions::parse(arguments);
+        QCOMPARE(o.language, language);
+        QCOMPARE(!o.error.isEmpty(), error);
+        QCOMPARE(o.simulate, simulate);
+        QVERIFY(AppOptions::usage().contains(QLatin1String("--language en|fr")));
+    }
+
+    // Every word is ours or Qt's; the first stray one is named, whatever follows it.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<bool>("version");
+        QTest::newRow("version") << QStringList{"ql708", "--version"} << QString() << false << true;
+        QTest::newRow("-h") << QStringList{"ql708", "-h"} << QString() << true << false;
+        QTest::newRow("stray word before --version")
+            << QStringList{"ql708", "x", "--version"} << "unexpected word: x" << false << true;
+        QTest::newRow("unknown option") << QStringList{"ql708", "--simulat", "--help"} << "unknown option: --simulat"
+                                        << true << false;
+        QTest::newRow("first fault named") << QStringList{"ql708", "-x", "y"} << "unknown option: -x" << false << false;
+        QTest::newRow("Qt option takes its value")
+            << QStringList{"ql708", "-platform", "offscreen", "-reverse", "--version"} << QString() << false << true;
+        QTest::newRow("Qt option without value") << QStringList{"ql708", "-style"} << "-style needs a value" << false
+                                                 << false;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QFETCH(bool, help);
+        QFETCH(bool, version);
+        const AppOptions o = AppOptions::parse(arguments);
+        QCOMPARE(o.error, error);
+        QCOMPARE(o.showHelp, help);
+        QCOMPARE(o.showVersion, version);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_AppOptions)
+#include "tst_AppOptions.moc"
