@@ -1,5 +1,6 @@
 #include "app/TfrmMain.h"
 
+#include "app/DataLoggerCommands.h"
 #include "app/TfrmAbout.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
@@ -55,6 +56,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createMenus();
     createToolBar();
     createStatusBar();
+    m_dataLogger = new DataLoggerCommands(*this);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -86,9 +88,9 @@ void TfrmMain::createMenus()
         return m;
     };
     File1 = menu("File1");
-    Open1 = addItem(File1, "Open1");
+    Open1 = addItem(File1, "Open1", &TfrmMain::Open1Click);
     Open1->setShortcut(QKeySequence::Open);
-    Save1 = addItem(File1, "Save1");
+    Save1 = addItem(File1, "Save1", &TfrmMain::Save1Click);
     Save1->setShortcut(QKeySequence::Save);
     Print1 = addItem(File1, "Print1");
     Print1->setShortcut(QKeySequence::Print);
@@ -102,7 +104,7 @@ void TfrmMain::createMenus()
     Stop1 = addItem(RealTime1, "Stop1");
 
     DataLogger1 = menu("DataLogger1");
-    LoadData1 = addItem(DataLogger1, "LoadData1");
+    LoadData1 = addItem(DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
     EraseMemory1 = addItem(DataLogger1, "EraseMemory1");
     Setup1 = addItem(DataLogger1, "Setup1");
 
@@ -274,11 +276,14 @@ void TfrmMain::showConnected()
         m_panel->setConnected(true);
     DataLogger1->menuAction()->setVisible(true);
     DataLogger1->setEnabled(true);
+    btnDataLogger->setVisible(true);
+    btnDataLogger->setEnabled(true);
 }
 
 void TfrmMain::showConnectionLost()
 {
     DataLogger1->setEnabled(false);
+    btnDataLogger->setEnabled(false);
     setStatus(0, QString());
     m_connectionKey = QStringLiteral("IDS_87");
     showConnectionText();
@@ -348,6 +353,11 @@ bool TfrmMain::childrenAgreeToClose()
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    // A download in progress ends first; its window and data must outlive it.
+    if (m_dataLogger->downloading()) {
+        event->ignore();
+        return;
+    }
     // Every child answers its question before any closes; one that refuses keeps them all.
     if (!childrenAgreeToClose()) {
         event->ignore();
@@ -369,6 +379,12 @@ void TfrmMain::FormClose()
 }
 
 void TfrmMain::Exit1Click() { close(); }
+
+void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
+
+void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
+
+void TfrmMain::Save1Click() { m_dataLogger->Save1Click(m_mdi->activeSubWindow()); }
 
 void TfrmMain::Tile1Click() { m_mdi->tileSubWindows(); }
 
@@ -406,9 +422,9 @@ void TfrmMain::connectGraphWindows()
 {
     graph::GraphWindows &windows = graph::GraphWindows::instance();
     connect(&windows, &graph::GraphWindows::graphActivated, this, [this] { btnOutputToGraph->setEnabled(false); });
-    // The Save command's handler connects to Save1's triggered signal; it runs even while
-    // the menu item itself is disabled, as a direct call of the command would.
-    connect(&windows, &graph::GraphWindows::saveRequested, this, [this] { emit Save1->triggered(false); });
+    // The window that asked is saved, whichever window is active and whether or not the
+    // Save menu item is enabled.
+    connect(&windows, &graph::GraphWindows::saveRequested, m_dataLogger, &DataLoggerCommands::Save1Click);
     connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
         RealTimeGraph1->setChecked(false);
         Stop1->setEnabled(false);

@@ -14,6 +14,7 @@ class QToolBar;
 
 namespace ql708 {
 
+class DataLoggerCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -64,6 +65,12 @@ public slots:
     void RealTimeGraph1Click();
     // Creates and prepares the real-time graph window; it becomes the one the program keeps.
     graph::TfrmGraph *CreateRealTimeWindow();
+    void LoadData1Click();
+    void Open1Click();
+    void Save1Click();
+
+public:
+    DataLoggerCommands &dataLogger() { return *m_dataLogger; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -96,6 +103,7 @@ private:
     QLabel *m_statusPanels[3];
     QPointer<TfrmAbout> m_about;
     QPointer<TfrmPanel> m_panel;
+    DataLoggerCommands *m_dataLogger;
 };
 
 } // namespace ql708

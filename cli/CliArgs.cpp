@@ -59,6 +59,23 @@ std::optional<qint64> CliArgs::number(const QString &name, qint64 min, qint64 ma
     return n;
 }
 
+std::optional<QString> CliArgs::requiredValue(const QString &name, const QString &what)
+{
+    std::optional<QString> found = value(name);
+    if (!found)
+        fail(QStringLiteral("%1 %2 is needed").arg(name, what));
+    return found;
+}
+
+std::optional<QString> CliArgs::word(const QString &what)
+{
+    for (int i = 0; i < m_words.size(); ++i)
+        if (!m_words[i].startsWith(QLatin1Char('-')))
+            return m_words.takeAt(i);
+    fail(QStringLiteral("%1 is needed").arg(what));
+    return std::nullopt;
+}
+
 bool CliArgs::finish()
 {
     if (!m_words.isEmpty())

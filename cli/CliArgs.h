@@ -19,6 +19,10 @@ public:
     std::optional<QString> value(const QString &name);
     // The value as a whole number from min to max.
     std::optional<qint64> number(const QString &name, qint64 min, qint64 max);
+    // The value of an option the command cannot do without; a fault when it is not given.
+    std::optional<QString> requiredValue(const QString &name, const QString &what);
+    // The first word that is no option, taken out of the words; a fault naming what when none.
+    std::optional<QString> word(const QString &what);
     // Once the command took every option it knows: true when nothing was wrong or left over.
     bool finish();
 

@@ -1,5 +1,7 @@
 // ql708-cli: the meter from the terminal, through the same cores as the window program.
 #include "cli/CliCommand.h"
+#include "cli/DownloadCommand.h"
+#include "cli/SetsCommand.h"
 #include "cli/StatusCommand.h"
 #include "meter/HidapiLink.h"
 #include "meter/sim/SimulatedMeter.h"
@@ -17,6 +19,9 @@ namespace {
 const Command kCommands[] = {
     {"status", "[--simulate] [--count N]",
      "prints the meter's status every 500 ms, N times (default 10; 0: until interrupted)", runStatus},
+    {"download", "[--simulate] -o FILE.rec", "copies the meter's logger memory into a data set collection file",
+     runDownload},
+    {"sets", "FILE.rec", "lists the data sets of a collection file, one tab-separated line each", runSets},
 };
 
 const Command *findCommand(const QString &name)

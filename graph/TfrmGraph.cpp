@@ -329,7 +329,7 @@ QWidget *TfrmGraph::createDataSetPanel()
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     ChangeDateTime1 = PopupMenu1->addAction(QStringLiteral("Change Date && Time"));
     ChangeDateTime1->setObjectName(QStringLiteral("ChangeDateTime1"));
-    ChangeDateTime1->setEnabled(false); // changing a data set's start time is not built yet
+    ChangeDateTime1->setEnabled(false); // only the DataLogger window's list holds data sets (DataLoggerView)
     connect(Grid2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(Grid2->viewport()->mapToGlobal(pos)); });
     pnlDataSets->setVisible(false);

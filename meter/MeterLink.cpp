@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace ql708 {
 
 PollResult MeterLink::tick(bool decodeStatus)
@@ -34,17 +36,7 @@ PollResult MeterLink::tick(bool decodeStatus)
 
 bool MeterLink::handshakeExchange()
 {
-    m_hid.close();
-    bool ok = m_hid.open(kMeterVendorId, kMeterProductId) == 0 &&
-              m_hid.setTimeouts(kTimeoutMs, kTimeoutMs) == 0;
-    if (ok) {
-        sendFrame('K');
-        ok = m_hid.writeCommand(m_frame) == 0;
-    }
-    if (ok) {
-        m_hid.settle();
-        ok = m_hid.readReply(m_reply) == 0;
-    }
+    const bool ok = openSession() == Session::Open && exchange({'K'}) == Exchange::Done;
     m_hid.close();
     return ok;
 }
@@ -75,14 +67,40 @@ bool MeterLink::statusExchange()
 
 bool MeterLink::keyExchange(char letter)
 {
-    m_hid.close();
-    if (m_hid.open(kMeterVendorId, kMeterProductId) != 0 ||
-        m_hid.setTimeouts(kKeyTimeoutMs, kKeyTimeoutMs) != 0)
+    if (openSession(kKeyTimeoutMs) != Session::Open)
         return false;
-    sendFrame(letter);
-    m_hid.writeCommand(m_frame);
+    // The outcome of the write is not examined: the next status shows what the meter did.
+    exchange({letter, false});
     m_hid.close();
     return true;
+}
+
+MeterLink::Session MeterLink::openSession(int timeoutMs)
+{
+    m_hid.close();
+    if (m_hid.open(kMeterVendorId, kMeterProductId) != 0)
+        return Session::NoDevice;
+    if (m_hid.setTimeouts(timeoutMs, timeoutMs) != 0)
+        return Session::NoTimeouts;
+    return Session::Open;
+}
+
+MeterLink::Exchange MeterLink::exchange(const Command &command)
+{
+    sendFrame(command.letter);
+    CommandFrame frame = m_frame;
+    if (command.parameters)
+        std::copy(command.parameters->begin(), command.parameters->end(), frame.begin() + 2);
+    if (m_hid.writeCommand(frame) != 0)
+        return Exchange::WriteFailed;
+    if (!command.readReply)
+        return Exchange::Done;
+    m_hid.settle();
+    if (m_hid.readReply(m_reply) != 0)
+        return Exchange::ReadFailed;
+    if (!std::equal(frame.begin(), frame.begin() + std::clamp(command.echoBytes, 0, int(frame.size())), m_reply.begin()))
+        return Exchange::EchoMismatch;
+    return Exchange::Done;
 }
 
 void MeterLink::sendFrame(char letter)

@@ -3,7 +3,9 @@
 #include "meter/HidLink.h"
 #include "meter/MeterStatus.h"
 
+#include <array>
 #include <functional>
+#include <optional>
 
 namespace ql708 {
 
@@ -51,6 +53,27 @@ public:
     bool statusExchange();
     // Sends a key letter through the shared frame; false when the device could not be opened.
     bool keyExchange(char letter);
+
+    // The start of a command of one or more exchanges: close, open and set both time-outs.
+    // The device stays open until closeDevice() (or the close that begins the next exchange).
+    enum class Session { Open, NoDevice, NoTimeouts };
+    Session openSession(int timeoutMs = kTimeoutMs);
+    void closeDevice() { m_hid.close(); }
+
+    // Bytes 2 to 5 of a command frame.
+    using Parameters = std::array<std::uint8_t, 4>;
+    struct Command {
+        char letter = 0;
+        bool readReply = true; // settle after the write, then read the 32-byte reply
+        int echoBytes = 0;     // the reply's first bytes must equal the frame's
+        // Without parameters the frame is the shared one as the poll keeps it: bytes 2 to 4
+        // zero, byte 5 the last status sequence number.
+        std::optional<Parameters> parameters;
+    };
+    enum class Exchange { Done, WriteFailed, ReadFailed, EchoMismatch };
+    // One command on the device as the session left it, through the shared frame; the reply
+    // stays in reply().
+    Exchange exchange(const Command &command);
 
     // Switches the poll timer of the window; set by the window that owns the timer.
     void setPollTimerSwitch(std::function<void(bool)> sw) { m_timerSwitch = std::move(sw); }

@@ -1,0 +1,291 @@
+#include "app/DataLoggerCommands.h"
+
+#include "app/FileDialog.h"
+#include "app/TfrmMain.h"
+#include "chart/PESGraph.h"
+#include "common/Clock.h"
+#include "common/StringTable.h"
+#include "data/CollectionFile.h"
+#include "data/MemoryImage.h"
+#include "graph/ChartSetup.h"
+#include "graph/DataLoggerView.h"
+#include "graph/GraphState.h"
+#include "graph/GraphWindows.h"
+#include "graph/TfrmGraph.h"
+#include "meter/LoggerDownload.h"
+#include "panel/TfrmPanel.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/ModalRunner.h"
+#include "widgets/TfrmOpenSave.h"
+#include "widgets/TfrmScope.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <memory>
+
+namespace ql708 {
+
+namespace {
+
+const QString kTable = QStringLiteral("frmMain");
+constexpr int kDataLoggerHeightLess = 60;
+constexpr int kPreparedPoints = 500;
+constexpr int kSettleMs = 300;
+
+QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
+
+// While a download runs the window stays responsive; every other command that talks to the
+// meter, and those that would replace the data set list, wait until it ends.
+class MeterCommandsPause {
+public:
+    explicit MeterCommandsPause(TfrmMain &main)
+    {
+        for (QObject *o : std::initializer_list<QObject *>{
+                 main.DataLogger1, main.btnDataLogger, main.LEQ1, main.Run1, main.Stop1, main.Setup1,
+                 main.EraseMemory1, main.Open1, main.ControlPanel1, main.panel()})
+            if (o)
+                m_paused.append({o, o->property("enabled").toBool()});
+        for (const Paused &p : m_paused)
+            p.object->setProperty("enabled", false);
+    }
+    ~MeterCommandsPause()
+    {
+        for (const Paused &p : m_paused)
+            if (p.object)
+                p.object->setProperty("enabled", p.wasEnabled);
+    }
+
+private:
+    struct Paused {
+        QPointer<QObject> object;
+        bool wasEnabled;
+    };
+    QList<Paused> m_paused;
+};
+
+// The download's progress window, created when the first block arrives and freed at the end.
+DownloadProgress progressWindow(TfrmMain &main, std::shared_ptr<std::unique_ptr<TfrmScope>> scope)
+{
+    DownloadProgress p;
+    p.begin = [&main, scope](int total) {
+        auto *s = new TfrmScope(&main);
+        scope->reset(s);
+        s->useForProgress(text("IDS_300"), total);
+        for (QWidget *w : {s->SText1, s->SText2, s->lblBytesReceived, s->lblTotalBytes})
+            w->show();
+        s->lblTotalBytes->setText(QString::number(total));
+        s->lblBytesReceived->setText(QStringLiteral("0"));
+        s->showProgress();
+        main.repaint();
+    };
+    p.advance = [scope](int received) {
+        TfrmScope *s = scope->get();
+        s->lblBytesReceived->setText(QString::number(received));
+        s->Progress1->setValue(received);
+        QCoreApplication::processEvents();
+    };
+    p.end = [scope] { scope->reset(); };
+    return p;
+}
+
+bool isDataLogger(const QMdiSubWindow *w)
+{
+    return qobject_cast<const graph::TfrmGraph *>(w) && graph::graphKind(w->windowTitle()) == graph::GraphKind::DataLogger;
+}
+
+} // namespace
+
+DataLoggerCommands::DataLoggerCommands(TfrmMain &main) : QObject(&main), m_main(main)
+{
+    // Saving is built for the DataLogger window only; the command follows the active window.
+    m_main.Save1->setEnabled(false);
+    connect(m_main.mdiArea(), &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow *w) { m_main.Save1->setEnabled(isDataLogger(w)); });
+}
+
+void DataLoggerCommands::message(const QString &key, const QString &detail)
+{
+    showMessage(&m_main, ids(kTable, key) + detail);
+}
+
+QString DataLoggerCommands::dialogFolder() const
+{
+    return m_main.dataFolder().isEmpty() ? QCoreApplication::applicationDirPath() : m_main.dataFolder();
+}
+
+graph::TfrmGraph *DataLoggerCommands::showDataLoggerWindow(bool *created)
+{
+    graph::GraphWindows &windows = graph::GraphWindows::instance();
+    if (created)
+        *created = !windows.dataLogger;
+    if (graph::TfrmGraph *w = windows.dataLogger) {
+        w->showNormal();
+        m_main.mdiArea()->setActiveSubWindow(w);
+        return w;
+    }
+    auto *w = graph::TfrmGraph::create(m_main.mdiArea(), graph::kDataLoggerCaption);
+    windows.dataLogger = w;
+    auto *view = new graph::DataLoggerView(*w, m_sets);
+    view->fillDataSetList();
+    const QSize client = m_main.mdiArea()->size();
+    w->setGeometry(0, 0, client.width(), client.height() - kDataLoggerHeightLess);
+    const TDateTime now = toTDateTime(clock().now());
+    graph::PrepareChart(*w->PESGraph1, 1, 130, 30, now + kPreparedPoints * kSecond, now, kPreparedPoints);
+    w->PESGraph1->setAllowGraphAnnotHotSpots(true);
+    m_main.mdiArea()->setActiveSubWindow(w);
+    return w;
+}
+
+graph::DataLoggerView *DataLoggerCommands::dataLoggerView()
+{
+    return graph::DataLoggerView::of(showDataLoggerWindow());
+}
+
+void DataLoggerCommands::LoadData1Click()
+{
+    MeterLink &meter = m_main.meter();
+    if (!meter.meterConnected()) {
+        message(QStringLiteral("IDS_75"));
+        return;
+    }
+    if (meter.meterRecording()) {
+        message(QStringLiteral("IDS_76"));
+        return;
+    }
+    bool created = false;
+    graph::TfrmGraph *w = showDataLoggerWindow(&created);
+    if (created) {
+        w->repaint();
+        delayMs(kSettleMs);
+    }
+    const MeterCommandsPause pause(m_main);
+    const LinkTakeOver takeOver(meter);
+    m_downloading = true;
+    const int result = DownloadDataSets();
+    m_downloading = false;
+    using namespace data::parse_result;
+    if (result == kOk || result == kBadMarkers || result == kPastEnd) {
+        graph::graphState().loggerDataUnsaved = true;
+    } else if (result == kNoSets) {
+        message(QStringLiteral("IDS_77"));
+    } else {
+        message(QStringLiteral("IDS_78"), QString::number(result));
+        abortDownload(meter);
+    }
+}
+
+int DataLoggerCommands::DownloadDataSets()
+{
+    QByteArray image;
+    qint32 lastAddress = -1;
+    auto scope = std::make_shared<std::unique_ptr<TfrmScope>>();
+    const int result = ReadLoggerMemory(m_main.meter(), image, lastAddress, progressWindow(m_main, scope));
+    if (result != download_result::kOk)
+        return result;
+    return acceptImage(image, lastAddress);
+}
+
+int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress)
+{
+    data::DataSetList parsed;
+    const int result = data::ParseMemoryImage(image, lastAddress, parsed);
+    if (!data::parse_result::accepted(result))
+        return result;
+    // The window may have been closed while the memory was read.
+    graph::DataLoggerView *view = dataLoggerView();
+    m_sets = std::move(parsed);
+    view->fillDataSetList();
+    writeWorkingCopy(image);
+    view->ShowDataSet(0);
+    return result;
+}
+
+void DataLoggerCommands::writeWorkingCopy(const QByteArray &image)
+{
+    m_workingCopyCurrent = false;
+    const QString folder = data::workingFolder(m_main.dataFolder());
+    if (!QDir().mkpath(folder)) {
+        showMessage(&m_main, QDir::toNativeSeparators(folder));
+        return;
+    }
+    const QString path = data::workingCopyPath(m_main.dataFolder());
+    QString error;
+    if (!data::writeCollection(path, image, &error)) {
+        message(QStringLiteral("IDS_301"), QStringLiteral("\n%1\n%2").arg(QDir::toNativeSeparators(path), error));
+        return;
+    }
+    m_workingCopyCurrent = true;
+}
+
+void DataLoggerCommands::Open1Click()
+{
+    TfrmOpenSave chooser(&m_main);
+    chooser.setWindowTitle(text("IDS_36"));
+    chooser.btnOpenSets->setText(text("IDS_37"));
+    const bool commaDecimals = QLocale().decimalPoint() == QLatin1String(",");
+    chooser.btnOpenSingleSet->setText(text(commaDecimals ? "IDS_38" : "IDS_39"));
+    chooser.btnOpenSingleSet->setEnabled(false); // single data files are not part of the program yet
+    if (runModal(chooser) == TfrmOpenSave::Sets)
+        openCollection();
+}
+
+void DataLoggerCommands::openCollection()
+{
+    // The window opens first: a cancelled file dialog leaves it open and as it was.
+    showDataLoggerWindow();
+    const QString path = askOpenFileName(&m_main, dialogFolder(), text("IDS_42"), QStringLiteral("rec"));
+    if (path.isEmpty())
+        return;
+    QByteArray image;
+    QString error;
+    const QString shownPath = QStringLiteral("\n") + QDir::toNativeSeparators(path);
+    if (!data::readCollection(path, image, &error)) {
+        message(QStringLiteral("IDS_302"), shownPath + QLatin1Char('\n') + error);
+        return;
+    }
+    const int result = image.isEmpty() ? data::parse_result::kNoSets : acceptImage(image, data::lastAddressOf(image));
+    if (!data::parse_result::accepted(result)) {
+        message(QStringLiteral("IDS_303"), shownPath);
+        return;
+    }
+    dataLoggerView()->resetPlaybackAndZoom();
+}
+
+void DataLoggerCommands::Save1Click(QMdiSubWindow *window)
+{
+    if (!isDataLogger(window))
+        return;
+    TfrmOpenSave chooser(&m_main);
+    chooser.setWindowTitle(text("IDS_16"));
+    chooser.btnOpenSingleSet->setEnabled(false); // single data files are not part of the program yet
+    if (runModal(chooser) == TfrmOpenSave::Sets)
+        saveCollection();
+}
+
+void DataLoggerCommands::saveCollection()
+{
+    const QString path = askSaveFileName(&m_main, dialogFolder(), text("IDS_17"), QStringLiteral("rec"));
+    if (path.isEmpty())
+        return;
+    const QString workingCopy = data::workingCopyPath(m_main.dataFolder());
+    const QString failed = QStringLiteral("\n%1\n").arg(QDir::toNativeSeparators(path));
+    if (!m_workingCopyCurrent || !QFile::exists(workingCopy)) {
+        message(QStringLiteral("IDS_301"), failed + text("IDS_304"));
+        return;
+    }
+    QString error;
+    if (!data::copyCollection(workingCopy, path, &error))
+        message(QStringLiteral("IDS_301"), failed + error);
+}
+
+} // namespace ql708

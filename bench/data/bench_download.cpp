@@ -1,0 +1,62 @@
+// The whole download of the logger memory (8192 exchanges) from the simulated meter, with the
+// progress window, the parse and the DataLogger window, on the offscreen platform. The USB
+// link itself needs at least 8 s for it (one exchange per 1 ms frame); the program's own
+// work must stay far below that.
+#include "app/DataLoggerCommands.h"
+#include "app/TfrmMain.h"
+#include "common/Paths.h"
+#include "meter/sim/SimulatedMeter.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace ql708;
+
+namespace {
+
+// The last address in use set to 0x3FFFF: the download then reads the full 0x40000 bytes.
+void claimFullMemory(SimulatedMeter &meter)
+{
+    meter.open(kMeterVendorId, kMeterProductId);
+    meter.setTimeouts(1000, 1000);
+    const std::uint8_t bytes[3] = {0x03, 0xFF, 0xFF};
+    for (int i = 0; i < 3; ++i) {
+        meter.writeCommand(makeFrame('W', 0, 0, std::uint8_t(11 + i), bytes[i]));
+        ReplyBuffer r;
+        meter.readReply(r);
+    }
+    meter.close();
+}
+
+} // namespace
+
+static void BM_DownloadFullMemory(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    paths::setTestRoot(dir.path());
+    SimulatedMeter meter;
+    claimFullMemory(meter);
+    TfrmMain main(meter);
+    main.resize(1200, 800);
+    main.show();
+    main.MainTimerTimer();
+    int result = -1;
+    for (auto _ : state)
+        result = main.dataLogger().DownloadDataSets();
+    state.counters["result"] = result;
+    state.counters["exchanges"] = 0x40000 / 32;
+    paths::setTestRoot({});
+}
+BENCHMARK(BM_DownloadFullMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

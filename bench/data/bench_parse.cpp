@@ -1,0 +1,48 @@
+// Splitting a full logger memory into data sets: one long set, and the most sets it can hold.
+#include "data/MemoryImage.h"
+#include "tests/data/ImageBuilder.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace ql708;
+
+namespace {
+
+constexpr int kMemorySize = 256256;
+
+QByteArray fullImage(const QList<test::RecordSpec> &records)
+{
+    QByteArray image = test::buildImage(records);
+    image.append(kMemorySize - image.size(), '\xFF');
+    return image;
+}
+
+void parse(benchmark::State &state, const QByteArray &image)
+{
+    const qint32 last = data::lastAddressOf(image);
+    for (auto _ : state) {
+        data::DataSetList list;
+        benchmark::DoNotOptimize(data::ParseMemoryImage(image, last, list));
+        benchmark::DoNotOptimize(list.levels.data());
+    }
+    state.counters["image bytes"] = double(image.size());
+}
+
+} // namespace
+
+static void BM_ParseOneSetOf127987Points(benchmark::State &state)
+{
+    test::RecordSpec r = test::steadyRecord(127987);
+    for (int i = 0; i < r.points.size(); ++i)
+        r.points[i] = std::uint16_t(300 + i % 900);
+    parse(state, fullImage({r}));
+}
+BENCHMARK(BM_ParseOneSetOf127987Points)->Unit(benchmark::kMillisecond);
+
+static void BM_Parse4000SetsOf19Points(benchmark::State &state)
+{
+    parse(state, fullImage(QList<test::RecordSpec>(4000, test::steadyRecord(19))));
+}
+BENCHMARK(BM_Parse4000SetsOf19Points)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

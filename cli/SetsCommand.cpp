@@ -1,0 +1,64 @@
+#include "cli/SetsCommand.h"
+
+#include "data/CollectionFile.h"
+#include "data/DataSetText.h"
+#include "data/MemoryImage.h"
+
+namespace ql708::cli {
+
+namespace {
+
+QString level(double v) { return QString::number(v, 'f', 1); }
+
+} // namespace
+
+QStringList setsTable(const data::DataSetList &sets)
+{
+    QStringList lines{QStringLiteral("set\tdate\ttime\trate\tpoints\tweighting\tresponse\trange\twave\tmax\tmin\taverage")};
+    for (int i = 0; i < sets.count(); ++i) {
+        const QDateTime start = fromTDateTime(sets.startTimes[i]);
+        const std::uint8_t flags = sets.modeFlags[i];
+        const std::size_t offset = sets.offsetOf(i);
+        const bool hasPoints = sets.pointCounts[i] > 0;
+        const QStringList fields{
+            QString::number(i + 1),
+            start.date().toString(QStringLiteral("yyyy-MM-dd")),
+            start.time().toString(QStringLiteral("HH:mm:ss")),
+            data::rateText(sets.rates[i]),
+            QString::number(sets.pointCounts[i]),
+            data::weightingText(flags),
+            data::responseText(flags),
+            data::rangeText(flags),
+            sets.waveNames[i],
+            hasPoints ? level(sets.levels[offset + sets.maxIndexes[i]]) : QString(),
+            hasPoints ? level(sets.levels[offset + sets.minIndexes[i]]) : QString(),
+            level(sets.averages[i])};
+        lines << fields.join(QLatin1Char('\t'));
+    }
+    return lines;
+}
+
+int setsExitStatus(int parseResult) { return data::parse_result::accepted(parseResult) ? kExitOk : kExitNoDataSets; }
+
+int runSets(CliArgs &args, CliContext &context)
+{
+    const std::optional<QString> path = args.word(QStringLiteral("FILE.rec"));
+    if (!args.finish())
+        return kExitUsage;
+    QByteArray image;
+    QString error;
+    if (!data::readCollection(*path, image, &error)) {
+        context.err << "ql708-cli: cannot read " << *path << ": " << error << '\n';
+        return kExitFailed;
+    }
+    data::DataSetList sets;
+    const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
+    if (!data::parse_result::accepted(result))
+        sets = {};
+    for (const QString &line : setsTable(sets))
+        context.out << line << '\n';
+    context.out << "result\t" << result << '\n';
+    return setsExitStatus(result);
+}
+
+} // namespace ql708::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace ql708::data {
+struct DataSetList;
+}
+
+namespace ql708::cli {
+
+// The memory or the file holds no data set that can be read.
+constexpr int kExitNoDataSets = 3;
+
+// ql708-cli sets FILE.rec: the data sets of a collection file, one tab-separated line each
+// after a heading line, then "result<TAB>N" with the parser's result. Exit status 0 for
+// results 0 and 33 to 35, 3 for 31 and 32, 1 when the file cannot be read.
+int runSets(CliArgs &args, CliContext &context);
+
+// The heading line and one line per set.
+QStringList setsTable(const data::DataSetList &sets);
+// The exit status for a parser result.
+int setsExitStatus(int parseResult);
+
+} // namespace ql708::cli

@@ -1,0 +1,81 @@
+#include "data/CollectionFile.h"
+
+#include "common/Paths.h"
+#include "data/MemoryImage.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace ql708::data {
+
+namespace {
+
+bool fail(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+bool saveBytes(const QString &path, QByteArrayView bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(error, file.errorString());
+    if (file.write(bytes.data(), bytes.size()) != bytes.size())
+        return fail(error, file.errorString());
+    if (!file.commit())
+        return fail(error, file.errorString());
+    return true;
+}
+
+} // namespace
+
+QString workingFolder(const QString &dataFolder)
+{
+    if (dataFolder.isEmpty())
+        return paths::writableAppFolder() + QStringLiteral("/temp");
+    return dataFolder + QStringLiteral("temp");
+}
+
+QString workingCopyPath(const QString &dataFolder)
+{
+    return workingFolder(dataFolder) + QStringLiteral("/DataSetsTemp.tmp");
+}
+
+bool readCollection(const QString &path, QByteArray &image, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, file.errorString());
+    QByteArray bytes = file.read(image_layout::kLastAddressAt + 3);
+    const qint32 last = lastAddressOf(bytes);
+    if (last >= bytes.size())
+        bytes += file.read(qint64(last) + 1 - bytes.size());
+    if (file.error() != QFileDevice::NoError)
+        return fail(error, file.errorString());
+    image = bytes.left(last >= 0 ? qsizetype(last) + 1 : bytes.size());
+    return true;
+}
+
+bool writeCollection(const QString &path, QByteArrayView image, QString *error)
+{
+    const qint32 last = lastAddressOf(image);
+    const qsizetype size = last < 0 ? image.size() : std::min<qsizetype>(qsizetype(last) + 1, image.size());
+    return saveBytes(path, image.first(size), error);
+}
+
+bool copyCollection(const QString &from, const QString &to, QString *error)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(error, source.errorString());
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return fail(error, source.errorString());
+    return saveBytes(to, bytes, error);
+}
+
+} // namespace ql708::data

@@ -1,0 +1,32 @@
+#include "data/DataSetText.h"
+
+namespace ql708::data {
+
+namespace {
+constexpr std::uint8_t kFastBit = 0x01, kAWeightingBit = 0x02, kRangeBits = 0x0C;
+} // namespace
+
+QString rateText(int seconds)
+{
+    return QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QLatin1Char('0')).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString rangeText(std::uint8_t flags)
+{
+    static const char *const texts[] = {"30-90", "50-110", "70-130", "30-130"};
+    return QString::fromLatin1(texts[(flags & kRangeBits) >> 2]);
+}
+
+QString weightingText(std::uint8_t flags)
+{
+    return flags & kAWeightingBit ? QStringLiteral("dBA") : QStringLiteral("dBC");
+}
+
+QString responseText(std::uint8_t flags)
+{
+    return flags & kFastBit ? QStringLiteral("FAST") : QStringLiteral("SLOW");
+}
+
+QString clockText(TDateTime t) { return fromTDateTime(t).time().toString(QStringLiteral("HH:mm:ss")); }
+
+} // namespace ql708::data

@@ -1,0 +1,173 @@
+#include "data/MemoryImage.h"
+
+#include "common/Clock.h"
+
+
+#include <algorithm>
+
+namespace ql708::data {
+
+using namespace image_layout;
+
+namespace {
+
+constexpr int kLowestTenths = 200;
+constexpr int kHighestTenths = 1400;
+
+// Reads the image up to a bound: the caller checks with has() before every at().
+class ImageReader {
+public:
+    ImageReader(QByteArrayView image, qint64 bound) : m_image(image), m_bound(bound) {}
+
+    qint64 bound() const { return m_bound; }
+    bool has(qint64 k) const { return k >= 0 && k <= m_bound; }
+    std::uint8_t at(qint64 k) const { return std::uint8_t(m_image[k]); }
+    qint64 number(qint64 k, int size) const
+    {
+        qint64 v = 0;
+        for (int i = 0; i < size; ++i)
+            v = v << 8 | at(k + i);
+        return v;
+    }
+    bool endMarkersAt(qint64 e) const
+    {
+        return has(e) && e >= 1 && at(e - 1) == kMarker5A && at(e) == kMarkerA5;
+    }
+
+private:
+    QByteArrayView m_image;
+    qint64 m_bound;
+};
+
+// One BCD field of a start time; a byte that is no BCD takes the present moment's field.
+int bcdField(std::uint8_t b, int present)
+{
+    const int v = bcdToInt(b);
+    return v < 0 ? present : v;
+}
+
+TDateTime recordStartTime(const ImageReader &r, qint64 p, const QDateTime &now)
+{
+    const QDate today = now.date();
+    const QTime clockNow = now.time();
+    const qint64 f = p + kYearAt;
+    const int yearBcd = bcdToInt(r.at(f));
+    const QDate date(yearBcd < 0 ? today.year() : 2000 + yearBcd, bcdField(r.at(f + 1), today.month()),
+                     bcdField(r.at(f + 2), today.day()));
+    const QTime time(bcdField(r.at(f + 3), clockNow.hour()), bcdField(r.at(f + 4), clockNow.minute()),
+                     bcdField(r.at(f + 5), clockNow.second()));
+    if (!date.isValid() || !time.isValid())
+        return toTDateTime(now);
+    // Taken as written, whatever the local clock changes do at that moment.
+    return toTDateTime(QDateTime(date, time, Qt::UTC));
+}
+
+QString waveName(const ImageReader &r, qint64 p)
+{
+    QString name;
+    for (int i = 0; i < kWaveNameSize; ++i)
+        name += QChar(char16_t(r.at(p + kWaveNameAt + i)));
+    return name.startsWith(QLatin1String("00")) ? QString() : name;
+}
+
+// The end of the record at p: from its point count, else the first end markers found.
+qint64 recordEnd(const ImageReader &r, qint64 p)
+{
+    const qint64 fromCount = p + kPointsAt + 1 + 2 * r.number(p + kPointCountAt, 3);
+    if (r.endMarkersAt(fromCount))
+        return fromCount;
+    for (qint64 j = p + kPointsAt; r.has(j + 1); j += 2)
+        if (r.at(j) == kMarker5A && r.at(j + 1) == kMarkerA5)
+            return j + 1;
+    return fromCount;
+}
+
+// Appends the points of one set with its extremes and average.
+void appendPoints(const ImageReader &r, qint64 first, std::int32_t count, TDateTime start, int rate,
+                  DataSetList &out)
+{
+    float max = -99999.0f, min = 99999.0f;
+    std::int32_t maxIndex = 0, minIndex = 0;
+    double sum = 0.0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const float level = decodeLevel(r.at(first + 2 * i), r.at(first + 2 * i + 1));
+        out.levels.push_back(level);
+        out.times.push_back(pointTime(start, rate, std::size_t(i)));
+        sum += level;
+        if (level > max)
+            max = level, maxIndex = i;
+        if (level < min)
+            min = level, minIndex = i;
+    }
+    out.maxIndexes.push_back(maxIndex);
+    out.minIndexes.push_back(minIndex);
+    out.averages.push_back(count > 0 ? sum / count : 0.0);
+}
+
+} // namespace
+
+qint32 lastAddressOf(QByteArrayView image)
+{
+    if (image.size() < kLastAddressAt + 3)
+        return -1;
+    return qint32(ImageReader(image, image.size() - 1).number(kLastAddressAt, 3));
+}
+
+float decodeLevel(std::uint8_t b0, std::uint8_t b1)
+{
+    const int tenths = (b0 & 0x0F) * 256 + b1;
+    if (tenths < kLowestTenths || tenths > kHighestTenths)
+        return 0.0f;
+    return float(tenths * 0.1);
+}
+
+int ParseMemoryImage(QByteArrayView image, qint32 lastAddress, DataSetList &list)
+{
+    const ImageReader header(image, image.size() - 1);
+    const int n = header.has(kSetCountAt + 1) ? int(header.number(kSetCountAt, 2)) : 0;
+    if (n == 0)
+        return parse_result::kNoSets;
+    if (n > kMaxSets)
+        return parse_result::kTooManySets;
+
+    const ImageReader r(image, std::min<qint64>(lastAddress, image.size() - 1));
+    const QDateTime now = clock().now();
+    DataSetList fresh;
+    fresh.levels.reserve(std::size_t(std::max<qint64>(r.bound() - kHeaderSize, 0) / 2));
+    fresh.times.reserve(fresh.levels.capacity());
+    int result = parse_result::kOk;
+    qint64 p = kHeaderSize;
+    for (int k = 0; k < n; ++k) {
+        if (!r.has(p + kPointsAt - 1)) { // not even the record's head lies inside the bound
+            result = parse_result::kPastEnd;
+            break;
+        }
+        const qint64 e = recordEnd(r, p);
+        qint64 count = std::max<qint64>((e - p - kPointsAt - 1) / 2, 0);
+        if (r.at(p) != kMarkerA5 || r.at(p + 1) != kMarker5A || !r.endMarkersAt(e))
+            result = parse_result::kBadMarkers;
+        if (!r.has(e)) {
+            result = parse_result::kPastEnd;
+            count = std::max<qint64>((r.bound() - p - kPointsAt + 1) / 2, 0); // the whole points inside
+        }
+        const TDateTime start = recordStartTime(r, p, now);
+        int rate = r.at(p + kRateAt);
+        if (rate > kMaxRate)
+            rate = kRateReplacement;
+        fresh.startTimes.push_back(start);
+        fresh.rates.push_back(rate);
+        fresh.pointCounts.push_back(std::int32_t(count));
+        fresh.modeFlags.push_back(r.at(p + kFlagsAt));
+        fresh.recordStarts.push_back(std::int32_t(p));
+        fresh.recordEnds.push_back(std::int32_t(e));
+        fresh.waveNames.push_back(waveName(r, p));
+        appendPoints(r, p + kPointsAt, std::int32_t(count), start, rate, fresh);
+        p = e + 1;
+    }
+    if (fresh.isEmpty())
+        return parse_result::kNoSets;
+    list = std::move(fresh);
+    return result;
+}
+
+} // namespace ql708::data
