@@ -505,11 +505,14 @@ bool TfrmGraph::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == pnlGraph && event->type() == QEvent::Resize)
         pnlGraphResize();
-    // The data set list opens 441 pixels wide; the splitter changes it from then on.
+    // The data set list opens 441 pixels wide, or wider when its columns grew to fit longer
+    // headings; the splitter changes it from then on.
     if (watched == pnlDataSets && event->type() == QEvent::Show && !m_dataSetsSized) {
         m_dataSetsSized = true;
+        const int columns = Grid2->horizontalHeader()->length() + 2 * Grid2->frameWidth();
+        const int width = std::max(kDataSetsWidth, columns);
         const int total = Splitter1->width();
-        Splitter1->setSizes({kDataSetsWidth, std::max(total - kDataSetsWidth, 1)});
+        Splitter1->setSizes({width, std::max(total - width, 1)});
     }
     return QMdiSubWindow::eventFilter(watched, event);
 }
