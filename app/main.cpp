@@ -3,6 +3,7 @@
 #include "app/TfrmMain.h"
 #include "common/StringTable.h"
 #include "widgets/LanguageDispatcher.h"
+#include "graph/SimulatedRecording.h"
 #include "widgets/MessageBoxes.h"
 #include "meter/HidapiLink.h"
 #include "meter/LinkSession.h"

@@ -19,8 +19,6 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimeEdit>
-#include <QTimer>
-#include <QToolButton>
 
 #include <exception>
 
@@ -139,9 +137,7 @@ void DataLoggerView::ShowDataSet(int i)
 
 void DataLoggerView::resetPlaybackAndZoom()
 {
-    m_window.Timer1->stop();
-    for (QToolButton *b : {m_window.mpPlay, m_window.mpPause, m_window.mpStop})
-        b->setEnabled(false);
+    m_window.stopPlayback();
     quietly([&] {
         m_window.PESGraph1->PEactions(chart::sgUndoZoom);
         m_window.PESGraph1->PEactions(chart::sgResetImage, 0, 0);
