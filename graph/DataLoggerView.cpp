@@ -106,6 +106,8 @@ void DataLoggerView::ShowDataSet(int i)
 {
     if (i < 0 || i >= m_sets.count())
         return;
+    // A recording playing belongs to the times shown so far.
+    m_window.stopPlayback();
     m_shown = i;
     const std::size_t offset = m_sets.offsetOf(i);
     const int count = m_sets.pointCounts[i];
