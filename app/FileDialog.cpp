@@ -30,8 +30,14 @@ QString askFileName(QWidget *parent, QFileDialog::AcceptMode mode, const QString
     });
     if (runModal(dialog) != QDialog::Accepted)
         return {};
-    if (chosenFilter)
-        *chosenFilter = int(filters.indexOf(dialog.selectedNameFilter()));
+    if (chosenFilter) {
+        // Without details the dialog names the type by its description alone.
+        const QString chosen = dialog.selectedNameFilter();
+        *chosenFilter = -1;
+        for (int i = 0; i < filters.size() && *chosenFilter < 0; ++i)
+            if (filters[i] == chosen || filters[i].startsWith(chosen + QStringLiteral(" (")))
+                *chosenFilter = i;
+    }
     return dialog.selectedFiles().value(0);
 }
 
