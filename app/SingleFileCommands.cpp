@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -128,6 +129,8 @@ std::optional<data::SaveRange> SingleFileCommands::askRange(int count)
 bool SingleFileCommands::writeWithProgress(const QString &path, int lines,
                                            const std::function<data::TextFileOutcome(const data::TextProgress &)> &write)
 {
+    // The progress window takes the focus; the window being saved gets it back.
+    const QPointer<QMdiSubWindow> active = m_main.mdiArea()->activeSubWindow();
     data::TextFileOutcome outcome;
     {
         TfrmScope scope(&m_main);
@@ -139,6 +142,8 @@ bool SingleFileCommands::writeWithProgress(const QString &path, int lines,
         ProgressPump pump(scope);
         outcome = write([&pump](qint64 done) { return pump.step(done); });
     }
+    if (active)
+        m_main.mdiArea()->setActiveSubWindow(active);
     if (!outcome.ok && !outcome.cancelled)
         failed("IDS_301", path, outcome.error);
     return outcome.ok;
@@ -146,8 +151,10 @@ bool SingleFileCommands::writeWithProgress(const QString &path, int lines,
 
 void SingleFileCommands::OpenSingleFile()
 {
-    const QString path = askOpenFileName(&m_main, dialogFolder(m_main.dataFolder()),
-                                         text(commaDecimals() ? "IDS_47" : "IDS_19"), QStringLiteral("ghf"));
+    // Every type the command opens is listed first, so the file saved a moment ago shows.
+    const bool comma = commaDecimals();
+    const QString filter = text(comma ? "IDS_311" : "IDS_310") + QLatin1Char('|') + text(comma ? "IDS_47" : "IDS_19");
+    const QString path = askOpenFileName(&m_main, dialogFolder(m_main.dataFolder()), filter, QStringLiteral("ghf"));
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension == QLatin1String("ghf"))
         openGraphFile(path);
@@ -204,6 +211,7 @@ void SingleFileCommands::openTableFile(const QString &path)
     if (!alive)
         return;
     list->setTable(std::move(table));
+    m_main.mdiArea()->setActiveSubWindow(list);
     if (!outcome.ok && !outcome.cancelled)
         failed("IDS_302", path, outcome.error);
     else if (outcome.truncated)

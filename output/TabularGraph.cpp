@@ -11,6 +11,7 @@
 #include "widgets/TfrmScope.h"
 
 #include <QLabel>
+#include <QMdiArea>
 #include <QPointer>
 
 #include <vector>
@@ -62,6 +63,7 @@ graph::TfrmGraph *OutputTabularToGraph(graph::TfrmList &list, QMdiArea &area)
         }
     }
     w->showNormal();
+    area.setActiveSubWindow(w); // back from the progress window
     w->showSeries(x.data(), y.data(), done, kLevelTop, kLevelBottom);
     w->PESGraph1->PEactions(chart::sgReinitAndReset);
     return w;
