@@ -10,7 +10,6 @@ namespace ql708::data {
 namespace {
 
 constexpr qint64 kMsPerDay = 86400000;
-constexpr qsizetype kFlushBytes = 1 << 16;
 
 void appendTwoDigits(QByteArray &out, int v)
 {
@@ -136,33 +135,14 @@ QString graphTextLine(const GraphColumns &columns, int i, const GraphTextFormat 
 TextFileOutcome writeGraphText(QIODevice &out, const GraphColumns &columns, int first, int last,
                                const GraphTextFormat &format, const TextProgress &progress)
 {
-    TextFileOutcome outcome;
-    outcome.ok = true;
     LineWriter writer(format);
-    QByteArray block;
-    block.reserve(kFlushBytes + 256);
-    for (int i = std::max(first, 0); i <= last && i < columns.count; ++i) {
-        if (columns.x[i] == 0)
+    LineBlocks lines(out, progress);
+    for (int i = std::max(first, 0); i <= last && i < columns.count && columns.x[i] != 0; ++i) {
+        writer.append(lines.line(), columns, i);
+        if (!lines.endLine())
             break;
-        writer.append(block, columns, i);
-        block.append("\r\n");
-        ++outcome.lines;
-        if (block.size() >= kFlushBytes) {
-            if (!writeLines(out, block, outcome))
-                return outcome;
-            block.clear();
-        }
-        if (progress && outcome.lines % kProgressEveryLines == 0 && !progress(outcome.lines)) {
-            outcome.ok = false;
-            outcome.cancelled = true;
-            return outcome;
-        }
     }
-    if (!writeLines(out, block, outcome))
-        return outcome;
-    if (progress)
-        progress(outcome.lines);
-    return outcome;
+    return lines.finish();
 }
 
 TextFileOutcome saveGraphText(const QString &path, const GraphColumns &columns, int first, int last,

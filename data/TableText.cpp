@@ -11,7 +11,6 @@ namespace ql708::data {
 namespace {
 
 constexpr qint64 kReadBlock = 1 << 20;
-constexpr qsizetype kFlushBytes = 1 << 16;
 constexpr qsizetype kLongLineBytes = 4 * kMaxLineLength + 4;
 
 // The first kMaxLineLength characters of a line (UTF-8 continuation bytes are not counted).
@@ -178,35 +177,18 @@ TextFileOutcome readTableText(const QString &path, TextSeparator separator, Text
 TextFileOutcome writeTableText(QIODevice &out, const TextTable &table, int first, int last, TextSeparator separator,
                                const QLocale &locale, const TextProgress &progress)
 {
-    TextFileOutcome outcome;
-    outcome.ok = true;
-    const char sep = char(separator);
-    QByteArray block, scratch;
-    block.reserve(kFlushBytes + 1024);
+    LineBlocks lines(out, progress);
+    QByteArray scratch;
     for (int r = std::max(first, 0); r <= last && r < table.rowCount(); ++r) {
         for (int f = 0; f < table.fieldCount(); ++f) {
             const QByteArrayView cell = table.cellBytes(r, f);
-            block.append(separator == TextSeparator::Comma ? csvCell(cell, locale, scratch) : cell);
-            block.append(sep);
+            lines.line().append(separator == TextSeparator::Comma ? csvCell(cell, locale, scratch) : cell);
+            lines.line().append(char(separator));
         }
-        block.append("\r\n");
-        ++outcome.lines;
-        if (block.size() >= kFlushBytes) {
-            if (!writeLines(out, block, outcome))
-                return outcome;
-            block.clear();
-        }
-        if (progress && outcome.lines % kProgressEveryLines == 0 && !progress(outcome.lines)) {
-            outcome.ok = false;
-            outcome.cancelled = true;
-            return outcome;
-        }
+        if (!lines.endLine())
+            break;
     }
-    if (!writeLines(out, block, outcome))
-        return outcome;
-    if (progress)
-        progress(outcome.lines);
-    return outcome;
+    return lines.finish();
 }
 
 TextFileOutcome saveTableText(const QString &path, const TextTable &table, int first, int last,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -32,7 +33,26 @@ struct TextFileOutcome {
 // cancelled write leaves an earlier file as it was.
 TextFileOutcome saveText(const QString &path, const std::function<TextFileOutcome(QIODevice &)> &write);
 
-// Writes a block of whole lines; false with the reason in outcome when the device refused it.
-bool writeLines(QIODevice &out, const QByteArray &lines, TextFileOutcome &outcome);
+// What the text writers share: lines gathered into blocks that are written whole, CR LF after
+// each line, and the progress callback asked every kProgressEveryLines lines.
+class LineBlocks {
+public:
+    LineBlocks(QIODevice &out, const TextProgress &progress);
+
+    // The line being built, to append to.
+    QByteArray &line() { return m_block; }
+    // Ends the line; false when writing failed or the progress callback stopped the work.
+    bool endLine();
+    // Writes what is left and tells how it went.
+    TextFileOutcome finish();
+
+private:
+    bool flush();
+
+    QIODevice &m_out;
+    const TextProgress &m_progress;
+    QByteArray m_block;
+    TextFileOutcome m_outcome;
+};
 
 } // namespace ql708::data
