@@ -29,6 +29,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <vector>
+
 namespace ql708 {
 
 namespace {
@@ -83,14 +85,21 @@ bool SingleFileCommands::WriteGraphText(const chart::PESGraph &chart, const QStr
                                         const data::GraphTextFormat &format)
 {
     const chart::ChartModel &model = chart.model();
-    data::GraphColumns columns;
-    if (model.subsets() > 0)
-        columns = {model.xData(0), model.yData(0), model.subsets() == 2 ? model.yData(1) : nullptr, model.points()};
-    const std::optional<data::SaveRange> range = askRange(columns.count);
+    const int count = model.subsets() > 0 ? model.points() : 0;
+    const std::optional<data::SaveRange> range = askRange(count);
     if (!range)
         return false;
-    return writeWithProgress(path, range->to - range->from + 1, [&](const data::TextProgress &progress) {
-        return data::saveGraphText(path, columns, range->from - 1, range->to - 1, format, progress);
+    // The points are copied: the window stays usable while the file is written, and showing
+    // another data set there must not pull the points away from under the writer.
+    const int first = range->from - 1, n = range->to - range->from + 1;
+    const bool second = model.subsets() == 2;
+    const std::vector<double> x(model.xData(0) + first, model.xData(0) + first + n);
+    const std::vector<float> y(model.yData(0) + first, model.yData(0) + first + n);
+    const std::vector<float> y2 = second ? std::vector<float>(model.yData(1) + first, model.yData(1) + first + n)
+                                         : std::vector<float>();
+    const data::GraphColumns columns{x.data(), y.data(), second ? y2.data() : nullptr, n};
+    return writeWithProgress(path, n, [&](const data::TextProgress &progress) {
+        return data::saveGraphText(path, columns, 0, n - 1, format, progress);
     });
 }
 
