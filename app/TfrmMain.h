@@ -15,6 +15,7 @@ class QToolBar;
 namespace ql708 {
 
 class DataLoggerCommands;
+class SingleFileCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -71,6 +72,7 @@ public slots:
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
+    SingleFileCommands &singleFiles() { return *m_singleFiles; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +106,7 @@ private:
     QPointer<TfrmAbout> m_about;
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
+    SingleFileCommands *m_singleFiles;
 };
 
 } // namespace ql708

@@ -459,8 +459,11 @@ bool TfrmGraph::FormCloseQuery()
                                                                     : ids(kTable, QStringLiteral("IDS_13"));
     const auto button = confirm(this, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     const CloseAnswer answer = answerCloseQuestion(kind, answerOf(button), graphState());
-    if (answer.save)
-        emit GraphWindows::instance().saveRequested(this);
+    const auto &save = GraphWindows::instance().saveWindow;
+    if (answer.save && !(save && save(this))) {
+        saveFailed(kind, graphState());
+        return false;
+    }
     return answer.allow;
 }
 
