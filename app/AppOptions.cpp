@@ -48,6 +48,8 @@ AppOptions AppOptions::parse(const QStringList &arguments)
         const QString &a = arguments[i];
         if (a == QLatin1String("--simulate"))
             o.simulate = true;
+        else if (a == QLatin1String("--setup"))
+            o.setup = true;
         else if (a == QLatin1String("--help") || a == QLatin1String("-h"))
             o.showHelp = true;
         else if (a == QLatin1String("--version"))
@@ -70,8 +72,9 @@ AppOptions AppOptions::parse(const QStringList &arguments)
 
 QString AppOptions::usage()
 {
-    return QStringLiteral("Usage: ql708 [--simulate] [--language en|fr] [--help] [--version]\n"
+    return QStringLiteral("Usage: ql708 [--simulate] [--setup] [--language en|fr] [--help] [--version]\n"
                           "  --simulate        use the built-in simulated meter instead of the USB meter\n"
+                          "  --setup           open the data logger setup dialog (clock, interval, erase, ...)\n"
                           "  --language en|fr  start in English or in French (the default)\n"
                           "  --help, -h        show this text\n"
                           "  --version         show the program's version\n"

@@ -15,6 +15,7 @@ class QToolBar;
 namespace ql708 {
 
 class DataLoggerCommands;
+class SetupCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -68,9 +69,12 @@ public slots:
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
+    void EraseMemory1Click();
+    void Setup1Click();
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
+    SetupCommands &setupCommands() { return *m_setupCommands; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +108,7 @@ private:
     QPointer<TfrmAbout> m_about;
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
+    SetupCommands *m_setupCommands;
 };
 
 } // namespace ql708
