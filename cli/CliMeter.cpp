@@ -1,6 +1,8 @@
 #include "cli/CliMeter.h"
 
+#include "cli/CliCommand.h"
 #include "common/Clock.h"
+#include "meter/LoggerSetup.h"
 
 namespace ql708::cli {
 
@@ -21,6 +23,21 @@ bool connectMeter(MeterLink &link, QTextStream &err)
            "installs it; from the sources see packaging/ and the README, \"Access to the meter\").\n";
     err.flush();
     return false;
+}
+
+int failWith(QTextStream &err, const QString &message, int code)
+{
+    QString text = message.trimmed();
+    if (code != 0 && !text.endsWith(QString::number(code)))
+        text += (text.isEmpty() ? QStringLiteral("error code=") : QStringLiteral(", error code=")) + QString::number(code);
+    err << "ql708-cli: " << text << '\n';
+    err.flush();
+    return kExitFailed;
+}
+
+QString setupFailure(const QString &message, int code)
+{
+    return message.isEmpty() ? setupText("IDS_8") + QString::number(code) : message;
 }
 
 QString replyHex(const ReplyBuffer &reply)

@@ -1,6 +1,10 @@
 // ql708-cli: the meter from the terminal, through the same cores as the window program.
+#include "cli/ClockCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/DownloadCommand.h"
+#include "cli/EraseCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/IntervalCommand.h"
 #include "cli/SetsCommand.h"
 #include "cli/StatusCommand.h"
 #include "meter/HidapiLink.h"
@@ -22,6 +26,11 @@ const Command kCommands[] = {
     {"download", "[--simulate] -o FILE.rec", "copies the meter's logger memory into a data set collection file",
      runDownload},
     {"sets", "FILE.rec", "lists the data sets of a collection file, one tab-separated line each", runSets},
+    {"clock", "[--simulate]", "sets the meter clock to the computer's", runClock},
+    {"interval", "[--simulate] MM:SS", "sets the recording interval, 00:00 to 01:00", runInterval},
+    {"erase", "[--simulate] --yes", "erases the meter's logger memory (refused while the meter records)", runErase},
+    {"info", "[--simulate]", "prints the meter's firmware, clock, interval, data sets, free memory and serial number",
+     runInfo},
 };
 
 const Command *findCommand(const QString &name)
@@ -40,7 +49,7 @@ void printUsage(QTextStream &s)
     for (const Command &c : kCommands)
         s << "  " << c.name << ' ' << c.options << "\n      " << c.summary << '\n';
     s << "Options of the commands:\n"
-         "  --simulate  use the built-in simulated meter instead of the USB meter\n"
+         "  --simulate  use the built-in simulated meter instead of the USB meter (a fresh one each run)\n"
          "  --help, -h  show a command's usage\n";
 }
 

@@ -1,0 +1,38 @@
+#include "cli/EraseCommand.h"
+
+#include "cli/CliMeter.h"
+#include "common/StringTable.h"
+#include "meter/LoggerSetup.h"
+
+namespace ql708::cli {
+
+int runErase(CliArgs &args, CliContext &context)
+{
+    const bool simulate = args.flag(QStringLiteral("--simulate"));
+    const bool confirmed = args.flag(QStringLiteral("--yes"));
+    if (!args.finish())
+        return kExitUsage;
+    if (!confirmed) {
+        context.err << "ql708-cli erase: this deletes every data set in the meter's memory; give --yes to do it.\n";
+        return kExitUsage;
+    }
+
+    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
+    MeterLink link(*hid);
+    if (!connectMeter(link, context.err))
+        return kExitFailed;
+    // Whether the meter records: erasing would cut the record it writes.
+    if (link.tick(true).kind != PollResult::StatusRead)
+        return failWith(context.err, QStringLiteral("the meter does not tell its status."));
+    if (link.meterRecording())
+        return failWith(context.err, setupText("IDS_16"));
+    LoggerSetup setup(link);
+    const int code = setup.eraseMemory();
+    if (code != setup_result::kOk)
+        return failWith(context.err, setupFailure(eraseMessage(code), code), code);
+    context.out << eraseMessage(code) << '\n'
+                << StringTable::of(QStringLiteral("frmMain")).text(QStringLiteral("IDS_84"), Language::English) << '\n';
+    return kExitOk;
+}
+
+} // namespace ql708::cli
