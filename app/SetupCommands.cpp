@@ -4,6 +4,7 @@
 #include "common/StringTable.h"
 #include "meter/LoggerSetup.h"
 #include "meter/TfrmSetup.h"
+#include "panel/TfrmPanel.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QGuiApplication>
@@ -47,6 +48,8 @@ void SetupCommands::Setup1Click()
     }
     m_setup = new TfrmSetup(m_main.meter());
     m_main.mdiArea()->addSubWindow(m_setup);
+    // Beside the front panel, where it hides the least.
+    m_setup->move(m_main.panel() ? m_main.panel()->width() : 0, 0);
     m_setup->show();
     m_main.mdiArea()->setActiveSubWindow(m_setup);
 }
