@@ -21,9 +21,10 @@ void fail(AppOptions &o, const QString &message)
         o.error = message;
 }
 
-bool isLanguageOption(const QString &a)
+// "--name" alone or "--name=value".
+bool isOption(const QString &a, const QString &name)
 {
-    return a == QLatin1String("--language") || a.startsWith(QLatin1String("--language="));
+    return a == name || a.startsWith(name + QLatin1Char('='));
 }
 
 // "--language en" or "--language=en"; i moves past a separate value.
@@ -37,6 +38,20 @@ void readLanguage(const QStringList &arguments, int &i, AppOptions &o)
         o.language = Language::French;
     else
         fail(o, QStringLiteral("--language takes en or fr, not \"%1\"").arg(value));
+}
+
+// "--trace FILE" or "--trace=FILE" (and --replay); i moves past a separate value.
+void readFile(const QStringList &arguments, int &i, const QString &name, QString &file, AppOptions &o)
+{
+    const QString &a = arguments[i];
+    if (a.startsWith(name + QLatin1Char('=')))
+        file = a.mid(name.size() + 1);
+    else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-')))
+        file = arguments[++i];
+    else
+        file.clear();
+    if (file.isEmpty())
+        fail(o, QStringLiteral("%1 needs a file").arg(name));
 }
 
 } // namespace
@@ -54,8 +69,12 @@ AppOptions AppOptions::parse(const QStringList &arguments)
             o.showHelp = true;
         else if (a == QLatin1String("--version"))
             o.showVersion = true;
-        else if (isLanguageOption(a))
+        else if (isOption(a, QStringLiteral("--language")))
             readLanguage(arguments, i, o);
+        else if (isOption(a, QStringLiteral("--trace")))
+            readFile(arguments, i, QStringLiteral("--trace"), o.trace.traceFile, o);
+        else if (isOption(a, QStringLiteral("--replay")))
+            readFile(arguments, i, QStringLiteral("--replay"), o.trace.replayFile, o);
         else if (kQtOptionsWithValue.contains(a) && i + 1 < arguments.size())
             ++i;
         else if (kQtOptionsWithValue.contains(a))
@@ -67,14 +86,19 @@ AppOptions AppOptions::parse(const QStringList &arguments)
         else
             fail(o, QStringLiteral("unexpected word: %1").arg(a));
     }
+    if (o.simulate && !o.trace.replayFile.isEmpty())
+        fail(o, QStringLiteral("--replay takes the place of the meter; leave out --simulate"));
     return o;
 }
 
 QString AppOptions::usage()
 {
-    return QStringLiteral("Usage: ql708 [--simulate] [--setup] [--language en|fr] [--help] [--version]\n"
+    return QStringLiteral("Usage: ql708 [--simulate] [--setup] [--trace FILE] [--replay FILE] [--language en|fr] [--help] [--version]\n"
                           "  --simulate        use the built-in simulated meter instead of the USB meter\n"
                           "  --setup           open the data logger setup dialog (clock, interval, erase, ...)\n"
+                          "  --trace FILE      write every exchange with the meter to FILE, one line each\n"
+                          "  --replay FILE     play a trace back in place of the meter, checking that the\n"
+                          "                    same commands go out in the same order\n"
                           "  --language en|fr  start in English or in French (the default)\n"
                           "  --help, -h        show this text\n"
                           "  --version         show the program's version\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/StringTable.h"
+#include "meter/LinkSession.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@ struct AppOptions {
     bool showHelp = false;
     bool showVersion = false;
     Language language = Language::French; // the language in force at start
+    TraceOptions trace; // --trace FILE and --replay FILE
     QString error; // set when the command line could not be read
 
     static AppOptions parse(const QStringList &arguments);

@@ -445,6 +445,7 @@ graph::TfrmGraph *TfrmMain::CreateRealTimeWindow()
     w->move(w->x(), 0);
     w->tbntSep3->setVisible(true);
     w->tbntClr->setVisible(true);
+    w->setWavControlsVisible(false);
     const TDateTime now = toTDateTime(clock().now());
     graph::PrepareChart(*w->PESGraph1, 1, 130, 30, now + 510 * realTimeRate() * kSecond, now, 500);
     w->makeRateDropDown();
@@ -470,7 +471,6 @@ void TfrmMain::placeRealTimeWindow(graph::TfrmGraph *w)
     const int left = frontPanelWidth();
     w->setGeometry(left, 0, width() - left - 5,
                    height() - Panel1->height() - statusBar()->height() - 40);
-    w->setWavControlsVisible(false);
     m_mdi->setActiveSubWindow(w);
     w->setFocus();
 }

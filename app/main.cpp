@@ -1,12 +1,17 @@
 #include "app/AppOptions.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
+#include "common/StringTable.h"
 #include "widgets/LanguageDispatcher.h"
+#include "widgets/MessageBoxes.h"
 #include "meter/HidapiLink.h"
+#include "meter/LinkSession.h"
 #include "meter/sim/SimulatedMeter.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -19,6 +24,17 @@ std::unique_ptr<HidLink> makeLink(const AppOptions &options)
     if (options.simulate)
         return std::make_unique<SimulatedMeter>();
     return std::make_unique<HidapiLink>();
+}
+
+// A replay that stopped: said on stderr and, once the poll tick is over, in a message box.
+void reportReplayStop(const QPointer<TfrmMain> &window, const QString &why)
+{
+    std::fprintf(stderr, "ql708: %s\n", qPrintable(why));
+    if (window)
+        QTimer::singleShot(0, window, [window, why] {
+            showMessage(window, ids(QStringLiteral("frmMain"), QStringLiteral("IDS_320")) +
+                                    QStringLiteral("\n\n") + why);
+        });
 }
 
 // Answers --help, --version and a bad command line without a display; -1 to go on.
@@ -50,6 +66,11 @@ int main(int argc, char *argv[])
     const AppOptions options = AppOptions::parse(arguments);
     if (const int status = answerWithoutDisplay(options); status >= 0)
         return status;
+    LinkSession session;
+    if (!session.prepare(options.trace)) {
+        std::fprintf(stderr, "ql708: %s\n", qPrintable(session.error()));
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QL708"));
@@ -61,8 +82,12 @@ int main(int argc, char *argv[])
     LanguageDispatcher::instance().setLanguage(options.language);
     auto *splash = new TfrmAbout;
     splash->showAsSplash();
-    const std::unique_ptr<HidLink> link = makeLink(options);
+    QPointer<TfrmMain> shown;
+    const std::unique_ptr<HidLink> link =
+        session.link([&] { return makeLink(options); }, QStringLiteral("ql708 %1").arg(programVersion()),
+                     [&shown](const QString &why) { reportReplayStop(shown, why); });
     TfrmMain window(*link);
+    shown = &window;
     // Without a window manager (a bare X server) maximizing does nothing: start at screen size.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window.resize(screen->availableGeometry().size());

@@ -62,6 +62,16 @@ void DateTimeTicker::generate(const QCPRange &range, const QLocale &locale, QCha
         *tickLabels = t.labels;
 }
 
+int DateTimeTicker::labelOverhang(const QFont &font, const QLocale &locale)
+{
+    const QFontMetrics fm(font);
+    int widest = fm.horizontalAdvance(QStringLiteral("00:00:00.0"));
+    const QString format = shortDateFormat(locale);
+    for (int month = 1; month <= 12; ++month)
+        widest = std::max(widest, fm.horizontalAdvance(locale.toString(QDate(2000, month, 28), format)));
+    return widest / 2 + 4;
+}
+
 VertLineLayer::VertLineLayer(QCustomPlot *plot, const ChartModel &model, const QString &layer)
     : QCPLayerable(plot, layer), m_model(model)
 {
@@ -82,7 +92,7 @@ void VertLineLayer::draw(QCPPainter *painter)
     for (int i = 0; i < m_model.vertLineCount(); ++i) {
         const VertLine l = m_model.vertLine(i);
         const double px = xAxis->coordToPixel(l.x);
-        if (px < r.left() - 1 || px > r.right() + 1)
+        if (!(px >= r.left() - 1 && px <= r.right() + 1)) // also skips a position that is not a number
             continue;
         const LineStyle ls = lineStyleOf(l.type);
         const QColor c = viewColor(l.color, m_model.look.viewingStyle);
@@ -112,13 +122,14 @@ void AnnotationLayer::draw(QCPPainter *painter)
 void AnnotationLayer::drawAnnotations(QCPPainter *painter)
 {
     painter->setFont(labelFont(m_model));
-    const QRect clip = clipRect();
+    const QRectF reach = QRectF(clipRect()).adjusted(-200, -200, 200, 200); // a text reaches in from outside
     for (int i = 0; i < m_model.annotationCount(); ++i) {
         const GraphAnnotation a = m_model.annotation(i);
         if (!a.visible())
             continue;
+        // Compared as doubles: far outside a deeply zoomed view a pixel position is beyond int.
         const QPointF p(mParentPlot->xAxis->coordToPixel(a.x), mParentPlot->yAxis->coordToPixel(a.y));
-        if (!clip.adjusted(-200, -200, 200, 200).contains(p.toPoint()))
+        if (!reach.contains(p))
             continue;
         const QColor c = viewColor(a.color, m_model.look.viewingStyle);
         painter->setPen(QPen(c, 2));
@@ -133,6 +144,7 @@ void AnnotationLayer::drawAnnotations(QCPPainter *painter)
 void AnnotationLayer::drawDataLabels(QCPPainter *painter)
 {
     const QCPRange xr = mParentPlot->xAxis->range();
+    const QCPRange yr = mParentPlot->yAxis->range();
     const QLocale locale;
     painter->setFont(labelFont(m_model, 80));
     for (int s = 0; s < m_model.subsets(); ++s) {
@@ -140,7 +152,7 @@ void AnnotationLayer::drawDataLabels(QCPPainter *painter)
         for (int p = 0; p < m_model.points() && shown.size() <= kMaxDataLabels; ++p) {
             const float y = m_model.yData(s)[p];
             const double x = m_model.xData(s)[p];
-            if (!m_model.isNull(y) && xr.contains(x))
+            if (!m_model.isNull(y) && xr.contains(x) && yr.contains(y))
                 shown.push_back(QPointF(x, y));
         }
         if (shown.size() > kMaxDataLabels)

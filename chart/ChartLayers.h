@@ -16,6 +16,9 @@ public:
     explicit DateTimeTicker(const QCPAxis *axis) : m_axis(axis) {}
     void generate(const QCPRange &range, const QLocale &locale, QChar formatChar, int precision,
                   QVector<double> &ticks, QVector<double> *subTicks, QVector<QString> *tickLabels) override;
+    // Pixels from a tick to the far side of its widest label: a label that would cross the
+    // plot's edge is not drawn at all, so the plot keeps this much room either side of its area.
+    static int labelOverhang(const QFont &font, const QLocale &locale);
 
 private:
     const QCPAxis *m_axis;

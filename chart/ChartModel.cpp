@@ -25,9 +25,13 @@ quint32 defaultSubsetColor(int s)
     return colors[size_t(s) % std::size(colors)];
 }
 
-namespace {
-QString bounded(const QString &text) { return text.left(ChartModel::kMaxTextLength); }
-} // namespace
+QString boundedText(const QString &text)
+{
+    qsizetype n = ChartModel::kMaxTextLength;
+    if (text.size() > n && text.at(n - 1).isHighSurrogate())
+        --n;
+    return text.left(n);
+}
 
 bool ChartModel::setSubsets(int n)
 {
@@ -190,7 +194,7 @@ bool ChartModel::setSubsetLabel(int s, const QString &text)
         return false;
     if (size_t(s) >= look.subsetLabels.size())
         look.subsetLabels.resize(size_t(s) + 1);
-    look.subsetLabels[size_t(s)] = bounded(text);
+    look.subsetLabels[size_t(s)] = boundedText(text);
     return true;
 }
 

@@ -152,4 +152,7 @@ private:
 
 quint32 defaultSubsetColor(int s);
 
+// The text cut to ChartModel::kMaxTextLength, never between the two halves of a surrogate pair.
+QString boundedText(const QString &text);
+
 } // namespace ql708::chart

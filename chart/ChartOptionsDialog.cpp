@@ -132,7 +132,7 @@ QWidget *ChartOptionsDialog::buildSubsetsPage()
     layout->addLayout(form, 1);
     connect(edtSubsetLabel, &QLineEdit::textEdited, this, [this](const QString &t) {
         if (lstSubsets->currentRow() >= 0)
-            m_look.subsetLabels[size_t(lstSubsets->currentRow())] = t;
+            m_look.subsetLabels[size_t(lstSubsets->currentRow())] = boundedText(t);
     });
     connect(cboLineType, &QComboBox::activated, this, [this](int i) {
         if (lstSubsets->currentRow() >= 0)
@@ -188,9 +188,9 @@ void ChartOptionsDialog::paintSwatch(QPushButton *button, quint32 color)
 void ChartOptionsDialog::collect()
 {
     if (edtMainTitle) {
-        m_look.mainTitle = edtMainTitle->text();
-        m_look.subTitle = edtSubTitle->text();
-        m_look.xAxisLabel = edtXAxisLabel->text();
+        m_look.mainTitle = boundedText(edtMainTitle->text());
+        m_look.subTitle = boundedText(edtSubTitle->text());
+        m_look.xAxisLabel = boundedText(edtXAxisLabel->text());
     }
     if (cboGridStyle) {
         m_look.gridStyle = GridStyle(cboGridStyle->currentIndex());

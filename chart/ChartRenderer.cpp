@@ -136,12 +136,16 @@ void ChartRenderer::syncAxes()
     const QFont labels = fontOf(look.labelFont);
     QCPAxis *x = m_plot->xAxis;
     QCPAxis *y = m_plot->yAxis;
-    if (m_model.behaviour.dateTimeMode == sgVBDateTime) {
+    const bool dateTime = m_model.behaviour.dateTimeMode == sgVBDateTime;
+    if (dateTime) {
         if (!dynamic_cast<DateTimeTicker *>(x->ticker().data()))
             x->setTicker(QSharedPointer<QCPAxisTicker>(new DateTimeTicker(x)));
     } else if (dynamic_cast<DateTimeTicker *>(x->ticker().data())) {
         x->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
     }
+    // The first tick label carries the date; room at both ends keeps it, and the last, drawn.
+    const int room = dateTime ? DateTimeTicker::labelOverhang(labels, m_plot->locale()) : 0;
+    m_axisRect->setMinimumMargins(QMargins(room, 0, room, 0));
     x->setLabel(look.xAxisLabel);
     const QColor yc = viewColor(look.yAxisColor, look.viewingStyle);
     y->setBasePen(QPen(yc));

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QtEndian>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -106,7 +107,8 @@ public:
         const quint32 n = u32();
         if (!check(n <= quint32(4 * ChartModel::kMaxTextLength), "a text is too long") || !check(n <= remaining(), "the data ends early"))
             return {};
-        QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // A text may well start with U+FEFF; it is the user's character, not a byte order mark.
+        QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         QString s = dec(m_d.sliced(m_pos, n));
         m_pos += n;
         check(!dec.hasError(), "a text is not valid UTF-8");
@@ -199,32 +201,34 @@ ChartLook readLook(Reader &r)
 
 void writeData(Writer &w, const ChartModel &m)
 {
-    w.u32(quint32(m.subsets())); w.u32(quint32(m.points()));
+    // Without subsets there are no cells, whatever the point count: none is stored.
+    w.u32(quint32(m.subsets())); w.u32(quint32(m.subsets() > 0 ? m.points() : 0));
     for (int s = 0; s < m.subsets(); ++s) {
         for (int p = 0; p < m.points(); ++p) w.f64(m.xData(s)[p]);
         for (int p = 0; p < m.points(); ++p) w.f32(m.yData(s)[p]);
     }
 }
 
+// The counts are checked against each other and against the bytes left before anything is
+// allocated; the values then go straight into the model's cells.
 void readData(Reader &r, ChartModel &m)
 {
     const quint32 subsets = r.count(ChartModel::kMaxSubsets, "there are too many subsets");
     const quint32 points = r.count(ChartModel::kMaxPoints, "there are too many points");
-    if (!r.check(qint64(subsets) * points <= ChartModel::kMaxCells, "there are too many points")
+    if (!r.check(subsets > 0 || points == 0, "there are points but no subsets")
+        || !r.check(qint64(subsets) * points <= ChartModel::kMaxCells, "there are too many points")
         || !r.check(qint64(subsets) * points * 12 <= r.remaining(), "the data ends early"))
         return;
     m.setSubsets(int(subsets));
     m.setPoints(int(points));
-    std::vector<double> xs(points);
-    std::vector<float> ys(points);
-    for (quint32 s = 0; s < subsets && r.ok(); ++s) {
-        for (auto &v : xs) v = r.finite("a date-time is not a number");
-        for (auto &v : ys) {
-            v = r.f32();
+    for (int s = 0; s < int(subsets) && r.ok(); ++s) {
+        for (int p = 0; p < int(points); ++p)
+            m.setX(s, p, r.finite("a date-time is not a number"));
+        for (int p = 0; p < int(points); ++p) {
+            const float v = r.f32();
             r.check(std::isfinite(v), "a level is not a number");
+            m.setY(s, p, v);
         }
-        m.setSubsetX(int(s), xs.data(), int(points));
-        m.setSubsetY(int(s), ys.data(), int(points));
     }
 }
 
@@ -272,21 +276,26 @@ QString damaged(const QString &why) { return QStringLiteral("The graph data is d
 
 QByteArray serializeChart(const ChartModel &model)
 {
-    Writer body;
-    writeScale(body, model.scaleY);
-    writeScale(body, model.scaleX);
-    writeBehaviour(body, model.behaviour);
-    writeLook(body, model.look);
-    writeData(body, model);
-    writeAnnotations(body, model);
+    // One buffer, header first and filled in last: a chart of millions of points is not copied.
+    Writer w;
+    w.bytes().reserve(kHeaderSize + 4096 + qint64(model.subsets()) * model.points() * 12);
+    w.u32(kChartStateMagic);
+    w.u16(kChartStateVersion);
+    w.u16(0);
+    w.u32(0);
+    w.u32(0);
+    writeScale(w, model.scaleY);
+    writeScale(w, model.scaleX);
+    writeBehaviour(w, model.behaviour);
+    writeLook(w, model.look);
+    writeData(w, model);
+    writeAnnotations(w, model);
 
-    Writer head;
-    head.u32(kChartStateMagic);
-    head.u16(kChartStateVersion);
-    head.u16(0);
-    head.u32(quint32(body.bytes().size()));
-    head.u32(chartBlockChecksum(body.bytes()));
-    return head.bytes() + body.bytes();
+    QByteArray &block = w.bytes();
+    const QByteArrayView payload = QByteArrayView(block).sliced(kHeaderSize);
+    qToLittleEndian<quint32>(quint32(payload.size()), block.data() + 8);
+    qToLittleEndian<quint32>(chartBlockChecksum(payload), block.data() + 12);
+    return std::move(block);
 }
 
 bool deserializeChart(QByteArrayView block, ChartModel &out, QString *error)

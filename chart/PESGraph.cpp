@@ -15,10 +15,6 @@
 
 namespace ql708::chart {
 
-namespace {
-QString bounded(const QString &t) { return t.left(ChartModel::kMaxTextLength); }
-} // namespace
-
 PESGraph::PESGraph(QWidget *parent)
     : QWidget(parent), m_plot(new QCustomPlot(this)), m_horz(new QScrollBar(Qt::Horizontal, this)),
       m_vert(new QScrollBar(Qt::Vertical, this)), m_pending(ChangeAll)
@@ -78,9 +74,9 @@ void PESGraph::setDateTimeMode(DateTimeMode m) { m_model.behaviour.dateTimeMode 
 void PESGraph::setSubsetLabel(int s, const QString &t) { m_model.setSubsetLabel(s, t); changed(ChangeLook); }
 void PESGraph::setSubsetColor(int s, quint32 c) { m_model.setSubsetColor(s, c); changed(ChangeLook); }
 void PESGraph::setSubsetLineType(int s, int type) { m_model.setSubsetLineType(s, type); changed(ChangeLook); }
-void PESGraph::setMainTitle(const QString &t) { m_model.look.mainTitle = bounded(t); changed(ChangeLook); }
-void PESGraph::setSubTitle(const QString &t) { m_model.look.subTitle = bounded(t); changed(ChangeLook); }
-void PESGraph::setXAxisLabel(const QString &t) { m_model.look.xAxisLabel = bounded(t); changed(ChangeLook); }
+void PESGraph::setMainTitle(const QString &t) { m_model.look.mainTitle = boundedText(t); changed(ChangeLook); }
+void PESGraph::setSubTitle(const QString &t) { m_model.look.subTitle = boundedText(t); changed(ChangeLook); }
+void PESGraph::setXAxisLabel(const QString &t) { m_model.look.xAxisLabel = boundedText(t); changed(ChangeLook); }
 void PESGraph::setYAxisColor(quint32 c) { m_model.look.yAxisColor = c; changed(ChangeLook); }
 void PESGraph::setGridStyle(GridStyle g) { m_model.look.gridStyle = g; changed(ChangeLook); }
 void PESGraph::setAllowDataLabels(DataLabels d) { m_model.look.allowDataLabels = d; changed(ChangeLook); }
@@ -88,13 +84,13 @@ void PESGraph::setViewingStyle(ViewingStyle v) { m_model.look.viewingStyle = v; 
 
 void PESGraph::setTitleFont(const ChartFont &f)
 {
-    m_model.look.titleFont = {bounded(f.family), std::clamp(f.pointSize, 1, 96), f.bold};
+    m_model.look.titleFont = {boundedText(f.family), std::clamp(f.pointSize, 1, 96), f.bold};
     changed(ChangeLook);
 }
 
 void PESGraph::setLabelFont(const ChartFont &f)
 {
-    m_model.look.labelFont = {bounded(f.family), std::clamp(f.pointSize, 1, 96), f.bold};
+    m_model.look.labelFont = {boundedText(f.family), std::clamp(f.pointSize, 1, 96), f.bold};
     changed(ChangeLook);
 }
 
@@ -150,7 +146,7 @@ void PESGraph::setVertLineAnnotationType(int i, int type)
         l->type = type;
 }
 
-void PESGraph::setVertLineAnnotationText(int i, const QString &t) { if (VertLine *l = line(i)) l->text = bounded(t); }
+void PESGraph::setVertLineAnnotationText(int i, const QString &t) { if (VertLine *l = line(i)) l->text = boundedText(t); }
 void PESGraph::setShowVertLineAnnotations(bool on) { m_model.behaviour.showVertLineAnnotations = on; changed(ChangeLines); }
 
 void PESGraph::setLineAnnotationTextSize(int percent)
@@ -177,7 +173,7 @@ void PESGraph::setGraphAnnotationType(int i, int type)
         a->type = type;
 }
 
-void PESGraph::setGraphAnnotationText(int i, const QString &t) { if (GraphAnnotation *a = annotation(i)) a->text = bounded(t); }
+void PESGraph::setGraphAnnotationText(int i, const QString &t) { if (GraphAnnotation *a = annotation(i)) a->text = boundedText(t); }
 void PESGraph::setGraphAnnotationColor(int i, quint32 c) { if (GraphAnnotation *a = annotation(i)) a->color = c; }
 
 void PESGraph::setScrollingHorzZoom(bool on) { m_model.behaviour.scrollingHorzZoom = on; changed(ChangeView); }

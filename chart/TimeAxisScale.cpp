@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ql708::chart {
 
@@ -23,6 +24,12 @@ constexpr Step kSteps[] = {
     {2592000, 5}, {5184000, 1}, {15552000, 5}, {31536000, 3},
 };
 
+// Days the labels can name: 1 January 1 to 31 December 9999, the years a short date writes
+// with four digits. The view is cut to them, so no day number grows beyond what a date holds.
+constexpr double kFirstDay = -693593.0;
+constexpr double kEndDay = 2958466.0;
+constexpr double kMaxPlannedTicks = 1000;
+
 QString timeFormat(double stepSeconds)
 {
     if (stepSeconds < 1)
@@ -32,6 +39,7 @@ QString timeFormat(double stepSeconds)
     return QStringLiteral("HH:mm");
 }
 
+// A step of 0 labels a lone tick that stands for the left end of the view, to the millisecond.
 QString label(double t, double stepSeconds, bool withDate, const QLocale &locale)
 {
     const QDateTime dt = fromTDateTime(t);
@@ -39,7 +47,7 @@ QString label(double t, double stepSeconds, bool withDate, const QLocale &locale
     if (stepSeconds >= 86400)
         return date;
     QString time = locale.toString(dt.time(), timeFormat(stepSeconds));
-    if (stepSeconds < 1)
+    if (stepSeconds >= 0.1 && stepSeconds < 1)
         time.chop(2); // tenths are enough for steps of a tenth of a second and up
     return withDate ? time + QLatin1Char('\n') + date : time;
 }
@@ -57,7 +65,11 @@ QString shortDateFormat(const QLocale &locale)
 TimeTicks planTimeTicks(double lo, double hi, int maxTicks, const QLocale &locale)
 {
     TimeTicks out;
-    if (!std::isfinite(lo) || !std::isfinite(hi) || hi <= lo)
+    if (!std::isfinite(lo) || !std::isfinite(hi))
+        return out;
+    lo = std::max(lo, kFirstDay);
+    hi = std::min(hi, kEndDay);
+    if (hi <= lo)
         return out;
     const double spanSeconds = (hi - lo) * 86400.0;
     const double wanted = spanSeconds / std::max(maxTicks, 1);
@@ -67,21 +79,25 @@ TimeTicks planTimeTicks(double lo, double hi, int maxTicks, const QLocale &local
     out.step = step->seconds / 86400.0;
     const double first = std::ceil(lo / out.step - 1e-9);
     const double last = std::floor(hi / out.step + 1e-9);
-    if (last - first > 1000) // steps beyond the list on spans of centuries: keep the axis bounded
+    if (last < first || last - first > kMaxPlannedTicks) {
+        // No step of the list fits the view: one tick at its left end still tells the date.
+        out.step = 0.0;
+        out.ticks = {lo};
+        out.labels = {label(lo, step->seconds >= 86400 ? step->seconds : 0.0, true, locale)};
         return out;
-    int prevDay = INT_MIN;
+    }
+    double prevDay = std::numeric_limits<double>::quiet_NaN(); // the first tick always shows its date
     for (double k = first; k <= last; ++k) {
         const double t = k * out.step;
-        const int day = int(std::floor(t + 1e-9));
+        const double day = std::floor(t + 1e-9);
         out.ticks.push_back(t);
         out.labels.push_back(label(t, step->seconds, day != prevDay, locale));
         prevDay = day;
         for (int j = 1; j <= step->subTicks; ++j)
             out.subTicks.push_back(t - out.step * j / (step->subTicks + 1));
     }
-    if (!out.ticks.isEmpty())
-        for (int j = 1; j <= step->subTicks; ++j)
-            out.subTicks.push_back(out.ticks.last() + out.step * j / (step->subTicks + 1));
+    for (int j = 1; j <= step->subTicks; ++j)
+        out.subTicks.push_back(out.ticks.last() + out.step * j / (step->subTicks + 1));
     return out;
 }
 

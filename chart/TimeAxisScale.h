@@ -8,7 +8,8 @@ namespace ql708::chart {
 
 // Ticks of a date-time axis (x in days since 30 December 1899) that stay readable from
 // fractions of a second to years: a step from a fixed list of calendar-friendly steps, labels
-// whose precision follows the step, and the date added wherever it changes.
+// whose precision follows the step, and the date on the first tick and wherever it changes.
+// A view that no step of the list fits gets one tick at its left end.
 struct TimeTicks {
     double step = 0.0; // days
     QVector<double> ticks;

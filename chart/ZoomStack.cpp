@@ -1,6 +1,7 @@
 #include "chart/ZoomStack.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ql708::chart {
 
@@ -21,7 +22,8 @@ ViewRange zoomedRange(const ViewRange &view, double xa, double xb, double ya, do
 double scrollFraction(double lo, double hi, double fullLo, double fullHi)
 {
     const double room = (fullHi - fullLo) - (hi - lo);
-    return room > 0 ? std::clamp((lo - fullLo) / room, 0.0, 1.0) : 0.0;
+    const double fraction = (lo - fullLo) / room;
+    return room > 0 && std::isfinite(fraction) ? std::clamp(fraction, 0.0, 1.0) : 0.0;
 }
 
 void placeAt(double &lo, double &hi, double fullLo, double fullHi, double fraction)

@@ -27,9 +27,10 @@ public:
     bool finish();
 
     const QString &error() const { return m_error; }
+    // Records a fault the command found in what it took; the first one is kept.
+    void fail(const QString &message);
 
 private:
-    void fail(const QString &message);
 
     QStringList m_words;
     QString m_error;

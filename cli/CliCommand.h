@@ -18,12 +18,14 @@ constexpr int kExitUsage = 2;
 struct CliContext {
     QTextStream &out;
     QTextStream &err;
-    // The USB meter, or the built-in simulated one; tests hand in their own link.
+    // The USB meter, or the built-in simulated one; tests hand in their own link. A command
+    // that talks to a meter gets the trace options' link through it (see MeterSession.h).
     std::function<std::unique_ptr<HidLink>(bool simulate)> makeLink;
 };
 
 // One subcommand: its name, its options for the usage text, what it does, and the function
-// that runs it. A fault in the command line is left in args for the caller to report.
+// that runs it. A fault in the command line is left in args for the caller to report. A
+// command that talks to a meter lists [--simulate] among its options.
 struct Command {
     const char *name;
     const char *options;

@@ -5,6 +5,7 @@
 #include "cli/EraseCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/IntervalCommand.h"
+#include "cli/MeterSession.h"
 #include "cli/SetsCommand.h"
 #include "cli/StatusCommand.h"
 #include "meter/HidapiLink.h"
@@ -47,10 +48,15 @@ void printUsage(QTextStream &s)
          "       ql708-cli --help | -h | --version\n"
          "Commands:\n";
     for (const Command &c : kCommands)
-        s << "  " << c.name << ' ' << c.options << "\n      " << c.summary << '\n';
-    s << "Options of the commands:\n"
-         "  --simulate  use the built-in simulated meter instead of the USB meter (a fresh one each run)\n"
-         "  --help, -h  show a command's usage\n";
+        s << "  " << c.name << ' ' << commandOptions(c) << "\n      " << c.summary << '\n';
+    s << "Options of the commands that talk to a meter:\n"
+         "  --simulate     use the built-in simulated meter instead of the USB meter (a fresh one\n"
+         "                 each run)\n"
+         "  --trace FILE   write every exchange with the meter to FILE, one line each\n"
+         "  --replay FILE  play a trace back in place of the meter, checking that the same\n"
+         "                 commands go out in the same order\n"
+         "Options of every command:\n"
+         "  --help, -h     show a command's usage\n";
 }
 
 int usageError(QTextStream &err, const QString &message)
@@ -69,12 +75,14 @@ std::unique_ptr<HidLink> makeLink(bool simulate)
 int runCommand(const Command &command, QStringList words, CliContext &context)
 {
     if (words.contains(QLatin1String("--help")) || words.contains(QLatin1String("-h"))) {
-        context.out << "Usage: ql708-cli " << command.name << ' ' << command.options << "\n  " << command.summary
-                    << '\n';
+        context.out << "Usage: ql708-cli " << command.name << ' ' << commandOptions(command) << "\n  "
+                    << command.summary << '\n';
         return kExitOk;
     }
     CliArgs args(std::move(words));
-    const int status = command.run(args, context);
+    const QString origin = QStringLiteral("ql708-cli %1 %2").arg(QLatin1String(QL708_VERSION), QLatin1String(command.name));
+    const int status =
+        talksToMeter(command) ? runWithMeter(command, args, context, origin) : command.run(args, context);
     if (!args.error().isEmpty())
         context.err << "ql708-cli " << command.name << ": " << args.error() << "\nTry 'ql708-cli " << command.name
                     << " --help'.\n";

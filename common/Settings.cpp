@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QtEndian>
-#include <cmath>
 #include <cstring>
 
 namespace ql708::settings {
@@ -13,6 +12,8 @@ namespace ql708::settings {
 namespace {
 const char kKey[] = "RealTimeRate";
 } // namespace
+
+bool isRealTimeRate(double seconds) { return seconds > 0.0 && seconds <= kMaxRealTimeRate; }
 
 float readRealTimeRate()
 {
@@ -22,7 +23,7 @@ float readRealTimeRate()
     if (v.typeId() != QMetaType::QByteArray || v.toByteArray().size() != 8)
         return kDefaultRealTimeRate;
     const double rate = qFromLittleEndian<double>(v.toByteArray().constData());
-    if (!std::isfinite(rate))
+    if (!isRealTimeRate(rate))
         return kDefaultRealTimeRate;
     return float(rate);
 }

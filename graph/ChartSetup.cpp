@@ -72,6 +72,19 @@ void setDefaultLook(PESGraph &chart)
 
 } // namespace
 
+quint32 lineColor(int line)
+{
+    // Green and red carry no alpha byte: they draw opaque, like the cursor panel's labels.
+    switch (line) {
+    case kCursorALine:
+        return PEargb(255, 0, 0, 255);
+    case kCursorBLine:
+        return 255;
+    default:
+        return 32768;
+    }
+}
+
 void SetUpChart(PESGraph &chart, int seriesCount, float levelTop, float levelBottom, TDateTime timeEnd,
                 TDateTime timeStart, int pointCount)
 {
@@ -89,14 +102,14 @@ bool PrepareChart(PESGraph &chart, int seriesCount, float levelTop, float levelB
     chart.setShowVertLineAnnotations(true);
     chart.setAllowVertLineAnnotHotSpots(true);
     chart.setLineAnnotationTextSize(80);
-    setLine(chart, 1, PEargb(255, 0, 0, 255), 5, QStringLiteral(" Cursor A"));
-    setLine(chart, 2, 255, 5, QStringLiteral(" Cursor B"));
-    setLine(chart, 0, 32768, 6, QString());
+    setLine(chart, kCursorALine, lineColor(kCursorALine), 5, QStringLiteral(" Cursor A"));
+    setLine(chart, kCursorBLine, lineColor(kCursorBLine), 5, QStringLiteral(" Cursor B"));
+    setLine(chart, kPlaybackLine, lineColor(kPlaybackLine), 6, QString());
     chart.setLineAnnotationTextSize(100);
     const double span = timeEnd - timeStart;
-    chart.setVertLineAnnotation(1, timeStart + span / 3);
-    chart.setVertLineAnnotation(2, timeStart + span / 3 * 2);
-    chart.setVertLineAnnotation(0, timeStart);
+    chart.setVertLineAnnotation(kCursorALine, timeStart + span / 3);
+    chart.setVertLineAnnotation(kCursorBLine, timeStart + span / 3 * 2);
+    chart.setVertLineAnnotation(kPlaybackLine, timeStart);
     if (!fromTemplate)
         setDefaultLook(chart);
     chart.setAllowGraphAnnotHotSpots(true);

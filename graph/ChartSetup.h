@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/DateTime.h"
+#include "chart/ChartTypes.h"
 
 #include <QString>
 
@@ -9,6 +10,14 @@ class PESGraph;
 }
 
 namespace ql708::graph {
+
+// The vertical lines every prepared chart carries.
+constexpr int kPlaybackLine = 0;
+constexpr int kCursorALine = 1;
+constexpr int kCursorBLine = 2;
+// Their colours: playback green, A blue, B red; a line being dragged turns grey.
+quint32 lineColor(int line);
+constexpr quint32 kDraggedLineColor = chart::PEargb(255, 190, 190, 190);
 
 // The plain set-up of a chart for new data: series and point count, manual level scale, and
 // the time scale unless timeStart is 0 (the time scale then stays as it was). Redraws.

@@ -1,12 +1,12 @@
 #include "graph/DataLoggerView.h"
 
 #include "chart/PESGraph.h"
-#include "chart/TimeAxisScale.h"
 #include "common/Clock.h"
 #include "common/NumberFormat.h"
 #include "data/DataSetList.h"
 #include "data/DataSetText.h"
 #include "graph/ChartSetup.h"
+#include "graph/GraphTexts.h"
 #include "graph/TfrmDateTime.h"
 #include "graph/TfrmGraph.h"
 #include "widgets/ModalRunner.h"
@@ -32,21 +32,6 @@ enum Column { SetColumn, DateColumn, TimeColumn, RateColumn, NumsColumn, Weighti
               LevelColumn, WaveColumn, ColumnCount };
 
 constexpr float kLevelTop = 130.0f, kLevelBottom = 30.0f;
-
-QString dateText(TDateTime t)
-{
-    const QLocale locale;
-    return locale.toString(fromTDateTime(t).date(), chart::shortDateFormat(locale));
-}
-
-// Short date and long time of the user's settings (the time without its zone).
-QString dateTimeText(TDateTime t)
-{
-    const QLocale locale;
-    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(QLatin1Char('t'));
-    return dateText(t) + QLatin1Char(' ') + locale.toString(fromTDateTime(t).time(), timeFormat.trimmed());
-}
 
 void setCell(QTableWidget *grid, int row, int column, const QString &text)
 {
@@ -148,6 +133,8 @@ void DataLoggerView::ShowDataSet(int i)
         chart.PEactions(chart::sgResetImage, 0, 0);
         chart.PEactions(chart::sgInvalidateImage);
     });
+    // Every caller starts the cursors again on the set shown.
+    m_window.ResetCursors();
 }
 
 void DataLoggerView::resetPlaybackAndZoom()

@@ -23,4 +23,19 @@ QIcon graphIcon(const QString &themeName, const QString &glyph)
     return QIcon(pm);
 }
 
+QCursor crossCursor()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    const QLineF outline[] = {{4.5, 4.5, 26.5, 26.5}, {26.5, 4.5, 4.5, 26.5}};
+    const QLineF strokes[] = {{5.5, 5.5, 25.5, 25.5}, {25.5, 5.5, 5.5, 25.5}};
+    p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::FlatCap));
+    p.drawLines(outline, 2);
+    p.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::FlatCap));
+    p.drawLines(strokes, 2);
+    p.end();
+    return QCursor(pm, 15, 15);
+}
+
 } // namespace ql708::graph

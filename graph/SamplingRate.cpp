@@ -1,6 +1,7 @@
 #include "graph/SamplingRate.h"
 
 #include "common/NumberFormat.h"
+#include "common/Settings.h"
 
 #include <array>
 
@@ -29,10 +30,16 @@ QStringList rateEntryTexts(const QLocale &locale)
 
 RateChange samplingRateChanged(const QString &text, GraphState &state, const QLocale &locale)
 {
-    if (state.realTimeRunning)
-        return {true, rateEntry(state.RealTimeRate)};
     double v = 0;
-    if (parseDecimal(text, v, locale))
+    const bool isRate = parseDecimal(text, v, locale) && settings::isRealTimeRate(v);
+    if (state.realTimeRunning) {
+        // Picking the entry already shown again changes nothing; only another rate is refused.
+        const std::optional<int> shown = rateEntry(state.RealTimeRate);
+        if (isRate && shown && rateEntry(v) == shown)
+            return {};
+        return {true, shown};
+    }
+    if (isRate)
         state.RealTimeRate = float(v);
     return {};
 }

@@ -22,8 +22,9 @@ struct RateChange {
     bool refused = false;     // real-time runs: tell the user the rate cannot change now
     std::optional<int> entry; // put the box back on this entry
 };
-// The rate box's text changed: outside a run a number in the locale's format becomes the
-// rate (other text changes nothing); during a run the rate stays and the box goes back.
+// The rate box's text changed: outside a run a rate in the locale's format becomes the rate
+// (other text changes nothing); during a run the rate stays, and a pick of another entry than
+// the one for the rate is refused and the box goes back.
 RateChange samplingRateChanged(const QString &text, GraphState &state, const QLocale &locale = QLocale());
 
 } // namespace ql708::graph

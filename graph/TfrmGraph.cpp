@@ -54,6 +54,14 @@ QLabel *label(const char *name, const QString &text)
     return named(new QLabel(text), name);
 }
 
+// A label that names a field: screen readers read the field by it.
+QLabel *label(const char *name, const QString &text, QWidget *field)
+{
+    QLabel *l = label(name, text);
+    l->setBuddy(field);
+    return l;
+}
+
 QLineEdit *field(const char *name, int width, const QString &initial = QString())
 {
     auto *e = named(new QLineEdit(initial), name);
@@ -118,6 +126,7 @@ TfrmGraph::TfrmGraph(QWidget *parent) : QMdiSubWindow(parent)
     layout->addWidget(createCursorPanel());
     setWidget(body);
     resize(800, 560);
+    connectAnalysis();
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(200);
@@ -175,10 +184,8 @@ void TfrmGraph::createToolBar()
     Button2 = toolAction(ToolBar1, "Button2", QStringLiteral("Export Statistic"));
     bunCalLEQ = toolAction(ToolBar1, "bunCalLEQ", QStringLiteral("CAL Leq"));
     Button3 = toolAction(ToolBar1, "Button3", QStringLiteral("open wav"));
-    // Annotations, statistics export, Leq, clearing and WAV playback are not part of the
-    // program yet: their buttons stay disabled.
-    for (QAction *a : {ToolButton5, ToolButton9, ToolButton13, tbntClr, Button2, bunCalLEQ, Button3})
-        a->setEnabled(false);
+    // WAV playback is not part of the program yet: its button stays disabled.
+    Button3->setEnabled(false);
 
     // The player's buttons stay disabled until a WAV recording is open.
     MediaPlayer1 = named(new QWidget, "MediaPlayer1");
@@ -222,13 +229,13 @@ QWidget *TfrmGraph::createStatisticPanel()
     txtDataNo = field("txtDataNo", 70, QStringLiteral("0"));
     txtAvgAll = field("txtAvgAll", 80, kUnknownLevel);
 
-    g->addWidget(label("lblStartTime", QStringLiteral("Start Time")), 0, 0);
+    g->addWidget(label("lblStartTime", QStringLiteral("Start Time"), txtStartTime), 0, 0);
     g->addWidget(txtStartTime, 0, 1);
-    g->addWidget(label("lblSamplingRate", QStringLiteral("Sampling Rate")), 0, 2);
+    g->addWidget(label("lblSamplingRate", QStringLiteral("Sampling Rate"), txtSamplingRate), 0, 2);
     g->addWidget(pnlSamplingRate, 0, 3);
-    g->addWidget(label("lblDataNo", QStringLiteral("Data No.")), 0, 4);
+    g->addWidget(label("lblDataNo", QStringLiteral("Data No."), txtDataNo), 0, 4);
     g->addWidget(txtDataNo, 0, 5);
-    g->addWidget(label("lblAvgAll", QStringLiteral("Avg")), 0, 6);
+    g->addWidget(label("lblAvgAll", QStringLiteral("Avg"), txtAvgAll), 0, 6);
     g->addWidget(txtAvgAll, 0, 7);
 
     txtMax = field("txtMax", 80);
@@ -245,17 +252,17 @@ QWidget *TfrmGraph::createStatisticPanel()
     minRow->addWidget(label("lblMinAt", QStringLiteral("@")));
     minRow->addWidget(txtMinTime);
     minRow->addStretch();
-    g->addWidget(label("lblMax", QStringLiteral("Maximum ")), 1, 0);
+    g->addWidget(label("lblMax", QStringLiteral("Maximum "), txtMax), 1, 0);
     g->addLayout(maxRow, 1, 1, 1, 3);
-    g->addWidget(label("lblMin", QStringLiteral("Minimum")), 1, 4);
+    g->addWidget(label("lblMin", QStringLiteral("Minimum"), txtMin), 1, 4);
     g->addLayout(minRow, 1, 5, 1, 3);
 
     // Shown once a Leq is computed, and when WAV recordings belong to the data set.
     pnlLeq = named(new QWidget, "pnlLeq");
     auto *leq = new QHBoxLayout(pnlLeq);
     leq->setContentsMargins(0, 0, 0, 0);
-    frmLeq = label("frmLeq", QStringLiteral("Leq"));
     edtLeq = field("edtLeq", 80, kUnknownLevel);
+    frmLeq = label("frmLeq", QStringLiteral("Leq"), edtLeq);
     leq->addWidget(frmLeq);
     leq->addWidget(edtLeq);
     pnlLeq->setVisible(false);
@@ -268,7 +275,6 @@ QWidget *TfrmGraph::createStatisticPanel()
     g->addWidget(Label21, 1, 9);
     g->setColumnStretch(10, 1);
 
-    connect(ToolButton1, &QAction::toggled, pnlGraphStatistic, &QWidget::setVisible);
     return pnlGraphStatistic;
 }
 
@@ -289,23 +295,49 @@ QWidget *TfrmGraph::createCursorPanel()
     txtMinABTime = field("txtMinABTime", 150);
     txtAvgAB = field("txtAvgAB", 70);
 
-    g->addWidget(colouredLabel("lblCursorA", QStringLiteral("Cursor A"), Qt::blue), 0, 0);
+    QLabel *lblCursorA = colouredLabel("lblCursorA", QStringLiteral("Cursor A"), Qt::blue);
+    lblCursorA->setBuddy(txtCursorA);
+    g->addWidget(lblCursorA, 0, 0);
     g->addWidget(txtCursorA, 0, 1);
     g->addWidget(txtCursorATime, 0, 2);
-    g->addWidget(colouredLabel("lblCursorB", QStringLiteral("Cursor B"), Qt::red), 1, 0);
+    QLabel *lblCursorB = colouredLabel("lblCursorB", QStringLiteral("Cursor B"), Qt::red);
+    lblCursorB->setBuddy(txtCursorB);
+    g->addWidget(lblCursorB, 1, 0);
     g->addWidget(txtCursorB, 1, 1);
     g->addWidget(txtCursorBTime, 1, 2);
-    g->addWidget(label("lblMaxAB", QStringLiteral("Max.Between A and B")), 0, 3);
+    g->addWidget(label("lblMaxAB", QStringLiteral("Max.Between A and B"), txtMaxAB), 0, 3);
     g->addWidget(txtMaxAB, 0, 4);
     g->addWidget(txtMaxABTime, 0, 5);
-    g->addWidget(label("lblMinAB", QStringLiteral("Min.Between A and B")), 1, 3);
+    g->addWidget(label("lblMinAB", QStringLiteral("Min.Between A and B"), txtMinAB), 1, 3);
     g->addWidget(txtMinAB, 1, 4);
     g->addWidget(txtMinABTime, 1, 5);
-    g->addWidget(label("lblAvgAB", QStringLiteral("Avg Between A and B")), 0, 6);
+    g->addWidget(label("lblAvgAB", QStringLiteral("Avg Between A and B"), txtAvgAB), 0, 6);
     g->addWidget(txtAvgAB, 0, 7);
-    g->setColumnStretch(8, 1);
 
-    connect(ToolButton2, &QAction::toggled, pnlStatistic, &QWidget::setVisible);
+    // The acoustic figures between the cursors, one row below.
+    txtDurationAB = field("txtDurationAB", 90);
+    txtLeqAB = field("txtLeqAB", 60);
+    txtSELAB = field("txtSELAB", 60);
+    txtL10AB = field("txtL10AB", 60);
+    txtL50AB = field("txtL50AB", 60);
+    txtL90AB = field("txtL90AB", 60);
+    auto *acoustic = new QHBoxLayout;
+    acoustic->setSpacing(4);
+    auto add = [acoustic](QLabel *l, QLineEdit *f) {
+        if (acoustic->count() > 0)
+            acoustic->addSpacing(12);
+        acoustic->addWidget(l);
+        acoustic->addWidget(f);
+    };
+    add(label("lblDurationAB", QStringLiteral("Duration"), txtDurationAB), txtDurationAB);
+    add(label("lblLeqAB", QStringLiteral("Leq"), txtLeqAB), txtLeqAB);
+    add(label("lblSELAB", QStringLiteral("SEL"), txtSELAB), txtSELAB);
+    add(label("lblL10AB", QStringLiteral("L10"), txtL10AB), txtL10AB);
+    add(label("lblL50AB", QStringLiteral("L50"), txtL50AB), txtL50AB);
+    add(label("lblL90AB", QStringLiteral("L90"), txtL90AB), txtL90AB);
+    acoustic->addStretch();
+    g->addLayout(acoustic, 2, 0, 1, 8);
+    g->setColumnStretch(8, 1);
     return pnlStatistic;
 }
 
@@ -346,9 +378,15 @@ QWidget *TfrmGraph::createChartPanel()
     v->addWidget(PESGraph1);
     connect(PESGraph1, &chart::PESGraph::customizeDlgClosed, this, &TfrmGraph::PESGraph1CustomizeDlg);
     connect(PESGraph1, &chart::PESGraph::zoomedIn, this, &TfrmGraph::PESGraph1ZoomIn);
-    // The mouse readout floats over the chart's top-left corner; it shows only its text.
+    connect(PESGraph1, &chart::PESGraph::vertLineAnnotHotSpot, this, &TfrmGraph::PESGraph1VertLineAnnotHotSpot);
+    connect(PESGraph1, &chart::PESGraph::mouseMoved, this, &TfrmGraph::PESGraph1MouseMove);
+    connect(PESGraph1, &chart::PESGraph::mouseUp, this, &TfrmGraph::PESGraph1MouseUp);
+    connect(PESGraph1, &chart::PESGraph::clicked, this, &TfrmGraph::PESGraph1Click);
+    // The mouse readout floats over the chart's top-right corner; it shows only its text.
     Panel12 = named(new QLabel(pnlGraph), "Panel12");
     Panel12->setMinimumWidth(160);
+    Panel12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Panel12->setContentsMargins(0, 0, 18, 0); // clear of the scroll bar of a zoomed chart
     Panel12->setAttribute(Qt::WA_TransparentForMouseEvents);
     Panel12->raise();
     pnlGraph->installEventFilter(this);
@@ -374,8 +412,7 @@ void TfrmGraph::FormCreate()
 void TfrmGraph::FormShow()
 {
     ToolButton6->trigger();
-    PESGraph1->setArrowCursor(1);
-    ToolButton4->setChecked(true);
+    setAnnotationMode(AnnotationMode::Normal);
     // Same choice, new words in the user's number format: nothing for the handler to react to.
     const QSignalBlocker block(txtSamplingRate);
     const int index = txtSamplingRate->currentIndex();
@@ -405,7 +442,12 @@ void TfrmGraph::setWavControlsVisible(bool visible)
     ToolBar1->findChild<QAction *>(QStringLiteral("MediaPlayer1Slot"))->setVisible(visible);
 }
 
-void TfrmGraph::FormActivate() { emit GraphWindows::instance().graphActivated(this); }
+void TfrmGraph::FormActivate()
+{
+    // The mode is shared: another window may have changed it since this one was active.
+    showAnnotationMode();
+    emit GraphWindows::instance().graphActivated(this);
+}
 
 bool TfrmGraph::FormCloseQuery()
 {
@@ -463,18 +505,23 @@ bool TfrmGraph::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == pnlGraph && event->type() == QEvent::Resize)
         pnlGraphResize();
-    // The data set list opens 441 pixels wide; the splitter changes it from then on.
+    // The data set list opens 441 pixels wide, or wider when its columns grew to fit longer
+    // headings; the splitter changes it from then on.
     if (watched == pnlDataSets && event->type() == QEvent::Show && !m_dataSetsSized) {
         m_dataSetsSized = true;
+        const int columns = Grid2->horizontalHeader()->length() + 2 * Grid2->frameWidth();
+        const int width = std::max(kDataSetsWidth, columns);
         const int total = Splitter1->width();
-        Splitter1->setSizes({kDataSetsWidth, std::max(total - kDataSetsWidth, 1)});
+        Splitter1->setSizes({width, std::max(total - width, 1)});
     }
     return QMdiSubWindow::eventFilter(watched, event);
 }
 
 void TfrmGraph::pnlGraphResize()
 {
-    Panel12->move(PESGraph1->geometry().topLeft());
+    // The top-right corner of the chart: the legend takes its top-left.
+    const QRect chart = PESGraph1->geometry();
+    Panel12->move(chart.right() + 1 - Panel12->width(), chart.top());
     Panel12->raise();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/GraphState.h"
+#include "graph/GraphStatistics.h"
 #include "widgets/CloseQuery.h"
 
 #include <QMdiSubWindow>
@@ -43,6 +44,22 @@ public:
     // WAV playback's open button and player (hidden in the real-time window).
     void setWavControlsVisible(bool visible);
 
+    // Shows one series of n points (times x, levels y, copied) on the prepared chart, set up
+    // anew with the time scale from the first to the last point and the given level scale,
+    // then fills the statistic panel and puts the cursors at their starting points. The entry
+    // for whoever gives a window its data.
+    void showSeries(const double *x, const float *y, int n, float levelTop = 130, float levelBottom = 30);
+    // Fills the statistic panel from series 0 of the chart.
+    void RefreshStatistics();
+    // Puts the playback line on the first point, cursor A on point n/3 and B on 2n/3, and fills
+    // the cursor panel.
+    void ResetCursors();
+    // Fills the cursor panel from the cursor points.
+    void UpdateCursorStatistics();
+    // The point nearest to the mouse for a dropped line (0 playback, 1 A, 2 B); outside the
+    // plot the line's own point.
+    int NearestPoint(int line) const;
+
     // Cursor lines and their drag marks, this window's own.
     CursorState cursors;
 
@@ -65,6 +82,8 @@ public:
     QWidget *pnlStatistic;
     QLineEdit *txtCursorA, *txtCursorATime, *txtCursorB, *txtCursorBTime;
     QLineEdit *txtMaxAB, *txtMaxABTime, *txtMinAB, *txtMinABTime, *txtAvgAB;
+    // Acoustic figures between the cursors: duration, Leq, SEL and the exceeded levels.
+    QLineEdit *txtDurationAB, *txtLeqAB, *txtSELAB, *txtL10AB, *txtL50AB, *txtL90AB;
 
     QSplitter *Splitter1;
     QWidget *pnlDataSets;
@@ -83,6 +102,19 @@ public slots:
     void Button1Click();
     void PESGraph1ZoomIn();
     void UndoZoomClick();
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void Button2Click();
+    void bunCalLEQClick();
+    void PESGraph1VertLineAnnotHotSpot(int line);
+    void PESGraph1MouseMove();
+    void PESGraph1MouseUp();
+    void ToolButton4Click();
+    void ToolButton5Click();
+    void ToolButton9Click();
+    void ToolButton13Click();
+    void PESGraph1Click();
+    void tbntClrClick();
     void PESGraph1CustomizeDlg();
     void pnlGraphResize();
     void ToolButton6Click();
@@ -103,6 +135,14 @@ private:
     QWidget *createDataSetPanel();
     QWidget *createChartPanel();
     void connectRateBox();
+    void connectAnalysis();
+
+    Series series() const;
+    void moveLine(int line, int point);
+    void showCursorFigures(const CursorFigures &f);
+    // Shows the shared annotation mode: its button down and the chart's cursor.
+    void showAnnotationMode();
+    void setAnnotationMode(AnnotationMode mode);
 
     bool m_dataSetsSized = false;
 };

@@ -1,5 +1,7 @@
 #include "meter/LoggerDownload.h"
 
+#include "meter/MeterLog.h"
+
 namespace ql708 {
 
 namespace {
@@ -68,6 +70,7 @@ int ReadLoggerMemory(MeterLink &link, QByteArray &image, qint32 &lastAddress, co
         const ReplyBuffer &first = link.reply();
         lastAddress = qint32(first[kLastAddressAt] << 16 | first[kLastAddressAt + 1] << 8 | first[kLastAddressAt + 2]);
         const int size = downloadSize(lastAddress);
+        qCDebug(lcDownload, "last address %d: %d bytes to read", lastAddress, size);
         if (progress.begin)
             progress.begin(size);
         image.reserve(size);
@@ -82,6 +85,7 @@ int ReadLoggerMemory(MeterLink &link, QByteArray &image, qint32 &lastAddress, co
         progress.end();
     if (t.received < t.remaining)
         result = kBrokeOff;
+    qCDebug(lcDownload, "ended with %d after %d bytes", result, t.received);
     return result;
 }
 

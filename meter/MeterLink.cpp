@@ -1,6 +1,7 @@
 #include "meter/MeterLink.h"
 
 #include "common/Clock.h"
+#include "meter/MeterLog.h"
 
 #include <QCoreApplication>
 
@@ -16,6 +17,9 @@ PollResult MeterLink::tick(bool decodeStatus)
         if (handshakeExchange() && isHandshakeReply(m_reply)) {
             m_connected = true;
             result.kind = PollResult::Connected;
+            qCDebug(lcPoll, "handshake: meter recognised");
+        } else {
+            qCDebug(lcPoll, "handshake: no meter recognised");
         }
     } else if (statusExchange()) {
         m_failedPolls = 0;
@@ -25,10 +29,15 @@ PollResult MeterLink::tick(bool decodeStatus)
             m_recording = result.status.recording;
             result.kind = PollResult::StatusRead;
         }
+        if (!isFramedReply(m_reply))
+            qCDebug(lcPoll, "status %u: reply without its frame, dropped", m_sequence);
     } else if (++m_failedPolls >= kFailuresToLose) {
         m_connected = false;
         m_failedPolls = 0;
         result.kind = PollResult::Lost;
+        qCDebug(lcPoll, "status %u failed, the %dth in a row: connection lost", m_sequence, kFailuresToLose);
+    } else {
+        qCDebug(lcPoll, "status %u failed (%d in a row)", m_sequence, m_failedPolls);
     }
     m_pollBusy = false;
     return result;
@@ -58,6 +67,7 @@ bool MeterLink::statusExchange()
     m_reply.fill(0);
     const bool read = m_hid.readReply(m_reply) == 0;
     if (m_reply[status_layout::kSequenceEcho] != m_sequence) {
+        qCDebug(lcPoll, "status %u: echo %u, abort with Q", m_sequence, m_reply[status_layout::kSequenceEcho]);
         sendFrame('Q');
         m_hid.writeCommand(m_frame);
     }

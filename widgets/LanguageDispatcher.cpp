@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHash>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -101,12 +102,14 @@ void setListItems(QObject *o, const QString &text)
         l->addItems(items);
         l->setCurrentRow(row < l->count() ? row : -1);
     } else if (auto *t = qobject_cast<QTableWidget *>(o)) {
-        // A grid's list is its heading row; the grid keeps its shape.
+        // A grid's list is its heading row; the grid keeps its shape. A heading is never cut:
+        // its column widens to fit it, and never narrows, so the user's sizing stays.
         for (int i = 0; i < items.size() && i < t->columnCount(); ++i) {
             if (QTableWidgetItem *h = t->horizontalHeaderItem(i))
                 h->setText(items[i]);
             else
                 t->setHorizontalHeaderItem(i, new QTableWidgetItem(items[i]));
+            t->setColumnWidth(i, std::max(t->columnWidth(i), t->horizontalHeader()->sectionSizeHint(i)));
         }
     }
 }

@@ -71,6 +71,36 @@ private slots:
         QCOMPARE(o.showHelp, help);
         QCOMPARE(o.showVersion, version);
     }
+
+    void traceOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("trace");
+        QTest::addColumn<QString>("replay");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("trace the simulated meter")
+            << QStringList{"ql708", "--simulate", "--trace", "t.txt"} << "t.txt" << "" << "";
+        QTest::newRow("replay, recorded again")
+            << QStringList{"ql708", "--replay=a b.txt", "--trace=c.txt"} << "c.txt" << "a b.txt" << "";
+        QTest::newRow("replay takes the meter's place")
+            << QStringList{"ql708", "--replay", "t.txt", "--simulate"} << "" << "t.txt"
+            << "--replay takes the place of the meter; leave out --simulate";
+        QTest::newRow("no file") << QStringList{"ql708", "--trace"} << "" << "" << "--trace needs a file";
+        QTest::newRow("an option is no file")
+            << QStringList{"ql708", "--replay", "--simulate"} << "" << "" << "--replay needs a file";
+        QTest::newRow("empty file name") << QStringList{"ql708", "--trace="} << "" << "" << "--trace needs a file";
+    }
+    void traceOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, trace);
+        QFETCH(QString, replay);
+        QFETCH(QString, error);
+        const AppOptions o = AppOptions::parse(arguments);
+        QCOMPARE(o.trace.traceFile, trace);
+        QCOMPARE(o.trace.replayFile, replay);
+        QCOMPARE(o.error, error);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_AppOptions)

@@ -35,6 +35,9 @@ void TestSettingsPaths::rateRoundTrip()
     QCOMPARE(settings::readRealTimeRate(), 0.2f);
     settings::writeRealTimeRate(2.5f);
     QCOMPARE(settings::readRealTimeRate(), 2.5f);
+    settings::writeRealTimeRate(86400.0f);
+    QCOMPARE(settings::readRealTimeRate(), 86400.0f);
+    settings::writeRealTimeRate(2.5f);
     QSettings raw(paths::settingsFile(), QSettings::IniFormat);
     const QByteArray bytes = raw.value("RealTimeRate").toByteArray();
     QCOMPARE(bytes.size(), 8);
@@ -48,6 +51,15 @@ void TestSettingsPaths::foreignRateCountsAsMissing_data()
     QTest::newRow("integer") << QVariant(7);
     QTest::newRow("short bytes") << QVariant(QByteArray("\x01\x02\x03\x04", 4));
     QTest::newRow("nan") << QVariant(QByteArray("\x00\x00\x00\x00\x00\x00\xf8\x7f", 8));
+    auto stored = [](double rate) {
+        QByteArray bytes(8, '\0');
+        qToLittleEndian<double>(rate, bytes.data());
+        return QVariant(bytes);
+    };
+    QTest::newRow("1e300, beyond a float") << stored(1e300);
+    QTest::newRow("more than a day") << stored(86401.0);
+    QTest::newRow("zero") << stored(0.0);
+    QTest::newRow("negative") << stored(-2.0);
 }
 
 void TestSettingsPaths::foreignRateCountsAsMissing()

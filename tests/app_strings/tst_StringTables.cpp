@@ -151,7 +151,8 @@ private slots:
         }
     }
 
-    // French texts once lost letters to question marks; file filters lost their patterns.
+    // French texts once lost letters to question marks and misspelt "réel"; file filters lost
+    // their patterns.
     void frenchTextsAreWhole()
     {
         static const QRegularExpression lostLetter(QStringLiteral("\\S\\?|\\?\\S"));
@@ -159,6 +160,7 @@ private slots:
             for (const StringEntry &e : StringTable::of(name).entries()) {
                 const QString what = name + QLatin1Char(' ') + e.name + QStringLiteral(": ") + e.french;
                 QVERIFY2(!lostLetter.match(e.french).hasMatch(), qPrintable(what));
+                QVERIFY2(!e.french.contains(QStringLiteral("réél")), qPrintable(what));
                 if (!e.english.contains(QLatin1Char('|')))
                     continue;
                 const QStringList en = e.english.split(QLatin1Char('|')), fr = e.french.split(QLatin1Char('|'));

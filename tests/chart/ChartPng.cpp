@@ -8,7 +8,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace {
 // The picture after pending layout changes (scroll bars shown or hidden) took effect.
@@ -53,6 +55,33 @@ int main(int argc, char **argv)
     chart.zoomTo(zoomLo + 60 / 86400.0, zoomLo + 66 / 86400.0, 40, 100);
     ok = settled(chart).save(dir.filePath(QStringLiteral("chart_zoom_seconds.png"))) && ok;
     chart.PEactions(sgUndoZoom);
+    // Starting on a round time, the first tick sits on the left edge of the plot.
+    const double roundLo = start + 1800 / 86400.0;
+    chart.zoomTo(roundLo, roundLo + 240 / 86400.0, 40, 100);
+    ok = settled(chart).save(dir.filePath(QStringLiteral("chart_zoom_round.png"))) && ok;
+    chart.PEactions(sgUndoZoom);
+
+    // A week of one level a minute: the daily ticks name the date alone.
+    {
+        PESGraph week;
+        week.resize(1200, 600);
+        const double weekStart = 45444.0;
+        test::prepareLikeGraphWindow(week, weekStart, weekStart + 7);
+        constexpr int perWeek = 7 * 1440;
+        std::vector<double> x(perWeek);
+        std::vector<float> y(perWeek);
+        for (int i = 0; i < perWeek; ++i) {
+            x[size_t(i)] = weekStart + i / 1440.0;
+            y[size_t(i)] = float(55 + 15 * std::sin((i % 1440) / 1440.0 * 2 * M_PI - M_PI / 2) + (i * 7919 % 11));
+        }
+        week.setSubsets(1);
+        week.setPoints(perWeek);
+        week.setXDataII(0, x.data(), perWeek);
+        week.setYData(0, y.data(), perWeek);
+        week.show();
+        week.redraw();
+        ok = settled(week).save(dir.filePath(QStringLiteral("chart_week.png"))) && ok;
+    }
 
     setChartModalRunner([](QDialog &d) {
         d.findChild<QLineEdit *>(QStringLiteral("edtMainTitle"))->setText(QStringLiteral("Site survey, north fence"));

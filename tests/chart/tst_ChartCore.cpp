@@ -14,6 +14,9 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
     void timeTicks_data();
     void timeTicks();
+    void timeTicksAtTheEdges_data();
+    void timeTicksAtTheEdges();
+    void textBoundKeepsSurrogatePairs();
     void pointsKeepDataAndEmptySubsetHidesIt();
     void colourWithoutAlphaIsOpaque();
     void zoomAndScroll();
@@ -28,6 +31,7 @@ void tst_ChartCore::timeTicks_data()
     QTest::newRow("half a minute") << 30.0 << "14:00:00\n01/06/2024" << "14:00:05";
     QTest::newRow("an hour") << 3600.0 << "14:00\n01/06/2024" << "14:10";
     QTest::newRow("a day") << 86400.0 << "15:00\n01/06/2024" << "18:00";
+    QTest::newRow("a week, daily") << 7 * 86400.0 << "02/06/2024" << "03/06/2024";
     QTest::newRow("three weeks") << 21 * 86400.0 << "08/06/2024" << "15/06/2024";
 }
 
@@ -46,6 +50,50 @@ void tst_ChartCore::timeTicks()
     QCOMPARE(QSet<QString>(t.labels.begin(), t.labels.end()).size(), t.labels.size());
     for (double tick : t.ticks)
         QVERIFY(tick >= lo - 1e-9 && tick <= lo + spanSeconds / 86400.0 + 1e-9);
+}
+
+// Whatever the view, a label that names the date comes first; views beyond the dates a label
+// can name have no ticks.
+void tst_ChartCore::timeTicksAtTheEdges_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("firstLabel");
+    const double day = toTDateTime(QDateTime(QDate(2024, 6, 1), QTime(14, 0)));
+    const double ms = kSecond / 1000;
+    QTest::newRow("narrower than a tenth") << day + 30 * ms << day + 80 * ms << 1 << "14:00:00.030\n01/06/2024";
+    QTest::newRow("starts on the hour") << day << day + 240 * kSecond << 9 << "14:00:00\n01/06/2024";
+    QTest::newRow("before year 1 to after 9999") << -1e300 << 1e300 << 1 << "01/01/0001";
+    QTest::newRow("beyond year 9999") << 3e9 << 3e9 + 10 << 0 << "";
+    QTest::newRow("day number beyond any integer") << 1e300 << 2e300 << 0 << "";
+    QTest::newRow("before year 1") << -3e9 - 10 << -3e9 << 0 << "";
+    QTest::newRow("not a number") << qQNaN() << day << 0 << "";
+}
+
+void tst_ChartCore::timeTicksAtTheEdges()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(int, ticks);
+    QFETCH(QString, firstLabel);
+    const TimeTicks t = planTimeTicks(lo, hi, 10);
+    QCOMPARE(t.ticks.size(), ticks);
+    QCOMPARE(t.labels.size(), ticks);
+    if (ticks > 0)
+        QCOMPARE(t.labels.first(), firstLabel);
+}
+
+void tst_ChartCore::textBoundKeepsSurrogatePairs()
+{
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E"); // one character, two UTF-16 units
+    const int max = ChartModel::kMaxTextLength;
+    QCOMPARE(boundedText(QString(max - 1, 'a') + clef), QString(max - 1, 'a'));
+    QCOMPARE(boundedText(QString(max - 2, 'a') + clef + 'b'), QString(max - 2, 'a') + clef);
+    QCOMPARE(boundedText(QString(max + 5, 'a')).size(), max);
+    ChartModel m;
+    QVERIFY(m.setSubsetLabel(0, QString(max - 1, 'a') + clef));
+    QCOMPARE(m.subsetLabel(0).size(), max - 1);
 }
 
 void tst_ChartCore::pointsKeepDataAndEmptySubsetHidesIt()

@@ -71,6 +71,10 @@ class tst_ChartState : public QObject {
 private slots:
     void roundTripEveryProperty();
     void fileRoundTrip();
+    void checksumIsStandardCrc32();
+    void textsKeepEveryCharacter();
+    void savedAtTheCountLimitsLoadsBack();
+    void savedAtTheCellLimitLoadsBack();
     void saveFailureNamesPathAndReason();
     void damagedBlock_data();
     void damagedBlock();
@@ -126,6 +130,80 @@ void tst_ChartState::fileRoundTrip()
     QVERIFY(b.model() == a.model());
 }
 
+// Files written by one build load in another: the checksum is the common CRC-32.
+void tst_ChartState::checksumIsStandardCrc32()
+{
+    QCOMPARE(chartBlockChecksum("123456789"), 0xCBF43926u);
+    QCOMPARE(chartBlockChecksum(""), 0u);
+}
+
+void tst_ChartState::textsKeepEveryCharacter()
+{
+    ChartModel m;
+    m.look.mainTitle = QString(QChar(0xFEFF)) + QStringLiteral("north fence");
+    m.look.xAxisLabel = QString(2, QChar(0xFEFF));
+    m.setSubsetLabel(0, QString::fromUtf8("\xF0\x9D\x84\x9E Leq \xE2\x82\xAC"));
+    m.annotationSlot(3)->text = QStringLiteral("a\r\nb");
+    ChartModel loaded;
+    QString error;
+    QVERIFY2(deserializeChart(serializeChart(m), loaded, &error), qPrintable(error));
+    QCOMPARE(loaded.look.mainTitle, m.look.mainTitle);
+    QCOMPARE(loaded.look.xAxisLabel.size(), 2);
+    QVERIFY(loaded == m);
+}
+
+// Every count and range at its highest allowed value: the bounds are the limits, not one below.
+void tst_ChartState::savedAtTheCountLimitsLoadsBack()
+{
+    const QString longest = QString(ChartModel::kMaxTextLength - 2, QChar(0x20AC)) + QString::fromUtf8("\xF0\x9D\x84\x9E");
+    ChartModel m;
+    m.setSubsets(ChartModel::kMaxSubsets);
+    m.setPoints(2);
+    for (int s = 0; s < ChartModel::kMaxSubsets; ++s) {
+        m.setX(s, 1, 45000.0 + s);
+        m.setY(s, 1, 60.0f);
+        m.setSubsetLabel(s, longest);
+        m.setSubsetColor(s, 0xFFFFFFFFu);
+        m.setSubsetLineType(s, kMaxLineType);
+    }
+    m.look.mainTitle = longest;
+    m.look.titleFont.pointSize = 96;
+    m.look.arrowCursor = kMaxArrowCursor;
+    m.behaviour.lineAnnotationTextSize = 1000;
+    for (int i = 0; i < ChartModel::kMaxVertLines; ++i) {
+        m.vertLineSlot(i)->type = kMaxLineType;
+        m.vertLineSlot(i)->text = longest;
+    }
+    m.annotationSlot(ChartModel::kMaxGraphAnnotations - 1)->type = kMaxSymbolType;
+    m.annotationSlot(ChartModel::kMaxGraphAnnotations - 1)->text = longest;
+    QCOMPARE(m.annotationCount(), ChartModel::kMaxGraphAnnotations);
+
+    ChartModel loaded;
+    QString error;
+    QVERIFY2(deserializeChart(serializeChart(m), loaded, &error), qPrintable(error));
+    QVERIFY(loaded == m);
+}
+
+void tst_ChartState::savedAtTheCellLimitLoadsBack()
+{
+    const int points = ChartModel::kMaxPoints;
+    QByteArray block;
+    {
+        ChartModel m;
+        m.setSubsets(int(ChartModel::kMaxCells / points));
+        QVERIFY(m.setPoints(points));
+        m.setX(1, points - 1, 45001.0);
+        m.setY(1, points - 1, 42.5f);
+        block = serializeChart(m);
+    }
+    ChartModel loaded;
+    QString error;
+    QVERIFY2(deserializeChart(block, loaded, &error), qPrintable(error));
+    QCOMPARE(qint64(loaded.subsets()) * loaded.points(), ChartModel::kMaxCells);
+    QCOMPARE(loaded.x(1, points - 1), 45001.0);
+    QCOMPARE(loaded.y(1, points - 1), 42.5f);
+}
+
 void tst_ChartState::saveFailureNamesPathAndReason()
 {
     QTemporaryDir dir;
@@ -159,6 +237,7 @@ void tst_ChartState::damagedBlock_data()
     QTest::newRow("yes/no value 2") << withByte(e, kHeader + 34, 2) << "neither 0 nor 1";
     QTest::newRow("absurd subset count") << withU32(e, n - 16, 0x7FFFFFFF) << "too many subsets";
     QTest::newRow("absurd point count") << withU32(e, n - 12, 0xFFFFFFFF) << "too many points";
+    QTest::newRow("points without subsets") << withU32(e, n - 12, ChartModel::kMaxPoints) << "no subsets";
     QTest::newRow("points beyond the data") << withU32(withU32(e, n - 16, 64), n - 12, 1000000) << "too many points";
     QTest::newRow("points beyond the block") << withU32(withU32(e, n - 16, 2), n - 12, 1000) << "ends early";
     QTest::newRow("absurd line count") << withU32(e, n - 8, 1u << 30) << "too many vertical lines";

@@ -1,5 +1,6 @@
 #include "ChartFixture.h"
 #include "chart/ChartModal.h"
+#include "chart/TimeAxisScale.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -28,6 +29,10 @@ private slots:
     void clickAndNoZoom_data();
     void clickAndNoZoom();
     void nullValuesAreGaps();
+    void timeAxisKeepsItsEndLabels_data();
+    void timeAxisKeepsItsEndLabels();
+    void farPositionsDraw_data();
+    void farPositionsDraw();
     void optionsDialog_data();
     void optionsDialog();
 
@@ -195,6 +200,74 @@ void tst_PESGraph::nullValuesAreGaps()
         QVERIFY2(inkAt(p), qPrintable(QStringLiteral("no line at point %1").arg(p)));
     for (int p : {1300, 1800, 2300})
         QVERIFY2(!inkAt(p), qPrintable(QStringLiteral("line drawn in the gap at point %1").arg(p)));
+}
+
+void tst_PESGraph::timeAxisKeepsItsEndLabels_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("small labels") << 8;
+    QTest::newRow("large labels") << 16;
+}
+
+// A tick label that would cross the widget's edge is not drawn at all; the first one names the
+// date, so on a view that starts on a round time (a tick on the plot's left edge) it must fit.
+void tst_PESGraph::timeAxisKeepsItsEndLabels()
+{
+    QFETCH(int, pointSize);
+    const ChartFont font{QStringLiteral("Sans Serif"), pointSize, false};
+    m_chart->setLabelFont(font);
+    const double lo = kStart + 1800 / 86400.0, hi = lo + 240 / 86400.0; // 12:30:00 to 12:34:00
+    m_chart->zoomTo(lo, hi, 40, 100);
+    m_chart->grab();
+    const QRect r = m_chart->plotRect();
+    const TimeTicks t = planTimeTicks(lo, hi, 10, m_plot->locale());
+    QCOMPARE(t.ticks.first(), lo);
+    QVERIFY(t.labels.first().contains(QLatin1Char('\n')));
+    QFont f(font.family);
+    f.setPointSizeF(pointSize);
+    const QFontMetrics fm(f);
+    auto halfWidest = [&](const QString &label) {
+        int w = 0;
+        for (const QString &line : label.split(QLatin1Char('\n')))
+            w = std::max(w, fm.horizontalAdvance(line));
+        return w / 2;
+    };
+    QVERIFY2(r.left() - m_plot->x() >= halfWidest(t.labels.first()), qPrintable(QString::number(r.left())));
+    QVERIFY2(m_plot->geometry().right() - r.right() >= halfWidest(t.labels.last()), qPrintable(QString::number(r.right())));
+}
+
+void tst_PESGraph::farPositionsDraw_data()
+{
+    QTest::addColumn<double>("viewLo");
+    QTest::addColumn<double>("viewHi");
+    QTest::addColumn<double>("annotationX");
+    QTest::addColumn<double>("annotationY");
+    QTest::addColumn<double>("lineX");
+    const double ms = 1 / 86400000.0;
+    QTest::newRow("annotation far from a deep zoom") << kStart << kStart + ms << kStart + 3000 << 60.0 << kStart;
+    QTest::newRow("line far from a deep zoom") << kStart << kStart + ms << kStart << 60.0 << kStart - 3000;
+    QTest::newRow("at the ends of the number range") << kStart << kEnd << 1e300 << -1e300 << -1e300;
+    QTest::newRow("view past the last date") << 1e15 << 1e15 + 1 << 1e15 + 0.5 << 60.0 << 1e15;
+}
+
+// Positions come from files and from zooming: far outside the view they are no pixel that an
+// integer holds. The chart draws and answers hot spot queries all the same.
+void tst_PESGraph::farPositionsDraw()
+{
+    QFETCH(double, viewLo);
+    QFETCH(double, viewHi);
+    QFETCH(double, annotationX);
+    QFETCH(double, annotationY);
+    QFETCH(double, lineX);
+    m_chart->setGraphAnnotationType(0, 2);
+    m_chart->setGraphAnnotationText(0, QStringLiteral("far"));
+    m_chart->setGraphAnnotationX(0, annotationX);
+    m_chart->setGraphAnnotationY(0, annotationY);
+    m_chart->setVertLineAnnotation(3, lineX);
+    m_chart->setAllowDataLabels(sgDataValues);
+    m_chart->zoomTo(viewLo, viewHi, 40, 100);
+    QVERIFY(!m_chart->renderImage(800, 500).isNull());
+    QCOMPARE(m_chart->hotSpotAt(m_chart->plotRect().center() + QPoint(200, 0)).kind, HotSpot::None);
 }
 
 void tst_PESGraph::optionsDialog_data()

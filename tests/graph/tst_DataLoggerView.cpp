@@ -134,6 +134,10 @@ void TestDataLoggerView::rowClickShowsItsSet()
             QCOMPARE(chart->xDataII(0, k), m_sets.times[m_sets.offsetOf(row) + k]);
     QVERIFY(!chart->zoomed());
     QVERIFY(!m_window->UndoZoom->isEnabled());
+    // The cursors start again on the set shown.
+    QCOMPARE(m_window->cursors.cursorA, points / 3);
+    QCOMPARE(m_window->cursors.cursorB, 2 * points / 3);
+    QCOMPARE(m_window->txtCursorB->text().isEmpty(), points == 0);
 }
 
 void TestDataLoggerView::changeStartTimeMovesOneSet_data()

@@ -70,6 +70,11 @@ void TestGraphCore::rateBoxChange_data()
     QTest::newRow("idle, not a number") << false << 2.0f << "fast" << "C" << 2.0f << false << std::optional<int>();
     QTest::newRow("running 0.55 goes back to 1.0") << true << 0.55f << "5.0" << "C" << 0.55f << true << std::optional<int>(1);
     QTest::newRow("running 45 keeps the entry") << true << 45.0f << "5.0" << "C" << 45.0f << true << std::optional<int>();
+    QTest::newRow("running, the entry shown again") << true << 2.0f << "2.0" << "C" << 2.0f << false << std::optional<int>();
+    QTest::newRow("running 0.2, its entry 0.5") << true << 0.2f << "0,5" << "fr_FR" << 0.2f << false << std::optional<int>();
+    QTest::newRow("running 0.55, entry 0.5 is another") << true << 0.55f << "0.5" << "C" << 0.55f << true << std::optional<int>(1);
+    QTest::newRow("idle, zero is no rate") << false << 2.0f << "0" << "C" << 2.0f << false << std::optional<int>();
+    QTest::newRow("idle, 1e300 is no rate") << false << 2.0f << "1e300" << "C" << 2.0f << false << std::optional<int>();
 }
 
 void TestGraphCore::rateBoxChange()

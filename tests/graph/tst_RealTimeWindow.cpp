@@ -21,6 +21,14 @@ using namespace ql708;
 using graph::GraphWindows;
 using graph::TfrmGraph;
 
+namespace {
+// The player sits in the tool bar through its own action, which the window shows or hides.
+bool playerShown(TfrmGraph *w)
+{
+    return w->ToolBar1->findChild<QAction *>(QStringLiteral("MediaPlayer1Slot"))->isVisible();
+}
+} // namespace
+
 class TestRealTimeWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -60,7 +68,7 @@ void TestRealTimeWindow::createdAtStartBesideThePanel()
                                    w.height() - w.Panel1->height() - w.statusBar()->height() - 40));
     QCOMPARE(w.mdiArea()->activeSubWindow(), rt);
     QVERIFY(rt->tbntClr->isVisible() && rt->tbntSep3->isVisible());
-    QVERIFY(!rt->Button3->isVisible());
+    QVERIFY(!rt->Button3->isVisible() && !playerShown(rt));
     QVERIFY(!rt->txtSamplingRate->isEditable() && rt->pnlSamplingRate->isEnabled());
     QCOMPARE(rt->txtSamplingRate->currentText(), QStringLiteral("2.0"));
 
@@ -103,6 +111,9 @@ void TestRealTimeWindow::closeAndReopenFromTheMenu()
     QPointer<TfrmGraph> second = GraphWindows::instance().realTime.data();
     QVERIFY(second && second != first);
     QVERIFY(w.RealTimeGraph1->isChecked());
+    // Reopened as at start: no WAV playback in the real-time window.
+    QVERIFY(!second->Button3->isVisible() && !playerShown(second));
+    QVERIFY(second->tbntClr->isVisible());
     second->showMinimized();
     w.RealTimeGraph1->trigger();
     QCOMPARE(GraphWindows::instance().realTime.data(), second.data());

@@ -1,5 +1,6 @@
 #include "common/Paths.h"
 #include "common/StringTable.h"
+#include "widgets/LanguageDispatcher.h"
 #include "widgets/ModalRunner.h"
 #include "chart/PESGraph.h"
 #include "graph/ChartSetup.h"
@@ -9,11 +10,13 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,6 +39,7 @@ private slots:
     void init();
     void cleanup();
     void partsAsCreated();
+    void dataSetHeadingsFitInBothLanguages();
     void statisticPanelToggleKeepsReadoutOnChart();
     void setUpChartScales_data();
     void setUpChartScales();
@@ -121,7 +125,8 @@ void TestTfrmGraph::partsAsCreated()
     const int widths[9] = {25, 60, 60, 40, 40, 30, 40, 45, 100};
     for (int c = 0; c < 9; ++c) {
         QCOMPARE(g->horizontalHeaderItem(c)->text(), header[c]);
-        QCOMPARE(g->columnWidth(c), widths[c]);
+        QVERIFY(g->columnWidth(c) >= widths[c]);
+        QCOMPARE(g->columnWidth(c), std::max(widths[c], g->horizontalHeader()->sectionSizeHint(c)));
         QCOMPARE(g->item(0, c)->text(), QString());
     }
     QCOMPARE(g->selectionBehavior(), QAbstractItemView::SelectRows);
@@ -150,17 +155,44 @@ void TestTfrmGraph::partsAsCreated()
     QCOMPARE(w->PESGraph1->viewingStyle(), sgColor);
 }
 
+// The French headings are longer than the English ones; none is cut, the list opens wide
+// enough for all of them, and a change of language never narrows a column.
+void TestTfrmGraph::dataSetHeadingsFitInBothLanguages()
+{
+    LanguageDispatcher::instance().setLanguage(Language::French);
+    TfrmGraph *w = window(QStringLiteral("DataLogger"));
+    w->pnlDataSets->show();
+    QHeaderView *h = w->Grid2->horizontalHeader();
+    QCOMPARE(w->Grid2->horizontalHeaderItem(0)->text(), QStringLiteral("Série"));
+    QVERIFY(w->Splitter1->sizes().first() >= std::max(441, h->length()));
+    QList<int> before;
+    for (Language lang : {Language::French, Language::English}) {
+        LanguageDispatcher::instance().setLanguage(lang);
+        for (int c = 0; c < w->Grid2->columnCount(); ++c) {
+            QVERIFY2(w->Grid2->columnWidth(c) >= h->sectionSizeHint(c), qPrintable(w->Grid2->horizontalHeaderItem(c)->text()));
+            if (!before.isEmpty())
+                QVERIFY(w->Grid2->columnWidth(c) >= before[c]);
+        }
+        before.clear();
+        for (int c = 0; c < w->Grid2->columnCount(); ++c)
+            before << w->Grid2->columnWidth(c);
+    }
+    QCOMPARE(w->Grid2->horizontalHeaderItem(0)->text(), QStringLiteral("Set"));
+}
+
 void TestTfrmGraph::statisticPanelToggleKeepsReadoutOnChart()
 {
     TfrmGraph *w = window();
     QCoreApplication::processEvents();
-    QCOMPARE(w->Panel12->pos(), w->PESGraph1->geometry().topLeft());
+    // The readout keeps to the chart's top-right corner, clear of the legend at its left.
+    auto corner = [](QWidget *c) { return c->mapTo(c->window(), QPoint(c->width(), 0)); };
+    QCOMPARE(corner(w->Panel12), corner(w->PESGraph1));
     const int chartTop = w->PESGraph1->mapTo(w, QPoint()).y();
     w->ToolButton1->trigger();
     QCoreApplication::processEvents();
     QVERIFY(!w->pnlGraphStatistic->isVisible());
     QVERIFY(w->PESGraph1->mapTo(w, QPoint()).y() < chartTop);
-    QCOMPARE(w->Panel12->mapTo(w, QPoint()), w->PESGraph1->mapTo(w, QPoint()));
+    QCOMPARE(corner(w->Panel12), corner(w->PESGraph1));
     w->ToolButton2->trigger();
     QVERIFY(!w->pnlStatistic->isVisible());
 }
@@ -397,8 +429,10 @@ void TestTfrmGraph::rateBoxDuringRun_data()
     QTest::addColumn<float>("rate");
     QTest::addColumn<int>("picked");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("0.55 goes back to 1.0") << 0.55f << 3 << "1.0";
-    QTest::newRow("45 keeps the entry") << 45.0f << 3 << "5.0";
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("0.55 goes back to 1.0") << 0.55f << 3 << "1.0" << true;
+    QTest::newRow("45 keeps the entry") << 45.0f << 3 << "5.0" << true;
+    QTest::newRow("the entry shown picked again") << 5.0f << 3 << "5.0" << false;
 }
 
 void TestTfrmGraph::rateBoxDuringRun()
@@ -406,6 +440,7 @@ void TestTfrmGraph::rateBoxDuringRun()
     QFETCH(float, rate);
     QFETCH(int, picked);
     QFETCH(QString, shown);
+    QFETCH(bool, refused);
     TfrmGraph *w = window(QStringLiteral("Real-Time Graph"));
     w->makeRateDropDown();
     QVERIFY(!w->txtSamplingRate->isEditable() && w->pnlSamplingRate->isEnabled());
@@ -415,7 +450,7 @@ void TestTfrmGraph::rateBoxDuringRun()
     emit w->txtSamplingRate->activated(picked);
     QCOMPARE(w->txtSamplingRate->currentText(), shown);
     QCOMPARE(graphState().RealTimeRate, rate);
-    QCOMPARE(m_shown, QStringList{"messageBox: " + text("IDS_18")});
+    QCOMPARE(m_shown, refused ? QStringList{"messageBox: " + text("IDS_18")} : QStringList());
 }
 
 void TestTfrmGraph::rateBoxIdleSetsRate()

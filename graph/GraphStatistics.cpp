@@ -1,0 +1,93 @@
+#include "graph/GraphStatistics.h"
+
+#include <algorithm>
+
+namespace ql708::graph {
+
+namespace {
+
+// Indices of a run are positions within it; the panels want series indices.
+LevelSummary shifted(LevelSummary s, int by)
+{
+    if (s.count > 0) {
+        s.maxIndex += by;
+        s.minIndex += by;
+    }
+    return s;
+}
+
+} // namespace
+
+SeriesFigures seriesFigures(const Series &s)
+{
+    SeriesFigures f;
+    if (s.n <= 0)
+        return f;
+    f.first = s.x[0];
+    f.last = s.x[s.n - 1];
+    f.rate = (f.last - f.first) * 86400.0 / s.n;
+    f.levels = summarizeLevels({s.y, size_t(s.n)});
+    return f;
+}
+
+CursorFigures cursorFigures(const Series &s, int a, int b)
+{
+    CursorFigures f;
+    if (s.n <= 0)
+        return f;
+    f.a = std::clamp(a, 0, s.n - 1);
+    f.b = std::clamp(b, 0, s.n - 1);
+    f.lo = std::min(f.a, f.b);
+    f.hi = std::max(f.a, f.b);
+    const std::span<const float> run(s.y + f.lo, size_t(f.hi - f.lo + 1));
+    const LevelSummary levels = summarizeLevels(run);
+    f.levels = shifted(levels, f.lo);
+    f.seconds = (s.x[f.hi] - s.x[f.lo]) * 86400.0;
+    f.leq = equivalentLevel(run, levels);
+    if (f.leq)
+        f.sel = soundExposureLevel(*f.leq, f.seconds);
+    f.exceeded = exceededLevels(run, levels);
+    return f;
+}
+
+int nearestPoint(const double *x, int n, double t)
+{
+    if (n <= 0)
+        return -1;
+    int lo = 0, hi = n;
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        if (x[mid] > t)
+            hi = mid;
+        else if (x[mid] < t)
+            lo = mid;
+        else
+            lo = hi = mid;
+    }
+    if (hi == n)
+        hi = n - 1;
+    return t - x[lo] < x[hi] - t ? lo : hi;
+}
+
+CursorPoints startingCursorPoints(int n)
+{
+    if (n <= 0)
+        return {};
+    return {n / 3, int(2LL * n / 3), 0};
+}
+
+std::vector<float> runningLeqSeries(const float *y, int n)
+{
+    std::vector<float> leq;
+    float previous = 0.0f;
+    for (int i = 1; i <= n; ++i) {
+        const float level = y[i - 1];
+        if (level > kCalLeqLevelLimit || isGapLevel(level))
+            break;
+        previous = runningLeqStep(previous, level, i);
+        leq.push_back(previous);
+    }
+    return leq;
+}
+
+} // namespace ql708::graph

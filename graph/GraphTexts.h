@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/DateTime.h"
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+namespace ql708::graph {
+
+// Date and time as the graph windows show them: the short date with a four-digit year and the
+// long time, without a time zone.
+QString dateTimeText(TDateTime t, const QLocale &locale = QLocale());
+// The short date only.
+QString dateText(TDateTime t, const QLocale &locale = QLocale());
+// The long time only.
+QString timeText(TDateTime t, const QLocale &locale = QLocale());
+
+// The mouse readout: level, "dB", "@" and the time, run together (65.4dB@14:02:11).
+QString readoutText(double level, TDateTime t, const QLocale &locale = QLocale());
+
+// A duration in seconds with one decimal and its unit.
+QString durationText(double seconds, const QLocale &locale = QLocale());
+
+// One line of the exported statistics: label, value and, for some, "@" and a time.
+struct StatisticLine {
+    QString label;
+    QString value;
+    QString time;
+    bool withTime = false;
+};
+// The lines run together, each ended by a single line feed.
+QString statisticsText(const QList<StatisticLine> &lines);
+
+} // namespace ql708::graph

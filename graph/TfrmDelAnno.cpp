@@ -1,0 +1,68 @@
+#include "graph/TfrmDelAnno.h"
+
+#include "widgets/LanguageDispatcher.h"
+#include "graph/DialogButtons.h"
+#include "graph/GraphTexts.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+namespace ql708::graph {
+
+namespace {
+constexpr int kWidths[3] = {50, 120, 200};
+} // namespace
+
+TfrmDelAnno::TfrmDelAnno(const QStringList &header, const std::vector<AnnotationRow> &rows, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TfrmDelAnno"));
+    setWindowTitle(QStringLiteral("Erase Annotation"));
+    // An empty list still shows one empty row, as a grid with nothing to offer.
+    StringGrid1 = new QTableWidget(std::max<int>(int(rows.size()), 1), 3);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setHorizontalHeaderLabels(header);
+    StringGrid1->verticalHeader()->setVisible(false);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setWordWrap(false);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const int row = int(r);
+        StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+        StringGrid1->setItem(row, 1, new QTableWidgetItem(dateTimeText(rows[r].x)));
+        StringGrid1->setItem(row, 2, new QTableWidgetItem(rows[r].contents));
+        m_slots.push_back(rows[r].slot);
+    }
+    // The time column widens where a date and time need more room to fit on one line.
+    for (int c = 0; c < 3; ++c)
+        StringGrid1->setColumnWidth(c, kWidths[c]);
+    StringGrid1->resizeColumnToContents(1);
+    StringGrid1->setColumnWidth(1, std::max(StringGrid1->columnWidth(1), kWidths[1]));
+    StringGrid1->setMinimumWidth(kWidths[0] + StringGrid1->columnWidth(1) + kWidths[2] + 24);
+
+    const DialogButtons buttons = dialogButtons(*this, QStringLiteral("Delete"), QStringLiteral("Cancel"));
+    BitBtn1 = buttons.accept;
+    BitBtn2 = buttons.reject;
+    BitBtn1->setEnabled(!rows.empty());
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(StringGrid1);
+    layout->addLayout(buttons.row);
+    LanguageDispatcher::instance().attach(this, QStringLiteral("frmDelAnno"));
+}
+
+QList<int> TfrmDelAnno::selectedSlots() const
+{
+    std::set<int> chosen;
+    for (const QTableWidgetSelectionRange &r : StringGrid1->selectedRanges())
+        for (int row = r.topRow(); row <= r.bottomRow(); ++row)
+            if (row >= 0 && size_t(row) < m_slots.size())
+                chosen.insert(m_slots[size_t(row)]);
+    return QList<int>(chosen.begin(), chosen.end());
+}
+
+} // namespace ql708::graph

@@ -1,0 +1,297 @@
+// The graph window's statistics, cursor lines, statistics export and CAL Leq.
+#include "graph/TfrmGraph.h"
+
+#include "common/Clock.h"
+#include "common/NumberFormat.h"
+#include "common/StringTable.h"
+#include "widgets/MessageBoxes.h"
+#include "chart/PESGraph.h"
+#include "graph/ChartSetup.h"
+#include "graph/GraphTexts.h"
+#include "graph/GraphWindows.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QSignalBlocker>
+
+namespace ql708::graph {
+
+namespace {
+
+const QString kTable = QStringLiteral("frmGraph");
+constexpr TDateTime kDragRedrawInterval = 0.2 * kSecond;
+constexpr int kLinesInDragOrder[] = {kCursorALine, kCursorBLine, kPlaybackLine};
+
+QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
+
+QString optionalText(const std::optional<double> &v) { return v ? formatLevel(*v) : QString(); }
+
+// The point and the drag mark of a line in a window's cursor state.
+template <typename State>
+auto &pointOf(State &c, int line)
+{
+    return line == kCursorALine ? c.cursorA : line == kCursorBLine ? c.cursorB : c.playbackLine;
+}
+
+bool &draggingOf(CursorState &c, int line)
+{
+    return line == kCursorALine ? c.draggingA : line == kCursorBLine ? c.draggingB : c.draggingPlayback;
+}
+
+} // namespace
+
+void TfrmGraph::connectAnalysis()
+{
+    connect(ToolButton1, &QAction::triggered, this, &TfrmGraph::ToolButton1Click);
+    connect(ToolButton2, &QAction::triggered, this, &TfrmGraph::ToolButton2Click);
+    connect(Button2, &QAction::triggered, this, &TfrmGraph::Button2Click);
+    connect(bunCalLEQ, &QAction::triggered, this, &TfrmGraph::bunCalLEQClick);
+    connect(ToolButton4, &QAction::triggered, this, &TfrmGraph::ToolButton4Click);
+    connect(ToolButton5, &QAction::triggered, this, &TfrmGraph::ToolButton5Click);
+    connect(ToolButton9, &QAction::triggered, this, &TfrmGraph::ToolButton9Click);
+    connect(ToolButton13, &QAction::triggered, this, &TfrmGraph::ToolButton13Click);
+    connect(tbntClr, &QAction::triggered, this, &TfrmGraph::tbntClrClick);
+}
+
+Series TfrmGraph::series() const
+{
+    const chart::ChartModel &m = PESGraph1->model();
+    if (m.subsets() == 0)
+        return {};
+    return {m.xData(0), m.yData(0), m.points()};
+}
+
+void TfrmGraph::moveLine(int line, int point)
+{
+    const Series s = series();
+    if (point >= 0 && point < s.n)
+        PESGraph1->setVertLineAnnotation(line, s.x[point]);
+}
+
+void TfrmGraph::showSeries(const double *x, const float *y, int n, float levelTop, float levelBottom)
+{
+    const TDateTime first = n > 0 ? x[0] : 0.0;
+    const TDateTime last = n > 0 ? x[n - 1] : 0.0;
+    SetUpChart(*PESGraph1, 1, levelTop, levelBottom, last, first, n);
+    PESGraph1->setXDataII(0, x, n);
+    PESGraph1->setYData(0, y, n);
+    RefreshStatistics();
+    ResetCursors();
+}
+
+void TfrmGraph::RefreshStatistics()
+{
+    const Series s = series();
+    const SeriesFigures f = seriesFigures(s);
+    txtStartTime->setText(s.n > 0 ? dateTimeText(f.first) : QString());
+    {
+        // Written by the program, not chosen by the user: nothing for the rate handler to do.
+        const QSignalBlocker block(txtSamplingRate);
+        const QString rate = s.n > 0 ? formatLevel(f.rate) : QString();
+        if (txtSamplingRate->isEditable())
+            txtSamplingRate->setEditText(rate);
+        else
+            txtSamplingRate->setCurrentText(rate);
+    }
+    txtDataNo->setText(QString::number(s.n));
+    const bool any = f.levels.count > 0;
+    txtAvgAll->setText(any ? formatLevel(f.levels.mean) : QString());
+    txtMax->setText(any ? formatLevel(f.levels.max) : QString());
+    txtMaxTime->setText(any ? dateTimeText(s.x[f.levels.maxIndex]) : QString());
+    txtMin->setText(any ? formatLevel(f.levels.min) : QString());
+    txtMinTime->setText(any ? dateTimeText(s.x[f.levels.minIndex]) : QString());
+}
+
+void TfrmGraph::ResetCursors()
+{
+    const CursorPoints p = startingCursorPoints(series().n);
+    cursors.playbackLine = p.playback;
+    cursors.cursorA = p.a;
+    cursors.cursorB = p.b;
+    for (int line : kLinesInDragOrder)
+        moveLine(line, pointOf(cursors, line));
+    UpdateCursorStatistics();
+    PESGraph1->redraw();
+}
+
+void TfrmGraph::UpdateCursorStatistics()
+{
+    showCursorFigures(cursorFigures(series(), cursors.cursorA, cursors.cursorB));
+}
+
+void TfrmGraph::showCursorFigures(const CursorFigures &f)
+{
+    const Series s = series();
+    const bool levels = f.levels.count > 0;
+    // A cursor on a gap, or on a chart without data, has no level and no time to show.
+    auto atCursor = [&s](int point, QLineEdit *level, QLineEdit *time) {
+        const bool shown = point >= 0 && !isGapLevel(s.y[point]);
+        level->setText(shown ? formatLevel(s.y[point]) : QString());
+        time->setText(shown ? dateTimeText(s.x[point]) : QString());
+    };
+    atCursor(f.a, txtCursorA, txtCursorATime);
+    atCursor(f.b, txtCursorB, txtCursorBTime);
+    txtMaxAB->setText(levels ? formatLevel(f.levels.max) : QString());
+    txtMaxABTime->setText(levels ? dateTimeText(s.x[f.levels.maxIndex]) : QString());
+    txtMinAB->setText(levels ? formatLevel(f.levels.min) : QString());
+    txtMinABTime->setText(levels ? dateTimeText(s.x[f.levels.minIndex]) : QString());
+    txtAvgAB->setText(levels ? formatLevel(f.levels.mean) : QString());
+    txtDurationAB->setText(levels ? durationText(f.seconds) : QString());
+    txtLeqAB->setText(optionalText(f.leq));
+    txtSELAB->setText(optionalText(f.sel));
+    txtL10AB->setText(f.exceeded ? formatLevel(f.exceeded->l10) : QString());
+    txtL50AB->setText(f.exceeded ? formatLevel(f.exceeded->l50) : QString());
+    txtL90AB->setText(f.exceeded ? formatLevel(f.exceeded->l90) : QString());
+}
+
+int TfrmGraph::NearestPoint(int line) const
+{
+    const QPoint px = PESGraph1->lastMousePos();
+    if (!PESGraph1->plotRect().contains(px))
+        return pointOf(cursors, line);
+    const Series s = series();
+    return nearestPoint(s.x, s.n, PESGraph1->pixelToData(px).x());
+}
+
+void TfrmGraph::ToolButton1Click()
+{
+    pnlGraphStatistic->setVisible(ToolButton1->isChecked());
+    pnlGraphResize();
+}
+
+void TfrmGraph::ToolButton2Click()
+{
+    const bool shown = ToolButton2->isChecked();
+    pnlStatistic->setVisible(shown);
+    PESGraph1->setShowVertLineAnnotations(shown);
+    PESGraph1->redraw();
+}
+
+void TfrmGraph::PESGraph1VertLineAnnotHotSpot(int line)
+{
+    if (line < kPlaybackLine || line > kCursorBLine || draggingOf(cursors, line))
+        return;
+    draggingOf(cursors, line) = true;
+    cursors.lastDragRedraw = toTDateTime(clock().now());
+    PESGraph1->setVertLineAnnotationColor(line, kDraggedLineColor);
+    PESGraph1->redraw();
+}
+
+void TfrmGraph::PESGraph1MouseMove()
+{
+    const QPoint px = PESGraph1->lastMousePos();
+    if (!PESGraph1->plotRect().contains(px))
+        return;
+    const QPointF at = PESGraph1->pixelToData(px);
+    Panel12->setText(readoutText(at.y(), at.x()));
+    Panel12->adjustSize();
+    pnlGraphResize();
+    for (int line : kLinesInDragOrder) {
+        if (!draggingOf(cursors, line))
+            continue;
+        const TDateTime now = toTDateTime(clock().now());
+        if (now - cursors.lastDragRedraw <= kDragRedrawInterval)
+            continue;
+        PESGraph1->setVertLineAnnotation(line, at.x());
+        PESGraph1->PEactions(chart::sgInvalidateImage);
+        cursors.lastDragRedraw = now;
+        // The figures follow a dragged cursor; the cursor's point changes only when it is dropped.
+        if (line != kPlaybackLine) {
+            const Series s = series();
+            const int here = nearestPoint(s.x, s.n, at.x());
+            showCursorFigures(cursorFigures(s, line == kCursorALine ? here : cursors.cursorA,
+                                            line == kCursorBLine ? here : cursors.cursorB));
+        }
+    }
+}
+
+void TfrmGraph::PESGraph1MouseUp()
+{
+    for (int line : kLinesInDragOrder)
+        PESGraph1->setVertLineAnnotationColor(line, lineColor(line));
+    const Series s = series();
+    // Without a span of time there is nothing to place a line on: it goes back to its point.
+    const bool placeable = s.n >= 2 && s.x[0] != s.x[s.n - 1];
+    for (int line : kLinesInDragOrder) {
+        if (!draggingOf(cursors, line))
+            continue;
+        draggingOf(cursors, line) = false;
+        if (placeable)
+            pointOf(cursors, line) = NearestPoint(line);
+        moveLine(line, pointOf(cursors, line));
+    }
+    UpdateCursorStatistics();
+    PESGraph1->redraw();
+}
+
+void TfrmGraph::Button2Click()
+{
+    const QString rate = txtSamplingRate->currentText();
+    const QList<StatisticLine> lines = {
+        {text("IDS_22"), txtStartTime->text()},
+        {text("IDS_24"), rate},
+        {text("IDS_26"), txtDataNo->text()},
+        {text("IDS_28"), txtAvgAll->text()},
+        {text("IDS_30"), txtMax->text(), txtMaxTime->text(), true},
+        {text("IDS_32"), txtMin->text(), txtMinTime->text(), true},
+        {text("IDS_34"), txtCursorA->text(), txtCursorATime->text(), true},
+        {text("IDS_36"), txtCursorB->text(), txtCursorBTime->text(), true},
+        {text("IDS_38"), txtMaxAB->text(), txtMaxABTime->text(), true},
+        {text("IDS_40"), txtMinAB->text(), txtMinABTime->text(), true},
+        {text("IDS_42"), txtAvgAB->text()},
+        {text("IDS_80"), txtDurationAB->text()},
+        {text("IDS_81"), txtLeqAB->text()},
+        {text("IDS_82"), txtSELAB->text()},
+        {text("IDS_83"), txtL10AB->text()},
+        {text("IDS_84"), txtL50AB->text()},
+        {text("IDS_85"), txtL90AB->text()},
+    };
+    QGuiApplication::clipboard()->setText(statisticsText(lines));
+    showMessage(this, text("IDS_62"));
+}
+
+void TfrmGraph::bunCalLEQClick()
+{
+    const Series s = series();
+    if (s.n == 0 || s.y[0] > kCalLeqLevelLimit || isGapLevel(s.y[0])) {
+        showMessage(this, text("IDS_63"));
+        return;
+    }
+    QMdiArea *area = mdiArea();
+    if (!area)
+        return;
+    TfrmGraph *w = create(area, kCalLeqCaption);
+    w->resize(size());
+    GraphWindows::instance().calLeq = w;
+    // The Leq window belongs to this one and goes away with it.
+    connect(this, &QObject::destroyed, w, &QObject::deleteLater);
+    w->pnlLeq->setVisible(true);
+
+    const std::vector<float> leq = runningLeqSeries(s.y, s.n);
+    chart::PESGraph &c = *w->PESGraph1;
+    PrepareChart(c, 2, 130, 30, s.x[s.n - 1], s.x[0], s.n);
+    c.setSubsetLabel(0, QStringLiteral("SPL"));
+    c.setSubsetLabel(1, QStringLiteral("Leq"));
+    c.setSubsetColor(0, chart::PEargb(255, 0, 0, 0));
+    c.setSubsetColor(1, chart::PEargb(255, 255, 0, 0));
+    // Every point keeps its time; the levels stop at the point that ended the Leq.
+    c.setXDataII(0, s.x, s.n);
+    c.setXDataII(1, s.x, s.n);
+    c.setYData(0, s.y, std::min(s.n, int(leq.size()) + 1));
+    c.setYData(1, leq.data(), int(leq.size()));
+    w->edtLeq->setText(formatLevel(leq.back()));
+
+    w->bunCalLEQ->setEnabled(false);
+    w->showNormal();
+    w->RefreshStatistics();
+    w->ResetCursors();
+    c.PEactions(chart::sgReinitAndReset);
+    c.redraw();
+}
+
+} // namespace ql708::graph
