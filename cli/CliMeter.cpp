@@ -37,7 +37,7 @@ int failWith(QTextStream &err, const QString &message, int code)
 
 QString setupFailure(const QString &message, int code)
 {
-    return message.isEmpty() ? setupText("IDS_8") + QString::number(code) : message;
+    return message.isEmpty() ? noReplyMessage(code) : message;
 }
 
 QString replyHex(const ReplyBuffer &reply)

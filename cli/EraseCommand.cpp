@@ -25,7 +25,7 @@ int runErase(CliArgs &args, CliContext &context)
     if (link.tick(true).kind != PollResult::StatusRead)
         return failWith(context.err, QStringLiteral("the meter does not tell its status."));
     if (link.meterRecording())
-        return failWith(context.err, setupText("IDS_16"));
+        return failWith(context.err, erasingWhileRecordingMessage());
     LoggerSetup setup(link);
     const int code = setup.eraseMemory();
     if (code != setup_result::kOk)

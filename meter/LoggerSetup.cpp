@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "common/StringTable.h"
+#include "meter/MeterLog.h"
 
 #include <QLocale>
 
@@ -29,6 +30,13 @@ constexpr int kRecordOverhead = 281; // the last address in use is 2N + 281
 namespace info {
 constexpr int kSetCount = 9, kLastAddress = 11, kInterval = 15, kCal94 = 18, kCal70 = 19, kClock = 25, kVersion = 31;
 } // namespace info
+
+// Every command says how it ended, for a report about a misbehaving meter.
+int logged(const char *command, int code)
+{
+    qCDebug(lcSetup, "%s: result %d", command, code);
+    return code;
+}
 
 std::uint8_t addressByte(qint64 address, int shift) { return std::uint8_t((address >> shift) & 0xFF); }
 
@@ -59,7 +67,7 @@ QString failureMessage(int code, int noDevice, int noTimeouts, std::initializer_
     for (int w : writes)
         if (code == w)
             return setupText("IDS_7");
-    return setupText("IDS_8") + QString::number(code);
+    return noReplyMessage(code);
 }
 
 } // namespace
@@ -154,7 +162,9 @@ Exchange LoggerSetup::sendByteWrite(qint64 address, std::uint8_t data, int echoB
     return send('W', {addressByte(address, 16), addressByte(address, 8), addressByte(address, 0), data}, echoBytes);
 }
 
-int LoggerSetup::setClock()
+int LoggerSetup::setClock() { return logged("set clock", clockExchange()); }
+
+int LoggerSetup::clockExchange()
 {
     using namespace setup_result;
     const LinkTakeOver hold(m_link);
@@ -179,7 +189,7 @@ int LoggerSetup::setInterval(const QString &minutes, const QString &seconds)
         code = writeIntervalBytes(*interval);
     }
     m_link.closeDevice();
-    return code;
+    return logged("set interval", code);
 }
 
 int LoggerSetup::writeIntervalBytes(int seconds)
@@ -203,7 +213,7 @@ int LoggerSetup::writeIntervalBytes(int seconds)
 int LoggerSetup::eraseMemory()
 {
     const LinkTakeOver hold = stopPollForExchange(m_link);
-    return fullEchoExchange(makeFrame('e', 'r', 'a', 's', 'e'));
+    return logged("erase", fullEchoExchange(makeFrame('e', 'r', 'a', 's', 'e')));
 }
 
 int LoggerSetup::fullEchoExchange(const CommandFrame &frame)
@@ -223,7 +233,9 @@ int LoggerSetup::fullEchoExchange(const CommandFrame &frame)
     return kOk;
 }
 
-int LoggerSetup::readInformation(MeterInformation &info)
+int LoggerSetup::readInformation(MeterInformation &info) { return logged("read information", informationExchange(info)); }
+
+int LoggerSetup::informationExchange(MeterInformation &info)
 {
     using namespace setup_result;
     const LinkTakeOver hold = stopPollForExchange(m_link);
@@ -264,7 +276,7 @@ int LoggerSetup::writeByte(qint64 address, std::uint8_t data)
         }
     }
     m_link.closeDevice();
-    return code;
+    return logged("write byte", code);
 }
 
 int LoggerSetup::readByte(qint64 address, int &data)
@@ -284,7 +296,7 @@ int LoggerSetup::readByte(qint64 address, int &data)
         }
     }
     m_link.closeDevice();
-    return code;
+    return logged("read byte", code);
 }
 
 bool LoggerSetup::writeMemoryByte(int address, std::uint8_t data)
@@ -298,6 +310,8 @@ bool LoggerSetup::writeMemoryByte(int address, std::uint8_t data)
         delayMs(kRetryDelayMs);
         e = m_link.readAgain(kShortEcho);
     }
+    if (e != Exchange::Done)
+        qCDebug(lcSetup, "byte %d at %d not written", data, address);
     return e == Exchange::Done;
 }
 
@@ -310,6 +324,7 @@ int LoggerSetup::quickRecording(int points, int interval)
         const Session s = m_link.openSession(kQuickTimeoutMs);
         if (s != Session::Open) {
             code = s == Session::NoDevice ? kQuickNoDevice : kQuickNoTimeouts;
+            qCDebug(lcSetup, "quick recording: attempt %d failed with %d", attempt + 1, code);
             delayMs(kRetryDelayMs);
             continue;
         }
@@ -331,7 +346,7 @@ int LoggerSetup::quickRecording(int points, int interval)
         break;
     }
     const int end = fullEchoExchange(makeFrame('b'));
-    return code != kOk ? code : end;
+    return logged("quick recording", code != kOk ? code : end);
 }
 
 // --- Messages --------------------------------------------------------------------------
@@ -369,6 +384,10 @@ QString informationMessage(int code)
         return QString();
     return failureMessage(code, kInfoNoDevice, kInfoNoTimeouts, {kInfoWrite});
 }
+
+QString noReplyMessage(int code) { return setupText("IDS_8") + QString::number(code); }
+
+QString erasingWhileRecordingMessage() { return setupText("IDS_16"); }
 
 QString byteMessage(int code) { return setupText("IDS_12") + QString::number(code); }
 

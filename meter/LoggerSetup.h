@@ -104,6 +104,8 @@ private:
     MeterLink::Exchange send(char letter, MeterLink::Parameters parameters, int echoBytes, bool readReply = true);
     MeterLink::Exchange sendFixed(const CommandFrame &frame, int echoBytes);
     MeterLink::Exchange sendByteWrite(qint64 address, std::uint8_t data, int echoBytes);
+    int clockExchange();
+    int informationExchange(MeterInformation &info);
     int writeIntervalBytes(int seconds);
     // Opens the device and sends a fixed frame whose whole echo must come back; 0 or 803 to
     // 807 (the erase, and the end of the quick recording's settings change).
@@ -121,6 +123,10 @@ QString eraseMessage(int code);
 QString informationMessage(int code);
 // The single-byte commands: "Error Code=" and the code.
 QString byteMessage(int code);
+// Where the window shows nothing (the meter did not reply): the words for no reply and the code.
+QString noReplyMessage(int code);
+// Why an erase is refused while the meter records.
+QString erasingWhileRecordingMessage();
 // The text of the dialog's table by key.
 QString setupText(const char *key);
 

@@ -247,7 +247,7 @@ void TfrmSetup::Button3Click()
 {
     // Erasing while the meter records would cut the record it writes.
     if (m_link.meterRecording()) {
-        say(setupText("IDS_16"));
+        say(erasingWhileRecordingMessage());
         return;
     }
     int code = 0;
