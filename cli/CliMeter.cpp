@@ -1,6 +1,5 @@
 #include "cli/CliMeter.h"
 
-#include "cli/CliCommand.h"
 #include "common/Clock.h"
 #include "meter/LoggerSetup.h"
 
@@ -23,6 +22,19 @@ bool connectMeter(MeterLink &link, QTextStream &err)
            "installs it; from the sources see packaging/ and the README, \"Access to the meter\").\n";
     err.flush();
     return false;
+}
+
+bool meterIdle(MeterLink &link, QTextStream &err, const QString &refusal)
+{
+    if (link.tick(true).kind != PollResult::StatusRead) {
+        failWith(err, QStringLiteral("the meter does not tell its status."));
+        return false;
+    }
+    if (link.meterRecording()) {
+        failWith(err, refusal);
+        return false;
+    }
+    return true;
 }
 
 int failWith(QTextStream &err, const QString &message, int code)

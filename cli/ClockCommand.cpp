@@ -12,10 +12,10 @@ int runClock(CliArgs &args, CliContext &context)
     if (!args.finish())
         return kExitUsage;
 
-    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
-    MeterLink link(*hid);
-    if (!connectMeter(link, context.err))
+    MeterConnection meter(context, simulate);
+    if (!meter.connect(context.err))
         return kExitFailed;
+    MeterLink &link = meter.link;
     LoggerSetup setup(link);
     const int code = setup.setClock();
     if (code != setup_result::kOk)

@@ -17,15 +17,13 @@ int runErase(CliArgs &args, CliContext &context)
         return kExitUsage;
     }
 
-    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
-    MeterLink link(*hid);
-    if (!connectMeter(link, context.err))
+    MeterConnection meter(context, simulate);
+    if (!meter.connect(context.err))
         return kExitFailed;
-    // Whether the meter records: erasing would cut the record it writes.
-    if (link.tick(true).kind != PollResult::StatusRead)
-        return failWith(context.err, QStringLiteral("the meter does not tell its status."));
-    if (link.meterRecording())
-        return failWith(context.err, erasingWhileRecordingMessage());
+    MeterLink &link = meter.link;
+    // Erasing while the meter records would cut the record it writes.
+    if (!meterIdle(link, context.err, erasingWhileRecordingMessage()))
+        return kExitFailed;
     LoggerSetup setup(link);
     const int code = setup.eraseMemory();
     if (code != setup_result::kOk)

@@ -36,10 +36,10 @@ int runInfo(CliArgs &args, CliContext &context)
     if (!args.finish())
         return kExitUsage;
 
-    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
-    MeterLink link(*hid);
-    if (!connectMeter(link, context.err))
+    MeterConnection meter(context, simulate);
+    if (!meter.connect(context.err))
         return kExitFailed;
+    MeterLink &link = meter.link;
     LoggerSetup setup(link);
     MeterInformation info;
     const int code = setup.readInformation(info);

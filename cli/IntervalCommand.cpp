@@ -18,10 +18,10 @@ int runInterval(CliArgs &args, CliContext &context)
         return kExitUsage;
     }
 
-    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
-    MeterLink link(*hid);
-    if (!connectMeter(link, context.err))
+    MeterConnection meter(context, simulate);
+    if (!meter.connect(context.err))
         return kExitFailed;
+    MeterLink &link = meter.link;
     LoggerSetup setup(link);
     const int code = setup.setInterval(fields[0], fields[1]);
     if (code != setup_result::kOk)

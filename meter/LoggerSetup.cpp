@@ -38,6 +38,18 @@ int logged(const char *command, int code)
     return code;
 }
 
+// The code of a failed exchange in a command's family; 0 when it went through.
+int failureCode(Exchange e, int write, int read, int echo)
+{
+    switch (e) {
+    case Exchange::WriteFailed: return write;
+    case Exchange::ReadFailed: return read;
+    case Exchange::EchoMismatch: return echo;
+    case Exchange::Done: break;
+    }
+    return setup_result::kOk;
+}
+
 std::uint8_t addressByte(qint64 address, int shift) { return std::uint8_t((address >> shift) & 0xFF); }
 
 QString twoHexDigits(std::uint8_t b) { return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper(); }
@@ -168,11 +180,8 @@ int LoggerSetup::clockExchange()
 {
     using namespace setup_result;
     const LinkTakeOver hold(m_link);
-    switch (m_link.openSession(kTimeoutMs)) {
-    case Session::NoDevice: return kClockNoDevice;
-    case Session::NoTimeouts: return kClockNoTimeouts;
-    case Session::Open: break;
-    }
+    if (const int c = openDevice(kClockNoDevice, kClockNoTimeouts))
+        return c;
     if (send('t', {'c', 0, m_kept[2], m_kept[3]}, 0, false) != Exchange::Done)
         return kClockWrite;
     m_link.hid().settle();
@@ -195,19 +204,13 @@ int LoggerSetup::setInterval(const QString &minutes, const QString &seconds)
 int LoggerSetup::writeIntervalBytes(int seconds)
 {
     using namespace setup_result;
-    switch (m_link.openSession(kTimeoutMs)) {
-    case Session::NoDevice: return kNoDevice;
-    case Session::NoTimeouts: return kNoTimeouts;
-    case Session::Open: break;
-    }
-    auto code = [](Exchange e, int write, int read) {
-        return e == Exchange::WriteFailed ? write : e == Exchange::ReadFailed ? read : e == Exchange::EchoMismatch ? kEcho : kOk;
-    };
-    if (const int c = code(sendByteWrite(kIntervalHighAt, 0, kShortEcho), kFirstWrite, kFirstRead))
+    if (const int c = openDevice(kNoDevice, kNoTimeouts))
         return c;
-    if (const int c = code(sendByteWrite(kIntervalAt, std::uint8_t(seconds), kShortEcho), kWrite, kRead))
+    if (const int c = failureCode(sendByteWrite(kIntervalHighAt, 0, kShortEcho), kFirstWrite, kFirstRead, kEcho))
         return c;
-    return code(send('b', {0, 0, 0, 0}, kShortEcho), kWrite, kRead);
+    if (const int c = failureCode(sendByteWrite(kIntervalAt, std::uint8_t(seconds), kShortEcho), kWrite, kRead, kEcho))
+        return c;
+    return failureCode(send('b', {0, 0, 0, 0}, kShortEcho), kWrite, kRead, kEcho);
 }
 
 int LoggerSetup::eraseMemory()
@@ -219,18 +222,9 @@ int LoggerSetup::eraseMemory()
 int LoggerSetup::fullEchoExchange(const CommandFrame &frame)
 {
     using namespace setup_result;
-    switch (m_link.openSession(kTimeoutMs)) {
-    case Session::NoDevice: return kEraseNoDevice;
-    case Session::NoTimeouts: return kEraseNoTimeouts;
-    case Session::Open: break;
-    }
-    switch (sendFixed(frame, kFullEcho)) {
-    case Exchange::WriteFailed: return kEraseWrite;
-    case Exchange::ReadFailed: return kEraseRead;
-    case Exchange::EchoMismatch: return kEraseEcho;
-    case Exchange::Done: break;
-    }
-    return kOk;
+    if (const int c = openDevice(kEraseNoDevice, kEraseNoTimeouts))
+        return c;
+    return failureCode(sendFixed(frame, kFullEcho), kEraseWrite, kEraseRead, kEraseEcho);
 }
 
 int LoggerSetup::readInformation(MeterInformation &info) { return logged("read information", informationExchange(info)); }
@@ -240,16 +234,11 @@ int LoggerSetup::informationExchange(MeterInformation &info)
     using namespace setup_result;
     const LinkTakeOver hold = stopPollForExchange(m_link);
     info = {};
-    switch (m_link.openSession(kTimeoutMs)) {
-    case Session::NoDevice: return kInfoNoDevice;
-    case Session::NoTimeouts: return kInfoNoTimeouts;
-    case Session::Open: break;
-    }
-    switch (sendFixed(makeFrame('Y'), 0)) {
-    case Exchange::WriteFailed: return kInfoWrite;
-    case Exchange::ReadFailed: return kInfoRead;
-    default: break;
-    }
+    if (const int c = openDevice(kInfoNoDevice, kInfoNoTimeouts))
+        return c;
+    // The reply is taken as it comes: the meter echoes nothing of this command.
+    if (const int c = failureCode(sendFixed(makeFrame('Y'), 0), kInfoWrite, kInfoRead, kOk))
+        return c;
     info = decodeInformation(m_link.reply());
     QByteArray serial;
     if (m_link.hid().serialText(serial) != 0)
@@ -263,18 +252,9 @@ int LoggerSetup::informationExchange(MeterInformation &info)
 int LoggerSetup::writeByte(qint64 address, std::uint8_t data)
 {
     using namespace setup_result;
-    int code = kOk;
-    switch (m_link.openSession(kTimeoutMs)) {
-    case Session::NoDevice: code = kNoDevice; break;
-    case Session::NoTimeouts: code = kNoTimeouts; break;
-    case Session::Open:
-        switch (sendByteWrite(address, data, kFullEcho)) {
-        case Exchange::WriteFailed: code = kWrite; break;
-        case Exchange::ReadFailed: code = kRead; break;
-        case Exchange::EchoMismatch: code = kEcho; break;
-        case Exchange::Done: break;
-        }
-    }
+    int code = openDevice(kNoDevice, kNoTimeouts);
+    if (code == kOk)
+        code = failureCode(sendByteWrite(address, data, kFullEcho), kWrite, kRead, kEcho);
     m_link.closeDevice();
     return logged("write byte", code);
 }
@@ -282,21 +262,25 @@ int LoggerSetup::writeByte(qint64 address, std::uint8_t data)
 int LoggerSetup::readByte(qint64 address, int &data)
 {
     using namespace setup_result;
-    int code = kOk;
-    switch (m_link.openSession(kTimeoutMs)) {
-    case Session::NoDevice: code = kNoDevice; break;
-    case Session::NoTimeouts: code = kNoTimeouts; break;
-    case Session::Open:
-        switch (send('r', {addressByte(address, 16), addressByte(address, 8), addressByte(address, 0), m_kept[3]},
-                     kShortEcho)) {
-        case Exchange::WriteFailed: code = kWrite; break;
-        case Exchange::ReadFailed: code = kRead; break;
-        case Exchange::EchoMismatch: code = kEcho; break;
-        case Exchange::Done: data = m_link.reply()[kReadByteAt]; break;
-        }
+    int code = openDevice(kNoDevice, kNoTimeouts);
+    if (code == kOk) {
+        const MeterLink::Parameters p{addressByte(address, 16), addressByte(address, 8), addressByte(address, 0), m_kept[3]};
+        code = failureCode(send('r', p, kShortEcho), kWrite, kRead, kEcho);
     }
+    if (code == kOk)
+        data = m_link.reply()[kReadByteAt];
     m_link.closeDevice();
     return logged("read byte", code);
+}
+
+int LoggerSetup::openDevice(int noDevice, int noTimeouts)
+{
+    switch (m_link.openSession(kTimeoutMs)) {
+    case Session::NoDevice: return noDevice;
+    case Session::NoTimeouts: return noTimeouts;
+    case Session::Open: break;
+    }
+    return setup_result::kOk;
 }
 
 bool LoggerSetup::writeMemoryByte(int address, std::uint8_t data)

@@ -104,6 +104,8 @@ private:
     MeterLink::Exchange send(char letter, MeterLink::Parameters parameters, int echoBytes, bool readReply = true);
     MeterLink::Exchange sendFixed(const CommandFrame &frame, int echoBytes);
     MeterLink::Exchange sendByteWrite(qint64 address, std::uint8_t data, int echoBytes);
+    // Closes, opens and sets the time-outs; 0, or the family's code for what failed.
+    int openDevice(int noDevice, int noTimeouts);
     int clockExchange();
     int informationExchange(MeterInformation &info);
     int writeIntervalBytes(int seconds);
