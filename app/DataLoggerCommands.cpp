@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
@@ -54,7 +55,8 @@ public:
     {
         for (QObject *o : std::initializer_list<QObject *>{
                  main.DataLogger1, main.btnDataLogger, main.LEQ1, main.Run1, main.Stop1, main.Setup1,
-                 main.EraseMemory1, main.Open1, main.ControlPanel1, main.panel()})
+                 main.EraseMemory1, main.Open1, main.ControlPanel1, main.panel(),
+                 main.mdiArea()->findChild<QMdiSubWindow *>(QStringLiteral("TfrmSetup"))})
             if (o)
                 m_paused.append({o, o->property("enabled").toBool()});
         for (const Paused &p : m_paused)

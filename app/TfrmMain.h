@@ -16,6 +16,7 @@ namespace ql708 {
 
 class DataLoggerCommands;
 class SingleFileCommands;
+class SetupCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -69,10 +70,13 @@ public slots:
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
+    void EraseMemory1Click();
+    void Setup1Click();
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
     SingleFileCommands &singleFiles() { return *m_singleFiles; }
+    SetupCommands &setupCommands() { return *m_setupCommands; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -107,6 +111,7 @@ private:
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
     SingleFileCommands *m_singleFiles;
+    SetupCommands *m_setupCommands;
 };
 
 } // namespace ql708
