@@ -2,7 +2,8 @@
 
 #include "chart/ChartLayers.h"
 
-#include <QPrinter>
+#include <QPainter>
+#include <QPicture>
 #include <cmath>
 #include <qcustomplot.h>
 
@@ -11,7 +12,6 @@ namespace ql708::chart {
 namespace {
 const QString kCursorLayer = QStringLiteral("cursors");
 const QString kAnnotationLayer = QStringLiteral("annotations");
-constexpr int kPrintScale = 3;
 
 QFont fontOf(const ChartFont &f, double factor = 1.0)
 {
@@ -232,16 +232,29 @@ QPointF ChartRenderer::dataToPixel(double x, double y) const
 
 QImage ChartRenderer::toImage(int width, int height) { return m_plot->toPixmap(width, height).toImage(); }
 
-void ChartRenderer::print(QPrinter &printer)
+void ChartRenderer::render(QPainter &painter, const QRectF &target, QSize layoutSize)
 {
-    const QImage image = m_plot->toPixmap(m_plot->width(), m_plot->height(), kPrintScale).toImage();
-    QPainter painter;
-    if (!painter.begin(&printer))
+    if (layoutSize.isEmpty() || target.isEmpty())
         return;
-    const QRect page = painter.viewport();
-    const QSize fit = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.drawImage(QRect(page.topLeft(), fit), image);
-    painter.end();
+    // Recorded first: the plot draws only through its own painter, and the recording replays
+    // on any device, scaled to the target.
+    QPicture picture;
+    {
+        QCPPainter recorder(&picture);
+        recorder.setMode(QCPPainter::pmVectorized);
+        m_plot->toPainter(&recorder, layoutSize.width(), layoutSize.height());
+    }
+    // The layout of the print size must not stay behind on screen.
+    m_plot->replot(QCustomPlot::rpImmediateRefresh);
+    // Replaying scales the recording from its own resolution to the device's.
+    const QPaintDevice *device = painter.device();
+    const double replayX = double(device->logicalDpiX()) / picture.logicalDpiX();
+    const double replayY = double(device->logicalDpiY()) / picture.logicalDpiY();
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / layoutSize.width() / replayX, target.height() / layoutSize.height() / replayY);
+    painter.drawPicture(QPointF(0, 0), picture);
+    painter.restore();
 }
 
 } // namespace ql708::chart

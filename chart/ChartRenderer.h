@@ -11,7 +11,9 @@ class QCustomPlot;
 class QCPAxisRect;
 class QCPGraph;
 class QCPTextElement;
-class QPrinter;
+class QPainter;
+class QRectF;
+class QSize;
 
 namespace ql708::chart {
 
@@ -47,7 +49,9 @@ public:
     QPointF dataToPixel(double x, double y) const;
 
     QImage toImage(int width, int height);
-    void print(QPrinter &printer);
+    // Draws the chart, laid out at the given size, into target as vector commands: lines and
+    // text stay sharp on a printer or in a PDF at any scale.
+    void render(QPainter &painter, const QRectF &target, QSize layoutSize);
 
 private:
     void syncData();

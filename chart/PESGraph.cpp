@@ -7,6 +7,7 @@
 
 #include <QGridLayout>
 #include <QMenu>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
@@ -234,6 +235,13 @@ void PESGraph::zoomTo(double xLo, double xHi, double yLo, double yHi)
 
 void PESGraph::customize()
 {
+    // With every page disallowed there is nothing to show: the request only closes at once.
+    const ChartBehaviour &b = m_model.behaviour;
+    if (!b.allowPage1 && !b.allowPage2 && !b.allowSubsetsPage && !b.allowFontPage) {
+        m_dialogResult = 0;
+        emit customizeDlgClosed();
+        return;
+    }
     ChartOptionsDialog dialog(m_model, this);
     dialog.setObjectName(QStringLiteral("chartOptions"));
     m_dialogResult = runChartModal(dialog) == QDialog::Accepted ? 1 : 0;
@@ -250,7 +258,12 @@ void PESGraph::printDialog()
         m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrinter &printer = m_printer ? *m_printer : *m_ownPrinter;
     QPrintDialog dialog(&printer, this);
-    if (runChartModal(dialog) == QDialog::Accepted)
+    dialog.setObjectName(QStringLiteral("chartPrintDialog"));
+    if (runChartModal(dialog) != QDialog::Accepted)
+        return;
+    if (m_pagePrinter)
+        m_pagePrinter(printer);
+    else
         print(printer);
 }
 
@@ -307,8 +320,24 @@ QImage PESGraph::renderImage(int width, int height)
 
 void PESGraph::print(QPrinter &printer)
 {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    // The page's width, or its height, whichever keeps the chart's shape on screen.
+    const QSizeF fit = QSizeF(m_plot->size()).scaled(QSizeF(painter.viewport().size()), Qt::KeepAspectRatio);
+    render(painter, QRectF(QPointF(0, 0), fit));
+}
+
+void PESGraph::render(QPainter &painter, const QRectF &target)
+{
+    const QPaintDevice *device = painter.device();
+    if (!device || target.isEmpty())
+        return;
     invalidateImage();
-    m_renderer->print(printer);
+    constexpr double kScreenDpi = 96.0;
+    const QSize layout(std::max(1, qRound(target.width() * kScreenDpi / device->logicalDpiX())),
+                       std::max(1, qRound(target.height() * kScreenDpi / device->logicalDpiY())));
+    m_renderer->render(painter, target, layout);
 }
 
 } // namespace ql708::chart

@@ -9,10 +9,12 @@
 #include <QCursor>
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
 class QCustomPlot;
+class QPainter;
 class QPrinter;
 class QScrollBar;
 
@@ -174,7 +176,14 @@ public:
     // The chart drawn at the given size, and printed on a printer.
     QImage renderImage(int width, int height);
     void print(QPrinter &printer);
+    // The chart drawn into target (in the device's pixels) as vector output, laid out as it
+    // would be on a screen of the target's size in inches: a printed chart looks like the one
+    // on screen, with sharp lines and text at any resolution.
+    void render(QPainter &painter, const QRectF &target);
     void setPrinter(QPrinter *printer) { m_printer = printer; } // the program's printer, if any
+    // What the print dialog prints once confirmed; without one, print() (the chart alone).
+    using PagePrinter = std::function<void(QPrinter &)>;
+    void setPagePrinter(PagePrinter printPage) { m_pagePrinter = std::move(printPage); }
 
 signals:
     void clicked();
@@ -208,6 +217,7 @@ private:
     std::optional<QCursor> m_customCursor;
     QPrinter *m_printer = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;
+    PagePrinter m_pagePrinter;
 };
 
 } // namespace ql708::chart

@@ -1,10 +1,15 @@
 #include "ChartFixture.h"
 #include "chart/ChartModal.h"
 #include "chart/TimeAxisScale.h"
+#include "tests/support/PdfText.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
@@ -35,6 +40,9 @@ private slots:
     void farPositionsDraw();
     void optionsDialog_data();
     void optionsDialog();
+    void noPageNoOptionsDialog();
+    void printDialogPrintsVectors_data();
+    void printDialogPrintsVectors();
 
 private:
     QPoint toPlot(QPoint chartPos) const { return m_plot->mapFrom(m_chart.get(), chartPos); }
@@ -302,6 +310,72 @@ void tst_PESGraph::optionsDialog()
     QCOMPARE(m_chart->mainTitle(), confirm ? QStringLiteral("Survey") : QString());
     QCOMPARE(m_chart->gridStyle(), confirm ? sgDash : sgDot);
     QCOMPARE(m_chart->subsetLineType(0), confirm ? 6 : 0);
+}
+
+void tst_PESGraph::noPageNoOptionsDialog()
+{
+    m_chart->setAllowPage1(false);
+    m_chart->setAllowPage2(false);
+    m_chart->setAllowSubsetsPage(false);
+    m_chart->setAllowFontPage(false);
+    int shown = 0;
+    setChartModalRunner([&](QDialog &) { return ++shown, int(QDialog::Accepted); });
+    QSignalSpy closed(m_chart.get(), &PESGraph::customizeDlgClosed);
+    m_chart->PEactions(sgCustomize);
+    QCOMPARE(shown, 0);
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(m_chart->dialogResult(), 0);
+}
+
+void tst_PESGraph::printDialogPrintsVectors_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<bool>("pagePrinter");
+    QTest::newRow("chart alone") << true << false;
+    QTest::newRow("the caller's page") << true << true;
+    QTest::newRow("cancelled") << false << false;
+}
+
+// The print dialog starts from the program's printer, and what it prints is drawn, not a copy
+// of the screen: the PDF holds the chart's texts and no image.
+void tst_PESGraph::printDialogPrintsVectors()
+{
+    QFETCH(bool, confirm);
+    QFETCH(bool, pagePrinter);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    m_chart->setPrinter(&printer);
+    m_chart->setMainTitle(QStringLiteral("Survey"));
+    int pages = 0;
+    if (pagePrinter)
+        m_chart->setPagePrinter([&](QPrinter &p) {
+            ++pages;
+            QPainter painter(&p);
+            painter.drawText(QPointF(100, 100), QStringLiteral("Header"));
+            m_chart->render(painter, QRectF(0, 400, 6000, 4000));
+        });
+    QStringList dialogs;
+    setChartModalRunner([&](QDialog &d) {
+        auto *print = qobject_cast<QPrintDialog *>(&d);
+        dialogs << d.objectName() + (print && print->printer() == &printer ? QString() : QStringLiteral(" (not ours)"));
+        return int(confirm ? QDialog::Accepted : QDialog::Rejected);
+    });
+    m_chart->PEactions(sgPrintDialog);
+    QCOMPARE(dialogs, QStringList{QStringLiteral("chartPrintDialog")});
+    QCOMPARE(QFile::exists(pdf), confirm);
+    QCOMPARE(pages, pagePrinter ? 1 : 0);
+    if (!confirm)
+        return;
+    QCOMPARE(ql708::test::pdfPages(pdf), 1);
+    QCOMPARE(ql708::test::pdfImages(pdf), 0);
+    const QString text = ql708::test::pdfText(pdf);
+    QVERIFY2(text.contains(QLatin1String("Survey")) && text.contains(QLatin1String("100")), qPrintable(text));
+    QCOMPARE(text.contains(QLatin1String("Header")), pagePrinter);
+    // The chart on screen keeps its own layout.
+    QVERIFY(m_chart->plotRect().width() > 600);
 }
 
 QTEST_MAIN(tst_PESGraph)
