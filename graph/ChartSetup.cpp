@@ -119,6 +119,14 @@ bool PrepareChart(PESGraph &chart, int seriesCount, float levelTop, float levelB
 
 QString templateFolder() { return paths::writableAppFolder() + QStringLiteral("/template/"); }
 
+void placeLines(PESGraph &chart, const CursorPoints &points)
+{
+    const int n = chart.subsets() > 0 ? chart.points() : 0;
+    for (auto [line, point] : {std::pair{kPlaybackLine, points.playback}, {kCursorALine, points.a}, {kCursorBLine, points.b}})
+        if (point >= 0 && point < n)
+            chart.setVertLineAnnotation(line, chart.xDataII(0, point));
+}
+
 QString templateFile()
 {
     const QString own = templateFolder() + kTemplateName;

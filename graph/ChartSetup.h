@@ -2,6 +2,7 @@
 
 #include "common/DateTime.h"
 #include "chart/ChartTypes.h"
+#include "graph/GraphStatistics.h"
 
 #include <QString>
 
@@ -29,6 +30,10 @@ void SetUpChart(chart::PESGraph &chart, int seriesCount, float levelTop, float l
 // default look unless the template gave one. Returns whether the template was loaded.
 bool PrepareChart(chart::PESGraph &chart, int seriesCount, float levelTop, float levelBottom,
                   TDateTime timeEnd, TDateTime timeStart, int pointCount);
+
+// Puts the playback line and cursors A and B on the times of their points of series 0; a line
+// whose point the series does not hold stays where it is.
+void placeLines(chart::PESGraph &chart, const CursorPoints &points);
 
 // The template every chart is prepared from: the user's own in the writable application
 // folder, else one shipped with the program, else empty.

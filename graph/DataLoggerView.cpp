@@ -51,6 +51,17 @@ void quietly(F &&f)
 
 } // namespace
 
+void showDataSetChart(chart::PESGraph &chart, const data::DataSetList &sets, int i)
+{
+    const std::size_t offset = sets.offsetOf(i);
+    const int count = sets.pointCounts[size_t(i)];
+    const TDateTime start = sets.startTimes[size_t(i)];
+    SetUpChart(chart, 1, kLevelTop, kLevelBottom, data::pointTime(start, sets.rates[size_t(i)], std::size_t(count)), start, count);
+    // The set is one contiguous run of the list's points.
+    chart.setXDataII(0, sets.times.data() + offset, count);
+    chart.setYData(0, sets.levels.data() + offset, count);
+}
+
 DataLoggerView::DataLoggerView(TfrmGraph &window, data::DataSetList &sets)
     : QObject(&window), m_window(window), m_sets(sets)
 {
@@ -109,26 +120,12 @@ void DataLoggerView::ShowDataSet(int i)
     // A recording playing belongs to the times shown so far.
     m_window.stopPlayback();
     m_shown = i;
-    const std::size_t offset = m_sets.offsetOf(i);
-    const int count = m_sets.pointCounts[i];
-    const int rate = m_sets.rates[i];
-    const TDateTime start = m_sets.startTimes[i];
     chart::PESGraph &chart = *m_window.PESGraph1;
-    SetUpChart(chart, 1, kLevelTop, kLevelBottom, data::pointTime(start, rate, std::size_t(count)), start, count);
-    // The set is one contiguous run of the list's points.
-    chart.setXDataII(0, m_sets.times.data() + offset, count);
-    chart.setYData(0, m_sets.levels.data() + offset, count);
+    showDataSetChart(chart, m_sets, i);
 
-    m_window.txtStartTime->setText(dateTimeText(start));
-    m_window.txtSamplingRate->setEditText(QString::number(rate));
-    m_window.txtDataNo->setText(QString::number(count));
-    const bool hasPoints = count > 0;
-    const int maxAt = m_sets.maxIndexes[i], minAt = m_sets.minIndexes[i];
-    m_window.txtMax->setText(hasPoints ? formatLevel(chart.yData(0, maxAt)) : QString());
-    m_window.txtMaxTime->setText(hasPoints ? dateTimeText(chart.xDataII(0, maxAt)) : QString());
-    m_window.txtMin->setText(hasPoints ? formatLevel(chart.yData(0, minAt)) : QString());
-    m_window.txtMinTime->setText(hasPoints ? dateTimeText(chart.xDataII(0, minAt)) : QString());
-    m_window.txtAvgAll->setText(formatLevel(m_sets.averages[i]));
+    StatisticTexts texts;
+    setDataSetTexts(texts, m_sets, i);
+    m_window.showSeriesTexts(texts);
     quietly([&] {
         chart.PEactions(chart::sgResetImage, 0, 0);
         chart.PEactions(chart::sgInvalidateImage);

@@ -6,9 +6,16 @@ namespace ql708::data {
 struct DataSetList;
 }
 
+namespace ql708::chart {
+class PESGraph;
+}
+
 namespace ql708::graph {
 
 class TfrmGraph;
+
+// Set i on a chart, set up for it: one series over the set's time span, levels 30 to 130 dB.
+void showDataSetChart(chart::PESGraph &chart, const data::DataSetList &sets, int i);
 
 // The DataLogger window's data sets: its list (Grid2) shows one row per set of the program's
 // data set list, and its chart and statistic fields one set at a time. The view lives as long

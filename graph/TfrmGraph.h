@@ -2,6 +2,7 @@
 
 #include "graph/GraphState.h"
 #include "graph/GraphStatistics.h"
+#include "graph/StatisticTexts.h"
 #include "widgets/CloseQuery.h"
 
 #include <QMdiSubWindow>
@@ -64,6 +65,10 @@ public:
     void ResetCursors();
     // Fills the cursor panel from the cursor points.
     void UpdateCursorStatistics();
+    // Fills the top panel with the texts given.
+    void showSeriesTexts(const StatisticTexts &t);
+    // What the two statistic panels show.
+    StatisticTexts statisticTexts() const;
     // The point nearest to the mouse for a dropped line (0 playback, 1 A, 2 B); outside the
     // plot the line's own point.
     int NearestPoint(int line) const;

@@ -9,6 +9,7 @@
 #include "graph/ChartSetup.h"
 #include "graph/GraphTexts.h"
 #include "graph/GraphWindows.h"
+#include "graph/StatisticTexts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -28,8 +29,6 @@ constexpr TDateTime kDragRedrawInterval = 0.2 * kSecond;
 constexpr int kLinesInDragOrder[] = {kCursorALine, kCursorBLine, kPlaybackLine};
 
 QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
-
-QString optionalText(const std::optional<double> &v) { return v ? formatLevel(*v) : QString(); }
 
 // The point and the drag mark of a line in a window's cursor state.
 template <typename State>
@@ -86,25 +85,28 @@ void TfrmGraph::showSeries(const double *x, const float *y, int n, float levelTo
 
 void TfrmGraph::RefreshStatistics()
 {
-    const Series s = series();
-    const SeriesFigures f = seriesFigures(s);
-    txtStartTime->setText(s.n > 0 ? dateTimeText(f.first) : QString());
+    StatisticTexts t;
+    setSeriesTexts(t, series());
+    showSeriesTexts(t);
+}
+
+void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
+{
+    txtStartTime->setText(t.startTime);
     {
         // Written by the program, not chosen by the user: nothing for the rate handler to do.
         const QSignalBlocker block(txtSamplingRate);
-        const QString rate = s.n > 0 ? formatLevel(f.rate) : QString();
         if (txtSamplingRate->isEditable())
-            txtSamplingRate->setEditText(rate);
+            txtSamplingRate->setEditText(t.samplingRate);
         else
-            txtSamplingRate->setCurrentText(rate);
+            txtSamplingRate->setCurrentText(t.samplingRate);
     }
-    txtDataNo->setText(QString::number(s.n));
-    const bool any = f.levels.count > 0;
-    txtAvgAll->setText(any ? formatLevel(f.levels.mean) : QString());
-    txtMax->setText(any ? formatLevel(f.levels.max) : QString());
-    txtMaxTime->setText(any ? dateTimeText(s.x[f.levels.maxIndex]) : QString());
-    txtMin->setText(any ? formatLevel(f.levels.min) : QString());
-    txtMinTime->setText(any ? dateTimeText(s.x[f.levels.minIndex]) : QString());
+    txtDataNo->setText(t.dataNo);
+    txtAvgAll->setText(t.avgAll);
+    txtMax->setText(t.max);
+    txtMaxTime->setText(t.maxTime);
+    txtMin->setText(t.min);
+    txtMinTime->setText(t.minTime);
 }
 
 void TfrmGraph::ResetCursors()
@@ -113,8 +115,7 @@ void TfrmGraph::ResetCursors()
     cursors.playbackLine = p.playback;
     cursors.cursorA = p.a;
     cursors.cursorB = p.b;
-    for (int line : kLinesInDragOrder)
-        moveLine(line, pointOf(cursors, line));
+    placeLines(*PESGraph1, p);
     UpdateCursorStatistics();
     PESGraph1->redraw();
 }
@@ -126,27 +127,24 @@ void TfrmGraph::UpdateCursorStatistics()
 
 void TfrmGraph::showCursorFigures(const CursorFigures &f)
 {
-    const Series s = series();
-    const bool levels = f.levels.count > 0;
-    // A cursor on a gap, or on a chart without data, has no level and no time to show.
-    auto atCursor = [&s](int point, QLineEdit *level, QLineEdit *time) {
-        const bool shown = point >= 0 && !isGapLevel(s.y[point]);
-        level->setText(shown ? formatLevel(s.y[point]) : QString());
-        time->setText(shown ? dateTimeText(s.x[point]) : QString());
-    };
-    atCursor(f.a, txtCursorA, txtCursorATime);
-    atCursor(f.b, txtCursorB, txtCursorBTime);
-    txtMaxAB->setText(levels ? formatLevel(f.levels.max) : QString());
-    txtMaxABTime->setText(levels ? dateTimeText(s.x[f.levels.maxIndex]) : QString());
-    txtMinAB->setText(levels ? formatLevel(f.levels.min) : QString());
-    txtMinABTime->setText(levels ? dateTimeText(s.x[f.levels.minIndex]) : QString());
-    txtAvgAB->setText(levels ? formatLevel(f.levels.mean) : QString());
-    txtDurationAB->setText(levels ? durationText(f.seconds) : QString());
-    txtLeqAB->setText(optionalText(f.leq));
-    txtSELAB->setText(optionalText(f.sel));
-    txtL10AB->setText(f.exceeded ? formatLevel(f.exceeded->l10) : QString());
-    txtL50AB->setText(f.exceeded ? formatLevel(f.exceeded->l50) : QString());
-    txtL90AB->setText(f.exceeded ? formatLevel(f.exceeded->l90) : QString());
+    StatisticTexts t;
+    setCursorTexts(t, series(), f);
+    for (auto [field, value] : {std::pair{txtCursorA, t.cursorA}, {txtCursorATime, t.cursorATime}, {txtCursorB, t.cursorB},
+                                {txtCursorBTime, t.cursorBTime}, {txtMaxAB, t.maxAB}, {txtMaxABTime, t.maxABTime},
+                                {txtMinAB, t.minAB}, {txtMinABTime, t.minABTime}, {txtAvgAB, t.avgAB},
+                                {txtDurationAB, t.durationAB}, {txtLeqAB, t.leqAB}, {txtSELAB, t.selAB},
+                                {txtL10AB, t.l10AB}, {txtL50AB, t.l50AB}, {txtL90AB, t.l90AB}})
+        field->setText(value);
+}
+
+StatisticTexts TfrmGraph::statisticTexts() const
+{
+    return {txtStartTime->text(), txtSamplingRate->currentText(), txtDataNo->text(), txtAvgAll->text(),
+            txtMax->text(),       txtMaxTime->text(),             txtMin->text(),    txtMinTime->text(),
+            txtCursorA->text(),   txtCursorATime->text(),         txtCursorB->text(), txtCursorBTime->text(),
+            txtMaxAB->text(),     txtMaxABTime->text(),           txtMinAB->text(),  txtMinABTime->text(),
+            txtAvgAB->text(),     txtDurationAB->text(),          txtLeqAB->text(),  txtSELAB->text(),
+            txtL10AB->text(),     txtL50AB->text(),               txtL90AB->text()};
 }
 
 int TfrmGraph::NearestPoint(int line) const
@@ -231,27 +229,8 @@ void TfrmGraph::PESGraph1MouseUp()
 
 void TfrmGraph::Button2Click()
 {
-    const QString rate = txtSamplingRate->currentText();
-    const QList<StatisticLine> lines = {
-        {text("IDS_22"), txtStartTime->text()},
-        {text("IDS_24"), rate},
-        {text("IDS_26"), txtDataNo->text()},
-        {text("IDS_28"), txtAvgAll->text()},
-        {text("IDS_30"), txtMax->text(), txtMaxTime->text(), true},
-        {text("IDS_32"), txtMin->text(), txtMinTime->text(), true},
-        {text("IDS_34"), txtCursorA->text(), txtCursorATime->text(), true},
-        {text("IDS_36"), txtCursorB->text(), txtCursorBTime->text(), true},
-        {text("IDS_38"), txtMaxAB->text(), txtMaxABTime->text(), true},
-        {text("IDS_40"), txtMinAB->text(), txtMinABTime->text(), true},
-        {text("IDS_42"), txtAvgAB->text()},
-        {text("IDS_80"), txtDurationAB->text()},
-        {text("IDS_81"), txtLeqAB->text()},
-        {text("IDS_82"), txtSELAB->text()},
-        {text("IDS_83"), txtL10AB->text()},
-        {text("IDS_84"), txtL50AB->text()},
-        {text("IDS_85"), txtL90AB->text()},
-    };
-    QGuiApplication::clipboard()->setText(statisticsText(lines));
+    const StatisticTexts t = statisticTexts();
+    QGuiApplication::clipboard()->setText(statisticsText(seriesLines(t) + cursorLines(t)));
     showMessage(this, text("IDS_62"));
 }
 
