@@ -1,6 +1,7 @@
 #include "app/TfrmMain.h"
 
 #include "app/DataLoggerCommands.h"
+#include "app/PrintCommands.h"
 #include "app/SingleFileCommands.h"
 #include "app/SetupCommands.h"
 #include "app/TfrmAbout.h"
@@ -62,6 +63,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     m_dataLogger = new DataLoggerCommands(*this);
     connect(btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
     m_setupCommands = new SetupCommands(*this);
+    m_print = new PrintCommands(*this);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -97,9 +99,9 @@ void TfrmMain::createMenus()
     Open1->setShortcut(QKeySequence::Open);
     Save1 = addItem(File1, "Save1", &TfrmMain::Save1Click);
     Save1->setShortcut(QKeySequence::Save);
-    Print1 = addItem(File1, "Print1");
+    Print1 = addItem(File1, "Print1", &TfrmMain::btnPrintClick);
     Print1->setShortcut(QKeySequence::Print);
-    PrinterSetup1 = addItem(File1, "PrinterSetup1");
+    PrinterSetup1 = addItem(File1, "PrinterSetup1", &TfrmMain::PrinterSetup1Click);
     File1->addSeparator();
     Exit1 = addItem(File1, "Exit1", &TfrmMain::Exit1Click);
     Exit1->setShortcut(QKeySequence::Quit);
@@ -390,6 +392,10 @@ void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
 void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
 
 void TfrmMain::Save1Click() { m_dataLogger->Save1Click(m_mdi->activeSubWindow()); }
+
+void TfrmMain::btnPrintClick() { m_print->btnPrintClick(); }
+
+void TfrmMain::PrinterSetup1Click() { m_print->PrinterSetup1Click(); }
 
 void TfrmMain::EraseMemory1Click() { m_setupCommands->EraseMemory1Click(); }
 

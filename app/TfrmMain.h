@@ -15,6 +15,7 @@ class QToolBar;
 namespace ql708 {
 
 class DataLoggerCommands;
+class PrintCommands;
 class SingleFileCommands;
 class SetupCommands;
 class TfrmAbout;
@@ -70,6 +71,8 @@ public slots:
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
+    void btnPrintClick();
+    void PrinterSetup1Click();
     void EraseMemory1Click();
     void Setup1Click();
 
@@ -77,6 +80,7 @@ public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
     SingleFileCommands &singleFiles() { return *m_singleFiles; }
     SetupCommands &setupCommands() { return *m_setupCommands; }
+    PrintCommands &printCommands() { return *m_print; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -112,6 +116,7 @@ private:
     DataLoggerCommands *m_dataLogger;
     SingleFileCommands *m_singleFiles;
     SetupCommands *m_setupCommands;
+    PrintCommands *m_print;
 };
 
 } // namespace ql708

@@ -1,0 +1,39 @@
+#include "app/PrintCommands.h"
+
+#include "app/TfrmMain.h"
+#include "graph/TfrmGraph.h"
+#include "graph/TfrmList.h"
+#include "output/WindowPrint.h"
+#include "widgets/ModalRunner.h"
+
+#include <QMdiArea>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QTableView>
+
+namespace ql708 {
+
+PrintCommands::PrintCommands(TfrmMain &main)
+    : QObject(&main), m_main(main), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+}
+
+PrintCommands::~PrintCommands() = default;
+
+void PrintCommands::btnPrintClick()
+{
+    QMdiSubWindow *active = m_main.mdiArea()->activeSubWindow();
+    if (auto *list = qobject_cast<graph::TfrmList *>(active))
+        output::printTable(&m_main, *m_printer, *list->Grid1->model());
+    else if (auto *graph = qobject_cast<graph::TfrmGraph *>(active))
+        output::printGraphWindow(*graph, *m_printer);
+}
+
+void PrintCommands::PrinterSetup1Click()
+{
+    QPageSetupDialog PrinterSetupDialog1(m_printer.get(), &m_main);
+    PrinterSetupDialog1.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    runModal(PrinterSetupDialog1);
+}
+
+} // namespace ql708

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "output/ChartReport.h"
+
+#include <QStringList>
+
+class QAbstractItemModel;
+class QPrinter;
+class QWidget;
+
+namespace ql708::graph {
+class TfrmGraph;
+}
+
+namespace ql708::output {
+
+// The header a graph window's chart prints with: its caption, what its statistic panels show
+// and, in the DataLogger window, how the set shown was recorded.
+ChartReport windowReport(graph::TfrmGraph &window);
+
+// Prints a graph window's chart through the chart's own dialogs: its options request with every
+// page disallowed, then its print dialog, which prints the chart under the window's header.
+void printGraphWindow(graph::TfrmGraph &window, QPrinter &printer);
+
+// The table printout: the print dialog (PrintDialog1), then the lead lines and the model's
+// heading and rows as lines of fixed-pitch text. False when cancelled or not printed (the
+// user is told why).
+bool printTable(QWidget *parent, QPrinter &printer, const QAbstractItemModel &model, const QStringList &lead = {});
+
+} // namespace ql708::output
