@@ -31,6 +31,13 @@ int pdfPages(const QString &path)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
+QSizeF pdfPageSize(const QString &path)
+{
+    static const QRegularExpression size(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch m = size.match(run(QStringLiteral("pdfinfo"), {path}));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
 QString pdfText(const QString &path, int page)
 {
     return run(QStringLiteral("pdftotext"), pageRange(page) + QStringList{QStringLiteral("-layout"), path, QStringLiteral("-")});

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 namespace ql708::test {
@@ -10,6 +11,8 @@ namespace ql708::test {
 
 // The number of pages; -1 when the file cannot be read.
 int pdfPages(const QString &path);
+// The size of the first page in points; empty when the file cannot be read.
+QSizeF pdfPageSize(const QString &path);
 // The text of one page (from 1), or of every page when page is 0, in reading order.
 QString pdfText(const QString &path, int page = 0);
 

@@ -1,0 +1,219 @@
+#include "app/PrintCommands.h"
+#include "app/TfrmMain.h"
+#include "chart/PESGraph.h"
+#include "common/Paths.h"
+#include "common/StringTable.h"
+#include "data/TextTable.h"
+#include "graph/GraphState.h"
+#include "graph/GraphWindows.h"
+#include "graph/TfrmGraph.h"
+#include "graph/TfrmList.h"
+#include "meter/sim/SimulatedMeter.h"
+#include "panel/TfrmPanel.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/PdfText.h"
+#include "widgets/LanguageDispatcher.h"
+#include "widgets/ModalRunner.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ql708;
+
+namespace {
+
+// A table of six fields a row, as a tabular view shows a text file.
+data::TextTable sixFields()
+{
+    data::TextTable t;
+    for (const char *row : {"01/06/2024,12:00:00,61.5,62.0,a5,last1", "01/06/2024,12:00:01,63.0,62.6,b5,last2"}) {
+        const QList<QByteArray> fields = QByteArray(row).split(',');
+        std::vector<QByteArrayView> views(fields.cbegin(), fields.cend());
+        t.appendRow(views.data(), int(views.size()));
+    }
+    return t;
+}
+
+} // namespace
+
+class TestPrintCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void printsTheActiveWindowByItsKind_data();
+    void printsTheActiveWindowByItsKind();
+    void printerSetupIsKeptForLaterPrints();
+    void commandsAreNamedInBothLanguages();
+
+private:
+    void download();
+    void openTable();
+    graph::TfrmGraph *dataLogger() const { return graph::GraphWindows::instance().dataLogger; }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<test::FakeClock> m_clock;
+    std::unique_ptr<SimulatedMeter> m_sim;
+    std::unique_ptr<TfrmMain> m_main;
+    QString m_pdf;
+    bool m_cancel = false;
+    QStringList m_dialogs;  // the object names of the dialogs shown, in order
+    QList<QPrinter *> m_printers; // the printer of each print or page set-up dialog
+};
+
+void TestPrintCommands::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    paths::setTestRoot(m_dir->path());
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    LanguageDispatcher::instance().setLanguage(Language::English);
+    m_clock = std::make_unique<test::FakeClock>();
+    m_sim = std::make_unique<SimulatedMeter>();
+    m_main = std::make_unique<TfrmMain>(*m_sim);
+    m_main->resize(1200, 800);
+    m_main->show();
+    m_pdf = m_dir->filePath(QStringLiteral("printed.pdf"));
+    m_cancel = false;
+    m_dialogs.clear();
+    m_printers.clear();
+    setModalHandler([this](QDialog &d) {
+        m_dialogs << d.objectName();
+        if (auto *print = qobject_cast<QPrintDialog *>(&d)) {
+            m_printers << print->printer();
+            // "Print to file (PDF)", as a user picks it in the dialog.
+            print->printer()->setOutputFormat(QPrinter::PdfFormat);
+            print->printer()->setOutputFileName(m_pdf);
+            return int(m_cancel ? QDialog::Rejected : QDialog::Accepted);
+        }
+        if (auto *setup = qobject_cast<QPageSetupDialog *>(&d)) {
+            m_printers << setup->printer();
+            setup->printer()->setPageOrientation(QPageLayout::Landscape);
+            return int(QDialog::Accepted);
+        }
+        if (auto *box = qobject_cast<QMessageBox *>(&d))
+            m_dialogs.last() += QLatin1Char(' ') + box->text();
+        return int(QDialog::Rejected);
+    });
+}
+
+void TestPrintCommands::cleanup()
+{
+    setModalHandler({});
+    graph::graphState().loggerDataUnsaved = false;
+    m_main->mdiArea()->closeAllSubWindows();
+    m_main.reset();
+    paths::setTestRoot({});
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestPrintCommands::download()
+{
+    m_main->MainTimerTimer();
+    m_main->MainTimerTimer();
+    m_main->LoadData1->trigger();
+    QVERIFY(dataLogger());
+    QVERIFY(dataLogger()->PESGraph1->points() > 3);
+    m_main->mdiArea()->setActiveSubWindow(dataLogger());
+}
+
+void TestPrintCommands::openTable()
+{
+    auto *list = new graph::TfrmList;
+    m_main->mdiArea()->addSubWindow(list);
+    list->setWindowTitle(QStringLiteral("six.csv"));
+    list->setTable(sixFields());
+    list->show();
+    m_main->mdiArea()->setActiveSubWindow(list);
+}
+
+void TestPrintCommands::printsTheActiveWindowByItsKind_data()
+{
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QStringList>("dialogs");
+    QTest::addColumn<QStringList>("printed"); // empty: no file
+    QTest::newRow("DataLogger window") << "graph" << false << QStringList{"chartPrintDialog"}
+                                       << QStringList{"DataLogger", "Whole graph", "Between cursors A and B",
+                                                      "Frequency weighting:", "Time weighting:", "Range:", "Time"};
+    QTest::newRow("DataLogger window, cancelled") << "graph" << true << QStringList{"chartPrintDialog"} << QStringList{};
+    QTest::newRow("tabular view: every column") << "table" << false << QStringList{"PrintDialog1"}
+                                                << QStringList{"No", "SPL", "Leq", "12:00:01", "62.6", "b5", "last1", "last2"};
+    QTest::newRow("tabular view, cancelled") << "table" << true << QStringList{"PrintDialog1"} << QStringList{};
+    QTest::newRow("front panel: nothing") << "panel" << false << QStringList{} << QStringList{};
+}
+
+// A graph window prints through its chart's dialogs, never the table's; a table through the
+// table's print dialog; the front panel prints nothing.
+void TestPrintCommands::printsTheActiveWindowByItsKind()
+{
+    QFETCH(QString, active);
+    QFETCH(bool, cancel);
+    QFETCH(QStringList, dialogs);
+    QFETCH(QStringList, printed);
+    download();
+    if (active == QLatin1String("table"))
+        openTable();
+    if (active == QLatin1String("panel")) {
+        m_main->ControlPanel1Click();
+        QVERIFY(m_main->panel());
+    }
+    m_dialogs.clear();
+    m_cancel = cancel;
+    m_main->Print1->trigger();
+    QCOMPARE(m_dialogs, dialogs);
+    for (QPrinter *p : std::as_const(m_printers))
+        QCOMPARE(p, &m_main->printCommands().printer());
+    QCOMPARE(QFile::exists(m_pdf), !printed.isEmpty());
+    if (printed.isEmpty())
+        return;
+    QCOMPARE(test::pdfPages(m_pdf), 1);
+    QCOMPARE(test::pdfImages(m_pdf), 0);
+    const QString text = test::pdfText(m_pdf);
+    for (const QString &expected : printed)
+        QVERIFY2(text.contains(expected), qPrintable(expected + QLatin1Char('\n') + text));
+    if (active == QLatin1String("graph")) {
+        // The header carries what the panels show.
+        const graph::TfrmGraph *w = dataLogger();
+        for (const QLineEdit *field : {w->txtStartTime, w->txtMax, w->txtCursorA, w->txtCursorBTime, w->txtLeqAB})
+            QVERIFY2(!field->text().isEmpty() && text.contains(field->text()), qPrintable(field->objectName()));
+    }
+}
+
+// The printer chosen in Printer Setup is the one every later print dialog starts from.
+void TestPrintCommands::printerSetupIsKeptForLaterPrints()
+{
+    m_main->PrinterSetup1->trigger();
+    openTable();
+    m_main->Print1->trigger();
+    QCOMPARE(m_dialogs, (QStringList{"PrinterSetupDialog1", "PrintDialog1"}));
+    QCOMPARE(m_printers.size(), 2);
+    QCOMPARE(m_printers[0], m_printers[1]);
+    const QSizeF page = test::pdfPageSize(m_pdf);
+    QVERIFY2(page.width() > page.height(), qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+}
+
+void TestPrintCommands::commandsAreNamedInBothLanguages()
+{
+    for (auto [language, print, setup] : {std::tuple{Language::English, "Print", "Printer Setup"},
+                                          {Language::French, "Imprimer", "Paramètres d'impression"}}) {
+        LanguageDispatcher::instance().setLanguage(language);
+        QVERIFY(m_main->Print1->isEnabled() && m_main->PrinterSetup1->isEnabled() && m_main->btnPrint->isEnabled());
+        QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(m_main->File1);
+        QStringList names;
+        for (int i = 0; i < menu->childCount(); ++i)
+            names << menu->child(i)->text(QAccessible::Name);
+        QVERIFY2(names.contains(QString::fromUtf8(print)) && names.contains(QString::fromUtf8(setup)), qPrintable(names.join(',')));
+    }
+}
+
+QTEST_MAIN(TestPrintCommands)
+#include "tst_PrintCommands.moc"
