@@ -42,7 +42,6 @@ namespace {
 
 const QString kTable = QStringLiteral("frmMain");
 constexpr int kDataLoggerHeightLess = 60;
-constexpr int kPreparedPoints = 500;
 constexpr int kSettleMs = 300;
 
 QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
@@ -145,8 +144,7 @@ graph::TfrmGraph *DataLoggerCommands::showDataLoggerWindow(bool *created)
     view->fillDataSetList();
     const QSize client = m_main.mdiArea()->size();
     w->setGeometry(0, 0, client.width(), client.height() - kDataLoggerHeightLess);
-    const TDateTime now = toTDateTime(clock().now());
-    graph::PrepareChart(*w->PESGraph1, 1, 130, 30, now + kPreparedPoints * kSecond, now, kPreparedPoints);
+    graph::PrepareDataLoggerChart(*w->PESGraph1);
     w->PESGraph1->setAllowGraphAnnotHotSpots(true);
     m_main.mdiArea()->setActiveSubWindow(w);
     return w;

@@ -25,12 +25,14 @@ struct CliContext {
 
 // One subcommand: its name, its options for the usage text, what it does, and the function
 // that runs it. A fault in the command line is left in args for the caller to report. A
-// command that talks to a meter lists [--simulate] among its options.
+// command that talks to a meter lists [--simulate] among its options. A command that draws
+// pages runs with a display, offscreen unless QT_QPA_PLATFORM names one; the others need none.
 struct Command {
     const char *name;
     const char *options;
     const char *summary;
     int (*run)(CliArgs &args, CliContext &context);
+    bool draws = false;
 };
 
 } // namespace ql708::cli

@@ -2,9 +2,8 @@
 
 #include "chart/ChartState.h"
 #include "cli/SetsCommand.h"
-#include "data/CollectionFile.h"
+#include "data/DataSetList.h"
 #include "data/GraphText.h"
-#include "data/MemoryImage.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -71,19 +70,13 @@ int write(const data::GraphColumns &columns, const data::GraphTextFormat &format
 int exportSet(const QString &path, qint64 set, const data::GraphTextFormat &format, const std::optional<QString> &out,
               CliContext &context)
 {
-    QByteArray image;
-    QString error;
-    if (!data::readCollection(path, image, &error))
-        return fail(context.err, QStringLiteral("cannot read %1: %2").arg(path, error));
     data::DataSetList sets;
-    const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
-    if (!data::parse_result::accepted(result))
-        return fail(context.err, QStringLiteral("%1 holds no data sets that can be read.").arg(path), kExitNoDataSets);
-    if (set > sets.count())
-        return fail(context.err, QStringLiteral("%1 holds %2 data sets; there is no set %3.").arg(path).arg(sets.count()).arg(set));
-    const int i = int(set - 1);
-    const std::size_t offset = sets.offsetOf(i);
-    return write({sets.times.data() + offset, sets.levels.data() + offset, nullptr, sets.pointCounts[size_t(i)]},
+    int status = kExitOk;
+    const std::optional<int> i = readSet(path, set, sets, context.err, status);
+    if (!i)
+        return status;
+    const std::size_t offset = sets.offsetOf(*i);
+    return write({sets.times.data() + offset, sets.levels.data() + offset, nullptr, sets.pointCounts[size_t(*i)]},
                  format, out, context);
 }
 

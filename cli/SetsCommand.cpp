@@ -38,6 +38,29 @@ QStringList setsTable(const data::DataSetList &sets)
     return lines;
 }
 
+std::optional<int> readSet(const QString &path, qint64 set, data::DataSetList &sets, QTextStream &err, int &status)
+{
+    QByteArray image;
+    QString error;
+    status = kExitFailed;
+    if (!data::readCollection(path, image, &error)) {
+        err << "ql708-cli: cannot read " << path << ": " << error << '\n';
+        return std::nullopt;
+    }
+    const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
+    if (!data::parse_result::accepted(result)) {
+        err << "ql708-cli: " << path << " holds no data sets that can be read.\n";
+        status = kExitNoDataSets;
+        return std::nullopt;
+    }
+    if (set > sets.count()) {
+        err << "ql708-cli: " << path << " holds " << sets.count() << " data sets; there is no set " << set << ".\n";
+        return std::nullopt;
+    }
+    status = kExitOk;
+    return int(set - 1);
+}
+
 int setsExitStatus(int parseResult) { return data::parse_result::accepted(parseResult) ? kExitOk : kExitNoDataSets; }
 
 int runSets(CliArgs &args, CliContext &context)

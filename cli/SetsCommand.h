@@ -2,6 +2,8 @@
 
 #include "cli/CliCommand.h"
 
+#include <optional>
+
 namespace ql708::data {
 struct DataSetList;
 }
@@ -15,6 +17,10 @@ constexpr int kExitNoDataSets = 3;
 // after a heading line, then "result<TAB>N" with the parser's result. Exit status 0 for
 // results 0 and 33 to 35, 3 for 31 and 32, 1 when the file cannot be read.
 int runSets(CliArgs &args, CliContext &context);
+
+// Reads a collection file and finds its set N (counted from 1, as "sets" lists them): the set's
+// index in sets, or nothing after telling why on err, with the exit status in status.
+std::optional<int> readSet(const QString &path, qint64 set, data::DataSetList &sets, QTextStream &err, int &status);
 
 // The heading line and one line per set.
 QStringList setsTable(const data::DataSetList &sets);

@@ -7,11 +7,13 @@
 #include "cli/InfoCommand.h"
 #include "cli/IntervalCommand.h"
 #include "cli/MeterSession.h"
+#include "cli/ReportCommand.h"
 #include "cli/SetsCommand.h"
 #include "cli/StatusCommand.h"
 #include "meter/HidapiLink.h"
 #include "meter/sim/SimulatedMeter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
@@ -35,6 +37,8 @@ const Command kCommands[] = {
     {"erase", "[--simulate] --yes", "erases the meter's logger memory (refused while the meter records)", runErase},
     {"info", "[--simulate]", "prints the meter's firmware, clock, interval, data sets, free memory and serial number",
      runInfo},
+    {"report", "FILE.rec --set N -o OUT.pdf [--language fr|en]",
+     "writes a data set's one-page report, its chart under its figures, as PDF", runReport, true},
 };
 
 const Command *findCommand(const QString &name)
@@ -92,11 +96,22 @@ int runCommand(const Command &command, QStringList words, CliContext &context)
     return status;
 }
 
+// Only a command that draws starts the GUI, offscreen unless told otherwise.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    const Command *command = argc > 1 ? findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    if (!command || !command->draws)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QTextStream out(stdout), err(stderr);
     CliContext context{out, err, makeLink};
     QStringList words = QCoreApplication::arguments().mid(1);

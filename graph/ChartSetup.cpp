@@ -1,5 +1,6 @@
 #include "graph/ChartSetup.h"
 
+#include "common/Clock.h"
 #include "common/Paths.h"
 #include "chart/ChartFile.h"
 #include "chart/PESGraph.h"
@@ -118,6 +119,13 @@ bool PrepareChart(PESGraph &chart, int seriesCount, float levelTop, float levelB
 }
 
 QString templateFolder() { return paths::writableAppFolder() + QStringLiteral("/template/"); }
+
+void PrepareDataLoggerChart(PESGraph &chart)
+{
+    constexpr int kPreparedPoints = 500;
+    const TDateTime now = toTDateTime(clock().now());
+    PrepareChart(chart, 1, 130, 30, now + kPreparedPoints * kSecond, now, kPreparedPoints);
+}
 
 void placeLines(PESGraph &chart, const CursorPoints &points)
 {

@@ -31,6 +31,9 @@ void SetUpChart(chart::PESGraph &chart, int seriesCount, float levelTop, float l
 bool PrepareChart(chart::PESGraph &chart, int seriesCount, float levelTop, float levelBottom,
                   TDateTime timeEnd, TDateTime timeStart, int pointCount);
 
+// The DataLogger window's chart before it shows a set: prepared for 500 points from now.
+void PrepareDataLoggerChart(chart::PESGraph &chart);
+
 // Puts the playback line and cursors A and B on the times of their points of series 0; a line
 // whose point the series does not hold stays where it is.
 void placeLines(chart::PESGraph &chart, const CursorPoints &points);

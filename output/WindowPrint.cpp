@@ -1,6 +1,8 @@
 #include "output/WindowPrint.h"
 
 #include "chart/PESGraph.h"
+#include "data/DataSetList.h"
+#include "graph/ChartSetup.h"
 #include "common/StringTable.h"
 #include "graph/DataLoggerView.h"
 #include "graph/TfrmGraph.h"
@@ -57,6 +59,24 @@ void printGraphWindow(graph::TfrmGraph &window, QPrinter &printer)
     chart.PEactions(chart::sgPrintDialog);
     chart.setPagePrinter({});
     chart.setPrinter(nullptr);
+}
+
+bool printDataSet(QPagedPaintDevice &device, const QString &caption, const data::DataSetList &sets, int i)
+{
+    chart::PESGraph chart;
+    graph::PrepareDataLoggerChart(chart);
+    graph::showDataSetChart(chart, sets, i);
+    const std::size_t offset = sets.offsetOf(i);
+    const graph::Series series{sets.times.data() + offset, sets.levels.data() + offset, sets.pointCounts[size_t(i)]};
+    const graph::CursorPoints cursors = graph::startingCursorPoints(series.n);
+    graph::placeLines(chart, cursors);
+
+    graph::StatisticTexts texts;
+    graph::setDataSetTexts(texts, sets, i);
+    graph::setCursorTexts(texts, series, graph::cursorFigures(series, cursors.a, cursors.b));
+    ChartReport report = chartReport(caption, texts);
+    addDataSet(report, sets, i);
+    return printChartReport(device, report, [&chart](QPainter &painter, const QRectF &r) { chart.render(painter, r); });
 }
 
 bool printTable(QWidget *parent, QPrinter &printer, const QAbstractItemModel &model, const QStringList &lead)

@@ -5,9 +5,13 @@
 #include <QStringList>
 
 class QAbstractItemModel;
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
+namespace ql708::data {
+struct DataSetList;
+}
 namespace ql708::graph {
 class TfrmGraph;
 }
@@ -21,6 +25,11 @@ ChartReport windowReport(graph::TfrmGraph &window);
 // Prints a graph window's chart through the chart's own dialogs: its options request with every
 // page disallowed, then its print dialog, which prints the chart under the window's header.
 void printGraphWindow(graph::TfrmGraph &window, QPrinter &printer);
+
+// Prints data set i as the DataLogger window prints it while it shows the set, its cursors where
+// they start, without a window: the chart prepared as that window's, under the header. False
+// when the printer could not be painted on.
+bool printDataSet(QPagedPaintDevice &device, const QString &caption, const data::DataSetList &sets, int i);
 
 // The table printout: the print dialog (PrintDialog1), then the lead lines and the model's
 // heading and rows as lines of fixed-pitch text. False when cancelled or not printed (the

@@ -4,11 +4,13 @@
 #include "common/Paths.h"
 #include "common/StringTable.h"
 #include "data/TextTable.h"
+#include "graph/DataLoggerView.h"
 #include "graph/GraphState.h"
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
 #include "graph/TfrmList.h"
 #include "meter/sim/SimulatedMeter.h"
+#include "output/WindowPrint.h"
 #include "panel/TfrmPanel.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/PdfText.h"
@@ -53,6 +55,7 @@ private slots:
     void printsTheActiveWindowByItsKind_data();
     void printsTheActiveWindowByItsKind();
     void printerSetupIsKeptForLaterPrints();
+    void windowAndReportPrintTheSamePage();
     void commandsAreNamedInBothLanguages();
 
 private:
@@ -199,6 +202,23 @@ void TestPrintCommands::printerSetupIsKeptForLaterPrints()
     QCOMPARE(m_printers[0], m_printers[1]);
     const QSizeF page = test::pdfPageSize(m_pdf);
     QVERIFY2(page.width() > page.height(), qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+}
+
+// The report written without a window is the page the DataLogger window prints for its set.
+void TestPrintCommands::windowAndReportPrintTheSamePage()
+{
+    download();
+    m_main->Print1->trigger();
+    const QString windowPage = test::pdfText(m_pdf);
+    QVERIFY(windowPage.contains(QLatin1String("Frequency weighting:")));
+
+    const graph::DataLoggerView *view = graph::DataLoggerView::of(dataLogger());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString reportPdf = m_dir->filePath(QStringLiteral("report.pdf"));
+    printer.setOutputFileName(reportPdf);
+    QVERIFY(output::printDataSet(printer, dataLogger()->windowTitle(), view->sets(), view->shownSet()));
+    QCOMPARE(test::pdfText(reportPdf), windowPage);
 }
 
 void TestPrintCommands::commandsAreNamedInBothLanguages()

@@ -1,0 +1,51 @@
+#include "cli/ReportCommand.h"
+
+#include "cli/SetsCommand.h"
+#include "common/StringTable.h"
+#include "data/DataSetList.h"
+#include "output/WindowPrint.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace ql708::cli {
+
+int runReport(CliArgs &args, CliContext &context)
+{
+    const std::optional<QString> path = args.word(QStringLiteral("FILE.rec"));
+    const std::optional<qint64> set = args.number(QStringLiteral("--set"), 1, std::numeric_limits<int>::max());
+    const std::optional<QString> out = args.requiredValue(QStringLiteral("-o"), QStringLiteral("OUT.pdf"));
+    const QString language = args.value(QStringLiteral("--language")).value_or(QStringLiteral("fr"));
+    if (!set)
+        args.fail(QStringLiteral("--set N is needed"));
+    if (language != QLatin1String("fr") && language != QLatin1String("en"))
+        args.fail(QStringLiteral("--language is fr or en, not \"%1\"").arg(language));
+    if (!args.finish())
+        return kExitUsage;
+    setActiveLanguage(language == QLatin1String("en") ? Language::English : Language::French);
+    data::DataSetList sets;
+    int status = kExitOk;
+    const std::optional<int> i = readSet(*path, *set, sets, context.err, status);
+    if (!i)
+        return status;
+    // The page of the program's printer printing to a PDF file, written whole or not at all.
+    const QPrinter printer(QPrinter::HighResolution);
+    QSaveFile file(*out);
+    QPdfWriter writer(&file);
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    const bool opened = file.open(QIODevice::WriteOnly);
+    if (!opened || !output::printDataSet(writer, QFileInfo(*path).fileName(), sets, *i) || !file.commit()) {
+        context.err << "ql708-cli: cannot write " << QDir::toNativeSeparators(*out) << ": " << file.errorString() << '\n';
+        return kExitFailed;
+    }
+    context.out << *out << ": set " << *set << '\n';
+    return kExitOk;
+}
+
+} // namespace ql708::cli
