@@ -13,6 +13,8 @@ packages=(
   libbenchmark-dev qt6-charts-dev libqt6opengl6-dev
   # window tests and manual checks under a virtual X server
   xvfb xauth xdotool imagemagick x11-utils
+  # the printing tests read the PDFs they print
+  poppler-utils
   # the install test and the Debian package
   desktop-file-utils dpkg-dev file
 )
