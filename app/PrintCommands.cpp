@@ -14,7 +14,7 @@
 namespace ql708 {
 
 PrintCommands::PrintCommands(TfrmMain &main)
-    : QObject(&main), m_main(main), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QObject(&main), m_main(main), m_printer(output::makePrinter())
 {
 }
 

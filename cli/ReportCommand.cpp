@@ -34,11 +34,11 @@ int runReport(CliArgs &args, CliContext &context)
     if (!i)
         return status;
     // The page of the program's printer printing to a PDF file, written whole or not at all.
-    const QPrinter printer(QPrinter::HighResolution);
+    const std::unique_ptr<QPrinter> printer = output::makePrinter();
     QSaveFile file(*out);
     QPdfWriter writer(&file);
-    writer.setResolution(printer.resolution());
-    writer.setPageLayout(printer.pageLayout());
+    writer.setResolution(printer->resolution());
+    writer.setPageLayout(printer->pageLayout());
     const bool opened = file.open(QIODevice::WriteOnly);
     if (!opened || !output::printDataSet(writer, QFileInfo(*path).fileName(), sets, *i) || !file.commit()) {
         context.err << "ql708-cli: cannot write " << QDir::toNativeSeparators(*out) << ": " << file.errorString() << '\n';

@@ -34,7 +34,10 @@ QString tableLine(const QStringList &cells)
     QString line;
     for (int c = 0; c < cells.size(); ++c) {
         line += cells[c];
-        line += QString(2 * std::max<qsizetype>(0, columnWidth(c) - cells[c].size()), QLatin1Char(' '));
+        const qsizetype pad = 2 * std::max<qsizetype>(0, columnWidth(c) - cells[c].size());
+        // A cell that fills its column still keeps apart from the next: a full date must not
+        // run into the time after it.
+        line += QString(c + 1 < cells.size() ? std::max<qsizetype>(pad, 1) : pad, QLatin1Char(' '));
     }
     return line;
 }

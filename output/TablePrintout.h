@@ -19,7 +19,8 @@ namespace ql708::output {
 // The column's width in characters: 17 for column 2 (the time), 10 for the others.
 int columnWidth(int column);
 // One row as a line: each cell followed by two spaces for every character by which it is
-// shorter than its column; a longer cell is printed whole.
+// shorter than its column, and by one space at least before the next cell; a longer cell is
+// printed whole.
 QString tableLine(const QStringList &cells);
 
 // The lines to print: lead lines (a summary, say), then the model's heading row and its rows,

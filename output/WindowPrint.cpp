@@ -28,6 +28,13 @@ void tellNotPrinted(QWidget *parent, const QPrinter &printer)
 
 } // namespace
 
+std::unique_ptr<QPrinter> makePrinter()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    return printer;
+}
+
 ChartReport windowReport(graph::TfrmGraph &window)
 {
     ChartReport report = chartReport(window.windowTitle(), window.statisticTexts());

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 class QAbstractItemModel;
 class QPagedPaintDevice;
 class QPrinter;
@@ -17,6 +19,9 @@ class TfrmGraph;
 }
 
 namespace ql708::output {
+
+// The program's printer before the user chooses otherwise: high resolution, 10 mm margins.
+std::unique_ptr<QPrinter> makePrinter();
 
 // The header a graph window's chart prints with: its caption, what its statistic panels show
 // and, in the DataLogger window, how the set shown was recorded.

@@ -213,11 +213,11 @@ void TestPrintCommands::windowAndReportPrintTheSamePage()
     QVERIFY(windowPage.contains(QLatin1String("Frequency weighting:")));
 
     const graph::DataLoggerView *view = graph::DataLoggerView::of(dataLogger());
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::unique_ptr<QPrinter> printer = output::makePrinter();
+    printer->setOutputFormat(QPrinter::PdfFormat);
     const QString reportPdf = m_dir->filePath(QStringLiteral("report.pdf"));
-    printer.setOutputFileName(reportPdf);
-    QVERIFY(output::printDataSet(printer, dataLogger()->windowTitle(), view->sets(), view->shownSet()));
+    printer->setOutputFileName(reportPdf);
+    QVERIFY(output::printDataSet(*printer, dataLogger()->windowTitle(), view->sets(), view->shownSet()));
     QCOMPARE(test::pdfText(reportPdf), windowPage);
 }
 

@@ -47,12 +47,14 @@ void tst_TablePrintout::padding_data()
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("line");
     const QString pad12(12, QLatin1Char(' '));
-    QTest::newRow("4 characters in column 1") << QStringList{QString(10, QLatin1Char('n')), QStringLiteral("abcd")}
-                                              << QString(10, QLatin1Char('n')) + QStringLiteral("abcd") + pad12;
-    QTest::newRow("10 characters: no spaces") << QStringList{QStringLiteral("0123456789"), QStringLiteral("0123456789")}
-                                              << QStringLiteral("01234567890123456789");
-    QTest::newRow("12 characters: printed whole") << QStringList{QStringLiteral("0123456789ab")}
-                                                  << QStringLiteral("0123456789ab");
+    QTest::newRow("4 characters in column 1") << QStringList{QStringLiteral("1"), QStringLiteral("abcd")}
+                                              << QStringLiteral("1") + QString(18, QLatin1Char(' ')) + QStringLiteral("abcd") + pad12;
+    QTest::newRow("10 characters: one space before the next") << QStringList{QStringLiteral("0123456789"), QStringLiteral("0123456789")}
+                                                              << QStringLiteral("0123456789 0123456789");
+    QTest::newRow("12 characters: printed whole") << QStringList{QStringLiteral("0123456789ab"), QStringLiteral("x")}
+                                                  << QStringLiteral("0123456789ab x") + QString(18, QLatin1Char(' '));
+    QTest::newRow("the last cell: nothing more") << QStringList{QStringLiteral("0123456789ab")}
+                                                 << QStringLiteral("0123456789ab");
     QTest::newRow("the time column is 17 wide") << QStringList{QStringLiteral("1"), QString(), QStringLiteral("12:00:00")}
                                                 << QStringLiteral("1") + QString(18 + 20, QLatin1Char(' ')) +
                                                        QStringLiteral("12:00:00") + QString(18, QLatin1Char(' '));
