@@ -1,6 +1,8 @@
 #include "app/DataLoggerCommands.h"
 
 #include "app/FileDialog.h"
+#include "app/LeqCommands.h"
+#include "app/MeterCommandsPause.h"
 #include "app/TfrmMain.h"
 #include "chart/PESGraph.h"
 #include "common/Clock.h"
@@ -27,7 +29,6 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -43,35 +44,6 @@ constexpr int kPreparedPoints = 500;
 constexpr int kSettleMs = 300;
 
 QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
-
-// While a download runs the window stays responsive; every other command that talks to the
-// meter, and those that would replace the data set list, wait until it ends.
-class MeterCommandsPause {
-public:
-    explicit MeterCommandsPause(TfrmMain &main)
-    {
-        for (QObject *o : std::initializer_list<QObject *>{
-                 main.DataLogger1, main.btnDataLogger, main.LEQ1, main.Run1, main.Stop1, main.Setup1,
-                 main.EraseMemory1, main.Open1, main.ControlPanel1, main.panel()})
-            if (o)
-                m_paused.append({o, o->property("enabled").toBool()});
-        for (const Paused &p : m_paused)
-            p.object->setProperty("enabled", false);
-    }
-    ~MeterCommandsPause()
-    {
-        for (const Paused &p : m_paused)
-            if (p.object)
-                p.object->setProperty("enabled", p.wasEnabled);
-    }
-
-private:
-    struct Paused {
-        QPointer<QObject> object;
-        bool wasEnabled;
-    };
-    QList<Paused> m_paused;
-};
 
 // The download's progress window, created when the first block arrives and freed at the end.
 DownloadProgress progressWindow(TfrmMain &main, std::shared_ptr<std::unique_ptr<TfrmScope>> scope)
@@ -168,7 +140,8 @@ void DataLoggerCommands::LoadData1Click()
         w->repaint();
         delayMs(kSettleMs);
     }
-    const MeterCommandsPause pause(m_main);
+    // Commands that would replace the data set list wait too.
+    const MeterCommandsPause pause(m_main, {m_main.LEQ1, m_main.Open1, m_main.leqCommands().startButton()});
     const LinkTakeOver takeOver(meter);
     m_downloading = true;
     const int result = DownloadDataSets();

@@ -1,6 +1,7 @@
 #include "app/TfrmMain.h"
 
 #include "app/DataLoggerCommands.h"
+#include "app/LeqCommands.h"
 #include "app/TfrmAbout.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
@@ -57,6 +58,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createToolBar();
     createStatusBar();
     m_dataLogger = new DataLoggerCommands(*this);
+    m_leq = new LeqCommands(*this);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -108,8 +110,9 @@ void TfrmMain::createMenus()
     EraseMemory1 = addItem(DataLogger1, "EraseMemory1");
     Setup1 = addItem(DataLogger1, "Setup1");
 
-    LEQ1 = menu("LEQ1");
-    LEQ1->setEnabled(false);
+    LEQ1 = menuBar()->addAction(QStringLiteral("LEQ1"));
+    LEQ1->setObjectName(QStringLiteral("LEQ1"));
+    connect(LEQ1, &QAction::triggered, this, &TfrmMain::LEQ1Click);
 
     View1 = menu("View1");
     ControlPanel1 = addItem(View1, "ControlPanel1", &TfrmMain::ControlPanel1Click);
@@ -385,6 +388,8 @@ void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
 void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
 
 void TfrmMain::Save1Click() { m_dataLogger->Save1Click(m_mdi->activeSubWindow()); }
+
+void TfrmMain::LEQ1Click() { m_leq->LEQ1Click(); }
 
 void TfrmMain::Tile1Click() { m_mdi->tileSubWindows(); }
 

@@ -15,6 +15,7 @@ class QToolBar;
 namespace ql708 {
 
 class DataLoggerCommands;
+class LeqCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -43,7 +44,8 @@ public:
     TfrmPanel *panel() const;
 
     QTimer *MainTimer;
-    QMenu *File1, *RealTime1, *DataLogger1, *LEQ1, *View1, *Window1, *Help1, *Language1;
+    QMenu *File1, *RealTime1, *DataLogger1, *View1, *Window1, *Help1, *Language1;
+    QAction *LEQ1; // a command of the menu bar itself
     QAction *Open1, *Save1, *Print1, *PrinterSetup1, *Exit1;
     QAction *Run1, *Stop1, *LoadData1, *EraseMemory1, *Setup1;
     QAction *ControlPanel1, *RealTimeGraph1, *Tile1, *Cascade1, *Contents1, *About1;
@@ -68,9 +70,11 @@ public slots:
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
+    void LEQ1Click();
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
+    LeqCommands &leqCommands() { return *m_leq; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +108,7 @@ private:
     QPointer<TfrmAbout> m_about;
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
+    LeqCommands *m_leq;
 };
 
 } // namespace ql708
