@@ -36,9 +36,9 @@ using Seconds = QList<QList<int>>; // the levels in tenths read in each second a
 
 // Queues the readings of whole seconds: each second opens with a reading of 70 dB (not
 // counted in it), then its levels; one more reading completes the last.
-void queueSeconds(test::ScriptedLink &link, const Seconds &seconds)
+void queueSeconds(test::ScriptedLink &link, const Seconds &seconds, int firstSecond = 0)
 {
-    std::uint8_t byte = 0;
+    std::uint8_t byte = std::uint8_t(firstSecond);
     for (const QList<int> &levels : seconds) {
         link.replies.push_back(reading(700, intToBcd(byte)));
         for (int tenths : levels)
@@ -134,6 +134,7 @@ void TestLeqRun::decodesLevelAndClock_data()
     QTest::newRow("29 February 2024") << QList<int>{kMonth, 0x02, kDay, 0x29}
                                       << QDateTime(QDate(2024, 2, 29), QTime(14, 7, 9));
     QTest::newRow("year 0xA0") << QList<int>{kYear, 0xA0} << QDateTime();
+    QTest::newRow("year 0x00") << QList<int>{kYear, 0x00} << QDateTime(QDate(2000, 3, 5), QTime(14, 7, 9));
     QTest::newRow("year 0x99") << QList<int>{kYear, 0x99} << QDateTime(QDate(2099, 3, 5), QTime(14, 7, 9));
 }
 
@@ -161,35 +162,40 @@ void TestLeqRun::decodesLevelAndClock()
 void TestLeqRun::secondsBecomeRows_data()
 {
     QTest::addColumn<Seconds>("seconds");
+    QTest::addColumn<int>("firstSecond");
     QTest::addColumn<QStringList>("spl");
     QTest::addColumn<QStringList>("leq");
-    QTest::newRow("first Leq is its SPL") << Seconds{{652, 648}} << QStringList{"65.0"} << QStringList{"65.0"};
-    QTest::newRow("mean of the tenths") << Seconds{{601, 602, 604}} << QStringList{"60.2"} << QStringList{"60.2"};
-    QTest::newRow("60 then 80") << Seconds{{600, 600}, {800, 800, 800}} << QStringList{"60.0", "80.0"}
+    QTest::newRow("first Leq is its SPL") << Seconds{{652, 648}} << 0 << QStringList{"65.0"} << QStringList{"65.0"};
+    QTest::newRow("mean of the tenths") << Seconds{{601, 602, 604}} << 0 << QStringList{"60.2"} << QStringList{"60.2"};
+    QTest::newRow("60 then 80") << Seconds{{600, 600}, {800, 800, 800}} << 0 << QStringList{"60.0", "80.0"}
+                                << QStringList{"60.0", "77.0"};
+    // The seconds byte going back (a new minute) is a new second all the same.
+    QTest::newRow("new minute") << Seconds{{600}, {800}} << 59 << QStringList{"60.0", "80.0"}
                                 << QStringList{"60.0", "77.0"};
     // The empty second keeps the running Leq and still counts: n = 3 for the third.
-    QTest::newRow("empty second counts in n") << Seconds{{600}, {}, {800}} << QStringList{"60.0", "", "80.0"}
+    QTest::newRow("empty second counts in n") << Seconds{{600}, {}, {800}} << 0 << QStringList{"60.0", "", "80.0"}
                                               << QStringList{"60.0", "", "75.3"};
     // Before any second had readings, the running Leq is the first reading's level (70 dB).
-    QTest::newRow("empty first second") << Seconds{{}, {600}} << QStringList{"", "60.0"}
+    QTest::newRow("empty first second") << Seconds{{}, {600}} << 0 << QStringList{"", "60.0"}
                                         << QStringList{"", "67.4"};
 }
 
 void TestLeqRun::secondsBecomeRows()
 {
     QFETCH(Seconds, seconds);
+    QFETCH(int, firstSecond);
     QFETCH(QStringList, spl);
     QFETCH(QStringList, leq);
     LeqRun run(*m_link);
     run.start(100, logPath());
-    queueSeconds(*m_hid, seconds);
+    queueSeconds(*m_hid, seconds, firstSecond);
     QCOMPARE(run.tick(), LeqRun::Tick::FirstReading);
     while (!m_hid->replies.empty())
         run.tick();
     QCOMPARE(column(run.table(), LeqTable::Spl), spl);
     QCOMPARE(column(run.table(), LeqTable::Leq), leq);
     QCOMPARE(column(run.table(), LeqTable::No).size(), seconds.size());
-    QCOMPARE(run.table().cellText(0, LeqTable::Time), QStringLiteral("14:07:00"));
+    QCOMPARE(run.table().cellText(0, LeqTable::Time), QStringLiteral("14:07:%1").arg(firstSecond, 2, 10, QLatin1Char('0')));
     QCOMPARE(run.table().cellText(0, LeqTable::Date), QStringLiteral("05/03/2024"));
     QCOMPARE(run.secondsLeft(), 100 - int(seconds.size()));
 }
