@@ -1,6 +1,5 @@
 #include "leq/LeqReading.h"
 
-#include "common/DateTime.h"
 #include "meter/MeterStatus.h"
 
 #include <algorithm>
@@ -12,15 +11,12 @@ namespace {
 
 constexpr std::array<int, kDurationEntries> kDurations = {10, 60, 300, 600, 900, 1800, 3600, 28800, 86400, 86400};
 
-QDateTime wholeSeconds(const QDateTime &t)
-{
-    const QTime time = t.time();
-    return QDateTime(t.date(), QTime(time.hour(), time.minute(), time.second()));
-}
+// The date and time as they read, without a time zone to look up for every reading.
+TDateTime dateTimeOf(const QDate &date, const QTime &time) { return toTDateTime(QDateTime(date, time, Qt::UTC)); }
 
-// The meter clock of a status, or an invalid date-time when any field is not BCD or the
-// fields name no moment.
-QDateTime meterClock(const MeterStatus &s)
+// The meter clock of a status, or nothing when any field is not BCD or the fields name no
+// moment.
+std::optional<TDateTime> meterClock(const MeterStatus &s)
 {
     const int second = bcdToInt(s.clockSeconds), minute = bcdToInt(s.clockMinutes);
     const int hour = bcdToInt(s.clockHours), day = bcdToInt(s.clockDay);
@@ -31,23 +27,28 @@ QDateTime meterClock(const MeterStatus &s)
     const QTime time(hour, minute, second);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    return dateTimeOf(date, time);
 }
 
 } // namespace
 
-LeqReading decodeReading(const ReplyBuffer &reply, const QDateTime &pcNow)
+LeqReading decodeReading(const ReplyBuffer &reply)
 {
     const MeterStatus s = decodeMeterStatus(reply);
     LeqReading r;
     r.levelTenths = s.level;
     r.levelDb = float(s.level * 0.1);
     r.secondsByte = s.clockSeconds;
-    r.time = meterClock(s);
-    r.fromMeterClock = r.time.isValid();
-    if (!r.fromMeterClock)
-        r.time = wholeSeconds(pcNow);
+    const std::optional<TDateTime> meter = meterClock(s);
+    r.fromMeterClock = meter.has_value();
+    r.time = meter.value_or(0.0);
     return r;
+}
+
+TDateTime pcClockTime(const QDateTime &now)
+{
+    const QTime t = now.time();
+    return dateTimeOf(now.date(), QTime(t.hour(), t.minute(), t.second()));
 }
 
 std::optional<int> durationOfEntry(int index)

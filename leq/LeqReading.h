@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/DateTime.h"
 #include "meter/Frames.h"
 
 #include <QDateTime>
@@ -17,15 +18,17 @@ struct LeqReading {
     float levelDb = 0.0f;
     // The raw seconds byte: a new second starts whenever it changes, whatever it holds.
     std::uint8_t secondsByte = 0;
-    // The meter's clock, or the computer's (whole seconds) when the clock bytes are not BCD
-    // or name no valid date and time.
-    QDateTime time;
+    // The meter's clock; false when its bytes are not BCD or name no valid date and time,
+    // and the computer's clock stands in (time then 0 until the caller sets it).
     bool fromMeterClock = false;
+    TDateTime time = 0.0;
 };
 
-// Decodes a reply; pcNow stands in for a clock that does not decode. Framing and the sequence
-// echo are not looked at: the level and the clock are all the measurement needs.
-LeqReading decodeReading(const ReplyBuffer &reply, const QDateTime &pcNow);
+// Decodes a reply. Framing and the sequence echo are not looked at: the level and the clock
+// are all the measurement needs.
+LeqReading decodeReading(const ReplyBuffer &reply);
+// The time that stands in for a meter clock that does not decode: now, in whole seconds.
+TDateTime pcClockTime(const QDateTime &now);
 
 // The run length of an entry of the duration list (0 "10 sec" ... 9 "Manual"); nullopt for
 // no entry (text typed into the box).

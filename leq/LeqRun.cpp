@@ -60,9 +60,10 @@ LeqRun::Tick LeqRun::tick()
         qCDebug(lcLeq, "read failed (%d in the run)", m_failedReads);
         return Tick::ReadFailed;
     }
-    m_reading = decodeReading(m_link.reply(), clock().now());
-    const TDateTime readingTime = toTDateTime(m_reading.time);
-    m_log.write(graph::timeText(readingTime), m_reading.levelDb);
+    m_reading = decodeReading(m_link.reply());
+    if (!m_reading.fromMeterClock)
+        m_reading.time = pcClockTime(clock().now());
+    m_log.write(logTimeText(), m_reading.levelDb);
     if (!m_started) {
         m_started = true;
         m_runningLeq = m_reading.levelDb;
@@ -83,9 +84,19 @@ LeqRun::Tick LeqRun::tick()
 void LeqRun::openSecond()
 {
     m_lastSecondByte = m_reading.secondsByte;
-    m_secondTime = toTDateTime(m_reading.time);
+    m_secondTime = m_reading.time;
     m_secondSamples = 0;
     m_secondSumTenths = 0;
+}
+
+// The readings of a second share their time text: it is formatted once a second.
+const QString &LeqRun::logTimeText()
+{
+    if (m_logTextTime != m_reading.time || m_logText.isEmpty()) {
+        m_logTextTime = m_reading.time;
+        m_logText = graph::timeText(m_reading.time);
+    }
+    return m_logText;
 }
 
 void LeqRun::completeSecond()

@@ -64,6 +64,7 @@ public:
 private:
     void openSecond();
     void completeSecond();
+    const QString &logTimeText();
 
     MeterLink &m_link;
     LeqLog m_log;
@@ -80,6 +81,8 @@ private:
     float m_runningLeq = 0.0f;
     std::int32_t m_failedReads = 0;
     int m_lastRate = 0;
+    TDateTime m_logTextTime = 0.0;
+    QString m_logText;
 };
 
 } // namespace ql708::leq

@@ -228,8 +228,10 @@ void TfrmLEQ::endRun()
     const bool was = m_run.running() || LEQTimer->isActive();
     m_run.end();
     LEQTimer->stop();
-    if (was)
-        emit runningChanged(false);
+    if (!was)
+        return;
+    showSummary();
+    emit runningChanged(false);
 }
 
 void TfrmLEQ::LEQTimerTimer()
@@ -262,13 +264,18 @@ void TfrmLEQ::showSecond()
         edtLEQrate->setText(QString::number(m_run.lastRate()) + QStringLiteral("/sec"));
     }
     edtTimeLeft->setText(timeLeftText(m_run.secondsLeft()));
-    showSummary();
+    if (t.rows() >= m_nextSummaryRows || !m_run.running())
+        showSummary();
     showLogError();
 }
 
+// The summary takes a pass over the table. It is shown anew once a second at first, then once
+// per thousandth of the run so far (every 84 s at 24 hours), so that its cost per second does
+// not grow with the run, and always when the run ends.
 void TfrmLEQ::showSummary()
 {
     const LeqSummary s = summarize(m_run.table());
+    m_nextSummaryRows = s.seconds + std::max(1, s.seconds / 1024);
     const bool any = s.levels.count > 0;
     edtLmax->setText(any ? formatLevel(s.levels.max) : QString());
     edtLmin->setText(any ? formatLevel(s.levels.min) : QString());

@@ -72,6 +72,7 @@ private:
 
     LeqRun m_run;
     LeqTableModel *m_model;
+    int m_nextSummaryRows = 0; // the table's size at which the summary is shown anew
 };
 
 } // namespace ql708::leq

@@ -149,14 +149,16 @@ void TestLeqRun::decodesLevelAndClock()
     r[status_layout::kFlags] = status_layout::kMaxMinBit;
     r[status_layout::kMaxMinMode] = kMaxHeld;
     r[status_layout::kMaxLevel] = 0x7F;
-    const QDateTime pc(QDate(2023, 1, 2), QTime(3, 4, 5, 678));
-    const LeqReading got = decodeReading(r, pc);
+    const LeqReading got = decodeReading(r);
     QCOMPARE(got.levelTenths, std::uint16_t(0x1234));
     QCOMPARE(got.levelDb, float(0x1234 * 0.1));
     QCOMPARE(got.secondsByte, r[status_layout::kSeconds]); // raw, decodable or not
     QCOMPARE(got.fromMeterClock, time.isValid());
+    if (time.isValid())
+        QCOMPARE(got.time, toTDateTime(time));
     // The PC clock stands in with whole seconds.
-    QCOMPARE(got.time, time.isValid() ? time : QDateTime(QDate(2023, 1, 2), QTime(3, 4, 5)));
+    QCOMPARE(pcClockTime(QDateTime(QDate(2023, 1, 2), QTime(3, 4, 5, 678))),
+             toTDateTime(QDateTime(QDate(2023, 1, 2), QTime(3, 4, 5))));
 }
 
 void TestLeqRun::secondsBecomeRows_data()
