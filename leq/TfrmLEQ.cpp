@@ -37,6 +37,7 @@ const QString kTable = QStringLiteral("frmLEQ");
 const QString kMainTable = QStringLiteral("frmMain");
 const QString kGraphCaption = QStringLiteral("Leq");
 constexpr int kColumnWidths[LeqTable::Columns] = {65, 75, 100, 75, 75};
+constexpr int kSummaryFieldWidth = 60;
 constexpr float kGraphTop = 130.0f;
 constexpr float kGraphBottom = 30.0f;
 
@@ -47,11 +48,11 @@ W *named(W *w, const char *name)
     return w;
 }
 
-QLineEdit *field(const char *name)
+QLineEdit *field(const char *name, int width = 80)
 {
     auto *e = named(new QLineEdit, name);
     e->setReadOnly(true);
-    e->setFixedWidth(80);
+    e->setFixedWidth(width);
     return e;
 }
 
@@ -165,11 +166,11 @@ QWidget *TfrmLEQ::createStatus()
 QWidget *TfrmLEQ::createSummary()
 {
     GroupBox3 = named(new QGroupBox(QStringLiteral("Summary")), "GroupBox3");
-    edtLmax = field("edtLmax");
-    edtLmin = field("edtLmin");
-    edtL10 = field("edtL10");
-    edtL50 = field("edtL50");
-    edtL90 = field("edtL90");
+    edtLmax = field("edtLmax", kSummaryFieldWidth);
+    edtLmin = field("edtLmin", kSummaryFieldWidth);
+    edtL10 = field("edtL10", kSummaryFieldWidth);
+    edtL50 = field("edtL50", kSummaryFieldWidth);
+    edtL90 = field("edtL90", kSummaryFieldWidth);
     Label4 = label("Label4", QStringLiteral("Lmax"), edtLmax);
     Label5 = label("Label5", QStringLiteral("Lmin"), edtLmin);
     Label6 = label("Label6", QStringLiteral("L10"), edtL10);
