@@ -69,7 +69,9 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     });
 }
 
-TfrmMain::~TfrmMain() = default;
+// The child windows go first: a window that holds the link (an LEQ run) gives it back to the
+// meter link, which is a member and would be gone before the children otherwise.
+TfrmMain::~TfrmMain() { delete m_mdi; }
 
 QAction *TfrmMain::addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)())
 {

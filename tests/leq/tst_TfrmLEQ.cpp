@@ -217,6 +217,10 @@ void TestTfrmLEQ::closingEndsTheRun()
     QVERIFY(!m_main->leqCommands().window());
     QVERIFY(m_main->MainTimer->isActive());
     QVERIFY(m_main->DataLogger1->isEnabled());
+
+    // A program that ends during a run (without closing its windows first) ends the run too.
+    openWindow()->btnLEQ->click();
+    m_main.reset();
 }
 
 void TestTfrmLEQ::graphShowsBothSeries()
