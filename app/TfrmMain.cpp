@@ -2,6 +2,7 @@
 
 #include "app/DataLoggerCommands.h"
 #include "app/LeqCommands.h"
+#include "app/SingleFileCommands.h"
 #include "app/TfrmAbout.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
@@ -57,8 +58,10 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createMenus();
     createToolBar();
     createStatusBar();
+    m_singleFiles = new SingleFileCommands(*this);
     m_dataLogger = new DataLoggerCommands(*this);
     m_leq = new LeqCommands(*this);
+    connect(btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -430,8 +433,10 @@ void TfrmMain::connectGraphWindows()
     graph::GraphWindows &windows = graph::GraphWindows::instance();
     connect(&windows, &graph::GraphWindows::graphActivated, this, [this] { btnOutputToGraph->setEnabled(false); });
     // The window that asked is saved, whichever window is active and whether or not the
-    // Save menu item is enabled.
-    connect(&windows, &graph::GraphWindows::saveRequested, m_dataLogger, &DataLoggerCommands::Save1Click);
+    // Save menu item is enabled; it closes only when that save wrote its data.
+    windows.saveWindow = [commands = QPointer<DataLoggerCommands>(m_dataLogger)](graph::TfrmGraph *w) {
+        return commands && commands->Save1Click(w);
+    };
     connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
         RealTimeGraph1->setChecked(false);
         Stop1->setEnabled(false);

@@ -16,6 +16,7 @@ namespace ql708 {
 
 class DataLoggerCommands;
 class LeqCommands;
+class SingleFileCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -75,6 +76,7 @@ public slots:
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
     LeqCommands &leqCommands() { return *m_leq; }
+    SingleFileCommands &singleFiles() { return *m_singleFiles; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -109,6 +111,7 @@ private:
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
     LeqCommands *m_leq;
+    SingleFileCommands *m_singleFiles;
 };
 
 } // namespace ql708

@@ -1,6 +1,7 @@
 // ql708-cli: the meter from the terminal, through the same cores as the window program.
 #include "cli/CliCommand.h"
 #include "cli/DownloadCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/MeterSession.h"
 #include "cli/SetsCommand.h"
 #include "cli/StatusCommand.h"
@@ -23,6 +24,8 @@ const Command kCommands[] = {
     {"download", "[--simulate] -o FILE.rec", "copies the meter's logger memory into a data set collection file",
      runDownload},
     {"sets", "FILE.rec", "lists the data sets of a collection file, one tab-separated line each", runSets},
+    {"export", "FILE.rec --set N | FILE.ghf [--format txt|csv|iso] [-o OUT]",
+     "writes a data set or a graph file's chart as text, one line per point", runExport},
 };
 
 const Command *findCommand(const QString &name)
