@@ -16,6 +16,7 @@
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
 #include "graph/TfrmList.h"
+#include "leq/TfrmLEQ.h"
 #include "meter/LoggerDownload.h"
 #include "panel/TfrmPanel.h"
 #include "widgets/MessageBoxes.h"
@@ -79,14 +80,16 @@ bool isDataLogger(const QMdiSubWindow *w)
 
 bool canSave(const QMdiSubWindow *w)
 {
-    return qobject_cast<const graph::TfrmGraph *>(w) || qobject_cast<const graph::TfrmList *>(w);
+    return qobject_cast<const graph::TfrmGraph *>(w) || qobject_cast<const graph::TfrmList *>(w) ||
+           qobject_cast<const leq::TfrmLEQ *>(w);
 }
 
 } // namespace
 
 DataLoggerCommands::DataLoggerCommands(TfrmMain &main) : QObject(&main), m_main(main)
 {
-    // Graph windows and tabular views can be saved; the command follows the active window.
+    // Graph windows, tabular views and the LEQ window can be saved; the command follows the
+    // active window.
     m_main.Save1->setEnabled(false);
     connect(m_main.mdiArea(), &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow *w) { m_main.Save1->setEnabled(canSave(w)); });
@@ -244,6 +247,8 @@ bool DataLoggerCommands::Save1Click(QMdiSubWindow *window)
 {
     if (auto *list = qobject_cast<graph::TfrmList *>(window))
         return m_main.singleFiles().WriteTableText(*list);
+    if (auto *leqWindow = qobject_cast<leq::TfrmLEQ *>(window))
+        return m_main.singleFiles().WriteTableText(leq::textTable(leqWindow->table()));
     auto *graphWindow = qobject_cast<graph::TfrmGraph *>(window);
     if (!graphWindow)
         return false;

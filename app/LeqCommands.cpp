@@ -1,5 +1,6 @@
 #include "app/LeqCommands.h"
 
+#include "app/DataLoggerCommands.h"
 #include "app/MeterCommandsPause.h"
 #include "app/TfrmMain.h"
 #include "common/StringTable.h"
@@ -30,6 +31,7 @@ void LeqCommands::LEQ1Click()
         m_window = new leq::TfrmLEQ(m_main.meter());
         m_main.mdiArea()->addSubWindow(m_window);
         connect(m_window, &leq::TfrmLEQ::runningChanged, this, &LeqCommands::runningChanged);
+        connect(m_window, &leq::TfrmLEQ::saveRequested, this, [this] { m_main.dataLogger().Save1Click(m_window); });
         connect(m_window, &QObject::destroyed, this, [this] { m_pause.reset(); });
     }
     m_window->showNormal();

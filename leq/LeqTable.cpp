@@ -4,6 +4,8 @@
 #include "common/StringTable.h"
 #include "graph/GraphTexts.h"
 
+#include <array>
+
 namespace ql708::leq {
 
 namespace {
@@ -34,6 +36,22 @@ QString LeqTable::cellText(int row, int column, const QLocale &locale) const
     case Leq: return hasLevels(row) ? formatLevel(leq(row), locale) : QString();
     default: return QString();
     }
+}
+
+data::TextTable textTable(const LeqTable &table, const QLocale &locale)
+{
+    data::TextTable out;
+    constexpr int kFields = LeqTable::Columns - 1;
+    for (int row = 0; row < table.rows(); ++row) {
+        std::array<QByteArray, kFields> texts;
+        std::array<QByteArrayView, kFields> fields;
+        for (int f = 0; f < kFields; ++f) {
+            texts[size_t(f)] = table.cellText(row, f + 1, locale).toUtf8();
+            fields[size_t(f)] = texts[size_t(f)];
+        }
+        out.appendRow(fields.data(), kFields);
+    }
+    return out;
 }
 
 LeqSummary summarize(const LeqTable &table)

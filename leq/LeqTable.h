@@ -2,6 +2,7 @@
 
 #include "common/DateTime.h"
 #include "common/LevelStatistics.h"
+#include "data/TextTable.h"
 
 #include <QLocale>
 #include <QString>
@@ -44,6 +45,10 @@ private:
     std::vector<float> m_spl;
     std::vector<float> m_leq;
 };
+
+// The table as a table text file holds it: date, time, SPL and Leq per row, the row number
+// left out. A copy: the run may go on (or start again) while it is written.
+data::TextTable textTable(const LeqTable &table, const QLocale &locale = QLocale());
 
 // The figures of a run beyond its table: the last Leq, the extremes of the per-second levels
 // and the levels they exceeded in 10, 50 and 90 % of the seconds (seconds without readings

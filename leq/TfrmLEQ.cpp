@@ -124,10 +124,9 @@ QWidget *TfrmLEQ::createSetup()
     Button1 = named(new QPushButton(QStringLiteral("Stop")), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Save")), "Button2");
     Button3 = named(new QPushButton(QStringLiteral("Graph")), "Button3");
-    // Saving the table waits for the table writer.
-    Button2->setEnabled(false);
     connect(btnLEQ, &QPushButton::clicked, this, &TfrmLEQ::btnLEQClick);
     connect(Button1, &QPushButton::clicked, this, &TfrmLEQ::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TfrmLEQ::saveRequested);
     connect(Button3, &QPushButton::clicked, this, &TfrmLEQ::Button3Click);
     auto *grid = new QGridLayout(GroupBox1);
     Label9 = label("Label9", QStringLiteral("duration"), cmbTimeSelect);

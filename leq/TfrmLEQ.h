@@ -46,6 +46,8 @@ public:
 signals:
     // A run started (also over a running one) or ended: the link is held while it runs.
     void runningChanged(bool running);
+    // Save: the main window writes the table as a table text file.
+    void saveRequested();
 
 public slots:
     void btnLEQClick();

@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -52,6 +53,8 @@ private slots:
     void noMeterEndsAtThe51stFailedRead();
     void closingEndsTheRun();
     void graphShowsBothSeries();
+    void savesTheTableAsText_data();
+    void savesTheTableAsText();
     void refusedWhileTheMeterRecords();
     void downloadHoldsStartBack();
     void everyControlHasAName_data();
@@ -69,6 +72,7 @@ private:
     std::unique_ptr<SimulatedMeter> m_sim;
     std::unique_ptr<TfrmMain> m_main;
     QStringList m_messages;
+    QStringList m_files; // names the save dialog takes in turn
     bool m_timerActiveAtMessage = false;
 };
 
@@ -83,13 +87,19 @@ void TestTfrmLEQ::init()
     m_main->resize(1200, 800);
     m_main->show();
     m_messages.clear();
+    m_files.clear();
     setModalHandler([this](QDialog &d) {
         if (auto *box = qobject_cast<QMessageBox *>(&d)) {
             m_messages << box->text();
             const TfrmLEQ *w = m_main->leqCommands().window();
             m_timerActiveAtMessage = w && w->LEQTimer->isActive();
         }
-        return int(QDialog::Accepted);
+        if (auto *files = qobject_cast<QFileDialog *>(&d)) {
+            if (m_files.isEmpty())
+                return int(QDialog::Rejected);
+            files->selectFile(m_files.takeFirst());
+        }
+        return int(QDialog::Accepted); // the range dialog: all rows
     });
 }
 
@@ -273,6 +283,50 @@ void TestTfrmLEQ::graphShowsBothSeries()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(kept.isNull());
+}
+
+void TestTfrmLEQ::savesTheTableAsText_data()
+{
+    QTest::addColumn<bool>("fromMenu"); // File › Save with the LEQ window active, else its Save button
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("separator");
+    QTest::newRow("Save button, txt") << false << "leq.txt" << "\t";
+    QTest::newRow("File Save, csv") << true << "leq.csv" << ",";
+}
+
+void TestTfrmLEQ::savesTheTableAsText()
+{
+    QFETCH(bool, fromMenu);
+    QFETCH(QString, name);
+    QFETCH(QString, separator);
+    connectMeter();
+    TfrmLEQ *w = openWindow();
+    w->cmbTimeSelect->setCurrentIndex(9);
+    w->btnLEQ->click();
+    while (w->table().rows() < 3) {
+        m_clock->advance(leq::LeqRun::kTickMs);
+        w->LEQTimerTimer();
+    }
+    w->Button1->click();
+    const QString path = m_dir->filePath(name);
+    m_files << path;
+    if (fromMenu) {
+        QVERIFY(m_main->Save1->isEnabled());
+        m_main->Save1->trigger();
+    } else {
+        w->Button2->click();
+    }
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QStringList expected;
+    for (int row = 0; row < 3; ++row) {
+        QString line;
+        for (int c = 1; c < 5; ++c)
+            line += w->table().cellText(row, c) + separator;
+        expected << line + QStringLiteral("\r\n");
+    }
+    QCOMPARE(QString::fromUtf8(f.readAll()), expected.join(QString()));
 }
 
 void TestTfrmLEQ::refusedWhileTheMeterRecords()
