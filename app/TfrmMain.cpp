@@ -3,6 +3,7 @@
 #include "app/DataLoggerCommands.h"
 #include "app/LeqCommands.h"
 #include "app/SingleFileCommands.h"
+#include "app/SetupCommands.h"
 #include "app/TfrmAbout.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
@@ -62,6 +63,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     m_dataLogger = new DataLoggerCommands(*this);
     m_leq = new LeqCommands(*this);
     connect(btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
+    m_setupCommands = new SetupCommands(*this);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -112,8 +114,8 @@ void TfrmMain::createMenus()
 
     DataLogger1 = menu("DataLogger1");
     LoadData1 = addItem(DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
-    EraseMemory1 = addItem(DataLogger1, "EraseMemory1");
-    Setup1 = addItem(DataLogger1, "Setup1");
+    EraseMemory1 = addItem(DataLogger1, "EraseMemory1", &TfrmMain::EraseMemory1Click);
+    Setup1 = addItem(DataLogger1, "Setup1", &TfrmMain::Setup1Click);
 
     LEQ1 = menuBar()->addAction(QStringLiteral("LEQ1"));
     LEQ1->setObjectName(QStringLiteral("LEQ1"));
@@ -395,6 +397,10 @@ void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
 void TfrmMain::Save1Click() { m_dataLogger->Save1Click(m_mdi->activeSubWindow()); }
 
 void TfrmMain::LEQ1Click() { m_leq->LEQ1Click(); }
+
+void TfrmMain::EraseMemory1Click() { m_setupCommands->EraseMemory1Click(); }
+
+void TfrmMain::Setup1Click() { m_setupCommands->Setup1Click(); }
 
 void TfrmMain::Tile1Click() { m_mdi->tileSubWindows(); }
 

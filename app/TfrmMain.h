@@ -17,6 +17,7 @@ namespace ql708 {
 class DataLoggerCommands;
 class LeqCommands;
 class SingleFileCommands;
+class SetupCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -72,11 +73,14 @@ public slots:
     void Open1Click();
     void Save1Click();
     void LEQ1Click();
+    void EraseMemory1Click();
+    void Setup1Click();
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
     LeqCommands &leqCommands() { return *m_leq; }
     SingleFileCommands &singleFiles() { return *m_singleFiles; }
+    SetupCommands &setupCommands() { return *m_setupCommands; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -112,6 +116,7 @@ private:
     DataLoggerCommands *m_dataLogger;
     LeqCommands *m_leq;
     SingleFileCommands *m_singleFiles;
+    SetupCommands *m_setupCommands;
 };
 
 } // namespace ql708

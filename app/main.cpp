@@ -96,5 +96,10 @@ int main(int argc, char *argv[])
         window.resize(screen->availableGeometry().size());
     window.showMaximized();
     window.FormShow(splash);
+    if (options.setup) {
+        // The setup dialog's menu item is hidden; asked for, it shows.
+        window.Setup1->setVisible(true);
+        window.Setup1Click();
+    }
     return QApplication::exec();
 }
