@@ -82,6 +82,9 @@ TfrmLEQ::TfrmLEQ(MeterLink &link, QWidget *parent) : QMdiSubWindow(parent), m_ru
     LEQGrid->horizontalHeader()->setStretchLastSection(false);
     LEQGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     LEQGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Scrolled by the pixel, the grid finds its bottom without counting rows: following the
+    // newest second costs the same at the 86,400th row as at the first.
+    LEQGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
 
     auto *body = new QWidget;
     auto *top = new QHBoxLayout;
