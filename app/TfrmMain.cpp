@@ -1,6 +1,7 @@
 #include "app/TfrmMain.h"
 
 #include "app/DataLoggerCommands.h"
+#include "app/RealTimeCommands.h"
 #include "app/TfrmAbout.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
@@ -57,6 +58,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createToolBar();
     createStatusBar();
     m_dataLogger = new DataLoggerCommands(*this);
+    m_realTime = new RealTimeCommands(*this);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -100,8 +102,10 @@ void TfrmMain::createMenus()
     Exit1->setShortcut(QKeySequence::Quit);
 
     RealTime1 = menu("RealTime1");
-    Run1 = addItem(RealTime1, "Run1");
-    Stop1 = addItem(RealTime1, "Stop1");
+    Run1 = addItem(RealTime1, "Run1", &TfrmMain::btnRunClick);
+    Stop1 = addItem(RealTime1, "Stop1", &TfrmMain::btnStopClick);
+    Run1->setEnabled(false); // until a meter answers
+    Stop1->setEnabled(false);
 
     DataLogger1 = menu("DataLogger1");
     LoadData1 = addItem(DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
@@ -278,6 +282,7 @@ void TfrmMain::showConnected()
     DataLogger1->setEnabled(true);
     btnDataLogger->setVisible(true);
     btnDataLogger->setEnabled(true);
+    m_realTime->showRunCommands();
 }
 
 void TfrmMain::showConnectionLost()
@@ -289,12 +294,14 @@ void TfrmMain::showConnectionLost()
     showConnectionText();
     if (m_panel)
         m_panel->setConnected(false);
+    m_realTime->showRunCommands();
 }
 
 void TfrmMain::showStatus(const MeterStatus &status)
 {
     if (m_panel)
         m_panel->updateStatus(status);
+    AppendRealTimePoint(status.shownLevel());
 }
 
 void TfrmMain::createPanel()
@@ -380,6 +387,12 @@ void TfrmMain::FormClose()
 
 void TfrmMain::Exit1Click() { close(); }
 
+void TfrmMain::btnRunClick() { m_realTime->btnRunClick(); }
+
+void TfrmMain::btnStopClick() { m_realTime->btnStopClick(); }
+
+void TfrmMain::AppendRealTimePoint(quint16 shownLevel) { m_realTime->AppendRealTimePoint(shownLevel); }
+
 void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
 
 void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
@@ -427,7 +440,7 @@ void TfrmMain::connectGraphWindows()
     connect(&windows, &graph::GraphWindows::saveRequested, m_dataLogger, &DataLoggerCommands::Save1Click);
     connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
         RealTimeGraph1->setChecked(false);
-        Stop1->setEnabled(false);
+        m_realTime->showRunCommands();
     });
 }
 
@@ -445,6 +458,7 @@ graph::TfrmGraph *TfrmMain::CreateRealTimeWindow()
     w->makeRateDropDown();
     w->selectRateEntry(realTimeRate());
     graph::graphState().lastPointTime = now;
+    m_realTime->showRunCommands();
     return w;
 }
 

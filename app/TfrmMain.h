@@ -15,6 +15,7 @@ class QToolBar;
 namespace ql708 {
 
 class DataLoggerCommands;
+class RealTimeCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -65,12 +66,17 @@ public slots:
     void RealTimeGraph1Click();
     // Creates and prepares the real-time graph window; it becomes the one the program keeps.
     graph::TfrmGraph *CreateRealTimeWindow();
+    void btnRunClick();
+    void btnStopClick();
+    // The status decode's last step during a run: the shown level may become a point.
+    void AppendRealTimePoint(quint16 shownLevel);
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
+    RealTimeCommands &realTime() { return *m_realTime; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +110,7 @@ private:
     QPointer<TfrmAbout> m_about;
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
+    RealTimeCommands *m_realTime;
 };
 
 } // namespace ql708
