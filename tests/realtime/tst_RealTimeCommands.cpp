@@ -43,6 +43,7 @@ private slots:
     void commandsFollowConnectionAndRun();
     void questionBeforeANewRun_data();
     void questionBeforeANewRun();
+    void clearLetsThePointsGo();
 
 private:
     void connectMeter();
@@ -288,6 +289,22 @@ void TestRealTimeCommands::questionBeforeANewRun()
     QCOMPARE(w->PESGraph1->points(), newRun ? 10 : 3);
     QCOMPARE(w->txtAvgAll->text(), newRun ? QString() : QStringLiteral("70.0"));
     QCOMPARE(graph::graphState().realTimeUnsaved, !newRun);
+}
+
+void TestRealTimeCommands::clearLetsThePointsGo()
+{
+    connectMeter();
+    run(QStringLiteral("3"));
+    for (int level : {600, 700, 800})
+        poll(level);
+    TfrmGraph *w = window();
+    w->tbntClr->trigger();
+    QCOMPARE(graph::graphState().realTimePointCount, 0);
+    QVERIFY(!graph::graphState().realTimeUnsaved);
+    run(QStringLiteral("4")); // nothing to ask about
+    QVERIFY(m_shown.isEmpty());
+    QVERIFY(graph::graphState().realTimeRunning);
+    QCOMPARE(w->PESGraph1->points(), 4);
 }
 
 QTEST_MAIN(TestRealTimeCommands)
