@@ -93,7 +93,10 @@ void TfrmSetupRealTime::setUp(const QString &rateText, float rate)
         txtRate->setCurrentIndex(entry);
     else
         txtRate->setEditText(rateText);
-    edtPeriod->setText(periodText(periodSeconds(rate, kDefaultCount), PeriodStyle::Unpadded));
+    // The period of what Start will do: at the rate the list shows, which is the rate in force
+    // unless that is none of the list's rates (the first start's 0.2 s shows as 0.5).
+    const float shown = samplingRate(rateText).value_or(rate);
+    edtPeriod->setText(periodText(periodSeconds(shown, kDefaultCount), PeriodStyle::Unpadded));
 }
 
 void TfrmSetupRealTime::fieldsChanged()

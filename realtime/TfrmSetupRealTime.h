@@ -16,8 +16,8 @@ class TfrmSetupRealTime : public QDialog {
 public:
     explicit TfrmSetupRealTime(QWidget *parent = nullptr);
 
-    // The rate as the real-time window's rate box shows it, and the period of the default
-    // point count at the rate in force.
+    // The rate as the real-time window's rate box shows it, the rate in force, and the period
+    // of the default point count at the rate that Start will take.
     void setUp(const QString &rateText, float rate);
 
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
