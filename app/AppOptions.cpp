@@ -63,6 +63,8 @@ AppOptions AppOptions::parse(const QStringList &arguments)
         const QString &a = arguments[i];
         if (a == QLatin1String("--simulate"))
             o.simulate = true;
+        else if (a == QLatin1String("--setup"))
+            o.setup = true;
         else if (a == QLatin1String("--help") || a == QLatin1String("-h"))
             o.showHelp = true;
         else if (a == QLatin1String("--version"))
@@ -91,8 +93,9 @@ AppOptions AppOptions::parse(const QStringList &arguments)
 
 QString AppOptions::usage()
 {
-    return QStringLiteral("Usage: ql708 [--simulate] [--trace FILE] [--replay FILE] [--language en|fr] [--help] [--version]\n"
+    return QStringLiteral("Usage: ql708 [--simulate] [--setup] [--trace FILE] [--replay FILE] [--language en|fr] [--help] [--version]\n"
                           "  --simulate        use the built-in simulated meter instead of the USB meter\n"
+                          "  --setup           open the data logger setup dialog (clock, interval, erase, ...)\n"
                           "  --trace FILE      write every exchange with the meter to FILE, one line each\n"
                           "  --replay FILE     play a trace back in place of the meter, checking that the\n"
                           "                    same commands go out in the same order\n"

@@ -11,6 +11,7 @@ namespace ql708 {
 // What the command line asked for.
 struct AppOptions {
     bool simulate = false;
+    bool setup = false; // open the data logger setup dialog at start
     bool showHelp = false;
     bool showVersion = false;
     Language language = Language::French; // the language in force at start

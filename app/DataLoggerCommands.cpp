@@ -1,6 +1,7 @@
 #include "app/DataLoggerCommands.h"
 
 #include "app/FileDialog.h"
+#include "app/SingleFileCommands.h"
 #include "app/TfrmMain.h"
 #include "chart/PESGraph.h"
 #include "common/Clock.h"
@@ -12,6 +13,7 @@
 #include "graph/GraphState.h"
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
+#include "graph/TfrmList.h"
 #include "meter/LoggerDownload.h"
 #include "panel/TfrmPanel.h"
 #include "widgets/MessageBoxes.h"
@@ -26,6 +28,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
@@ -52,7 +55,8 @@ public:
     {
         for (QObject *o : std::initializer_list<QObject *>{
                  main.DataLogger1, main.btnDataLogger, main.LEQ1, main.Run1, main.Stop1, main.Setup1,
-                 main.EraseMemory1, main.Open1, main.ControlPanel1, main.panel()})
+                 main.EraseMemory1, main.Open1, main.ControlPanel1, main.panel(),
+                 main.mdiArea()->findChild<QMdiSubWindow *>(QStringLiteral("TfrmSetup"))})
             if (o)
                 m_paused.append({o, o->property("enabled").toBool()});
         for (const Paused &p : m_paused)
@@ -103,14 +107,19 @@ bool isDataLogger(const QMdiSubWindow *w)
     return qobject_cast<const graph::TfrmGraph *>(w) && graph::graphKind(w->windowTitle()) == graph::GraphKind::DataLogger;
 }
 
+bool canSave(const QMdiSubWindow *w)
+{
+    return qobject_cast<const graph::TfrmGraph *>(w) || qobject_cast<const graph::TfrmList *>(w);
+}
+
 } // namespace
 
 DataLoggerCommands::DataLoggerCommands(TfrmMain &main) : QObject(&main), m_main(main)
 {
-    // Saving is built for the DataLogger window only; the command follows the active window.
+    // Graph windows and tabular views can be saved; the command follows the active window.
     m_main.Save1->setEnabled(false);
     connect(m_main.mdiArea(), &QMdiArea::subWindowActivated, this,
-            [this](QMdiSubWindow *w) { m_main.Save1->setEnabled(isDataLogger(w)); });
+            [this](QMdiSubWindow *w) { m_main.Save1->setEnabled(canSave(w)); });
 }
 
 void DataLoggerCommands::message(const QString &key, const QString &detail)
@@ -118,10 +127,7 @@ void DataLoggerCommands::message(const QString &key, const QString &detail)
     showMessage(&m_main, ids(kTable, key) + detail);
 }
 
-QString DataLoggerCommands::dialogFolder() const
-{
-    return m_main.dataFolder().isEmpty() ? QCoreApplication::applicationDirPath() : m_main.dataFolder();
-}
+QString DataLoggerCommands::dialogFolder() const { return ql708::dialogFolder(m_main.dataFolder()); }
 
 graph::TfrmGraph *DataLoggerCommands::showDataLoggerWindow(bool *created)
 {
@@ -234,9 +240,11 @@ void DataLoggerCommands::Open1Click()
     chooser.btnOpenSets->setText(text("IDS_37"));
     const bool commaDecimals = QLocale().decimalPoint() == QLatin1String(",");
     chooser.btnOpenSingleSet->setText(text(commaDecimals ? "IDS_38" : "IDS_39"));
-    chooser.btnOpenSingleSet->setEnabled(false); // single data files are not part of the program yet
-    if (runModal(chooser) == TfrmOpenSave::Sets)
+    const int result = runModal(chooser);
+    if (result == TfrmOpenSave::Sets)
         openCollection();
+    else if (result == TfrmOpenSave::SingleSet)
+        m_main.singleFiles().OpenSingleFile();
 }
 
 void DataLoggerCommands::openCollection()
@@ -261,31 +269,39 @@ void DataLoggerCommands::openCollection()
     dataLoggerView()->resetPlaybackAndZoom();
 }
 
-void DataLoggerCommands::Save1Click(QMdiSubWindow *window)
+bool DataLoggerCommands::Save1Click(QMdiSubWindow *window)
 {
+    if (auto *list = qobject_cast<graph::TfrmList *>(window))
+        return m_main.singleFiles().WriteTableText(*list);
+    auto *graphWindow = qobject_cast<graph::TfrmGraph *>(window);
+    if (!graphWindow)
+        return false;
     if (!isDataLogger(window))
-        return;
+        return m_main.singleFiles().SaveGraph(*graphWindow);
     TfrmOpenSave chooser(&m_main);
     chooser.setWindowTitle(text("IDS_16"));
-    chooser.btnOpenSingleSet->setEnabled(false); // single data files are not part of the program yet
-    if (runModal(chooser) == TfrmOpenSave::Sets)
-        saveCollection();
+    const int result = runModal(chooser);
+    if (result == TfrmOpenSave::Sets)
+        return saveCollection();
+    return result == TfrmOpenSave::SingleSet && m_main.singleFiles().SaveGraph(*graphWindow);
 }
 
-void DataLoggerCommands::saveCollection()
+bool DataLoggerCommands::saveCollection()
 {
     const QString path = askSaveFileName(&m_main, dialogFolder(), text("IDS_17"), QStringLiteral("rec"));
     if (path.isEmpty())
-        return;
+        return false;
     const QString workingCopy = data::workingCopyPath(m_main.dataFolder());
     const QString failed = QStringLiteral("\n%1\n").arg(QDir::toNativeSeparators(path));
     if (!m_workingCopyCurrent || !QFile::exists(workingCopy)) {
         message(QStringLiteral("IDS_301"), failed + text("IDS_304"));
-        return;
+        return false;
     }
     QString error;
-    if (!data::copyCollection(workingCopy, path, &error))
-        message(QStringLiteral("IDS_301"), failed + error);
+    if (data::copyCollection(workingCopy, path, &error))
+        return true;
+    message(QStringLiteral("IDS_301"), failed + error);
+    return false;
 }
 
 } // namespace ql708

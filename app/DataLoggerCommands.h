@@ -35,8 +35,10 @@ public:
 public slots:
     void LoadData1Click();
     void Open1Click();
-    // The Save command for a window: the DataLogger window saves its memory as a collection.
-    void Save1Click(QMdiSubWindow *window);
+    // The Save command for a window: the DataLogger window saves its memory as a collection or
+    // its shown set as a single file, any other graph window its chart, a tabular view its
+    // table. True when a file was written.
+    bool Save1Click(QMdiSubWindow *window);
 
 private:
     // The DataLogger window, created and prepared when there is none; created tells which.
@@ -47,7 +49,7 @@ private:
     int acceptImage(const QByteArray &image, qint32 lastAddress);
     void writeWorkingCopy(const QByteArray &image);
     void openCollection();
-    void saveCollection();
+    bool saveCollection();
     QString dialogFolder() const;
     void message(const QString &key, const QString &detail = QString());
 

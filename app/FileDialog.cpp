@@ -2,14 +2,16 @@
 
 #include "widgets/ModalRunner.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace ql708 {
 
 namespace {
 
 QString askFileName(QWidget *parent, QFileDialog::AcceptMode mode, const QString &folder, const QString &filter,
-                    const QString &suffix)
+                    const QString &suffix, int *chosenFilter = nullptr)
 {
     QFileDialog dialog(parent);
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("OpenDialog1") : QStringLiteral("SaveDialog1"));
@@ -17,10 +19,25 @@ QString askFileName(QWidget *parent, QFileDialog::AcceptMode mode, const QString
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDirectory(folder);
-    dialog.setNameFilters(dialogNameFilters(filter));
+    const QStringList filters = dialogNameFilters(filter);
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(suffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &chosen) {
+        static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch m = firstPattern.match(chosen);
+        if (m.hasMatch())
+            dialog.setDefaultSuffix(m.captured(1));
+    });
     if (runModal(dialog) != QDialog::Accepted)
         return {};
+    if (chosenFilter) {
+        // Without details the dialog names the type by its description alone.
+        const QString chosen = dialog.selectedNameFilter();
+        *chosenFilter = -1;
+        for (int i = 0; i < filters.size() && *chosenFilter < 0; ++i)
+            if (filters[i] == chosen || filters[i].startsWith(chosen + QStringLiteral(" (")))
+                *chosenFilter = i;
+    }
     return dialog.selectedFiles().value(0);
 }
 
@@ -47,9 +64,15 @@ QString askOpenFileName(QWidget *parent, const QString &folder, const QString &f
     return askFileName(parent, QFileDialog::AcceptOpen, folder, filter, suffix);
 }
 
-QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter, const QString &suffix)
+QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter, const QString &suffix,
+                        int *chosenFilter)
 {
-    return askFileName(parent, QFileDialog::AcceptSave, folder, filter, suffix);
+    return askFileName(parent, QFileDialog::AcceptSave, folder, filter, suffix, chosenFilter);
+}
+
+QString dialogFolder(const QString &dataFolder)
+{
+    return dataFolder.isEmpty() ? QCoreApplication::applicationDirPath() : dataFolder;
 }
 
 } // namespace ql708

@@ -11,8 +11,14 @@ namespace ql708 {
 // tables hold it: "Description|*.EXT|Description|*.EXT"; the patterns match either case.
 // Each returns the chosen path, or an empty text when the user cancels.
 QString askOpenFileName(QWidget *parent, const QString &folder, const QString &filter, const QString &suffix);
-// Asks before replacing an existing file.
-QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter, const QString &suffix);
+// Asks before replacing an existing file. A name typed without extension takes that of the
+// type chosen in the dialog (suffix until one is chosen); chosenFilter, when given, receives
+// the index of the type chosen.
+QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter, const QString &suffix,
+                        int *chosenFilter = nullptr);
+
+// The folder the file dialogs open first: the data folder, or the program's folder without one.
+QString dialogFolder(const QString &dataFolder);
 
 // The filter as the dialog takes it: one entry per description, its patterns in both cases.
 QStringList dialogNameFilters(const QString &filter);

@@ -74,8 +74,15 @@ bool RealTimeCommands::mayReplacePoints(graph::TfrmGraph &w)
                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::No)
         return true;
-    // No save of a single chart yet: the points stay until the user lets them go.
-    return false;
+    if (answer != QMessageBox::Yes)
+        return false;
+    // The chart is saved as the Save command saves it; a cancelled or failed save keeps the
+    // points and starts nothing.
+    const auto &save = graph::GraphWindows::instance().saveWindow;
+    if (!save || !save(&w))
+        return false;
+    state().realTimeUnsaved = false;
+    return true;
 }
 
 std::optional<RealTimeCommands::Settings> RealTimeCommands::askSettings(graph::TfrmGraph &w)

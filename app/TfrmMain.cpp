@@ -2,6 +2,8 @@
 
 #include "app/DataLoggerCommands.h"
 #include "app/RealTimeCommands.h"
+#include "app/SingleFileCommands.h"
+#include "app/SetupCommands.h"
 #include "app/TfrmAbout.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
@@ -57,7 +59,10 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createMenus();
     createToolBar();
     createStatusBar();
+    m_singleFiles = new SingleFileCommands(*this);
     m_dataLogger = new DataLoggerCommands(*this);
+    connect(btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
+    m_setupCommands = new SetupCommands(*this);
     m_realTime = new RealTimeCommands(*this);
     FormCreate();
     connectGraphWindows();
@@ -109,8 +114,8 @@ void TfrmMain::createMenus()
 
     DataLogger1 = menu("DataLogger1");
     LoadData1 = addItem(DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
-    EraseMemory1 = addItem(DataLogger1, "EraseMemory1");
-    Setup1 = addItem(DataLogger1, "Setup1");
+    EraseMemory1 = addItem(DataLogger1, "EraseMemory1", &TfrmMain::EraseMemory1Click);
+    Setup1 = addItem(DataLogger1, "Setup1", &TfrmMain::Setup1Click);
 
     LEQ1 = menu("LEQ1");
     LEQ1->setEnabled(false);
@@ -399,6 +404,10 @@ void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
 
 void TfrmMain::Save1Click() { m_dataLogger->Save1Click(m_mdi->activeSubWindow()); }
 
+void TfrmMain::EraseMemory1Click() { m_setupCommands->EraseMemory1Click(); }
+
+void TfrmMain::Setup1Click() { m_setupCommands->Setup1Click(); }
+
 void TfrmMain::Tile1Click() { m_mdi->tileSubWindows(); }
 
 void TfrmMain::Cascade1Click() { m_mdi->cascadeSubWindows(); }
@@ -436,8 +445,10 @@ void TfrmMain::connectGraphWindows()
     graph::GraphWindows &windows = graph::GraphWindows::instance();
     connect(&windows, &graph::GraphWindows::graphActivated, this, [this] { btnOutputToGraph->setEnabled(false); });
     // The window that asked is saved, whichever window is active and whether or not the
-    // Save menu item is enabled.
-    connect(&windows, &graph::GraphWindows::saveRequested, m_dataLogger, &DataLoggerCommands::Save1Click);
+    // Save menu item is enabled; it closes only when that save wrote its data.
+    windows.saveWindow = [commands = QPointer<DataLoggerCommands>(m_dataLogger)](graph::TfrmGraph *w) {
+        return commands && commands->Save1Click(w);
+    };
     connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
         RealTimeGraph1->setChecked(false);
         m_realTime->showRunCommands();

@@ -16,6 +16,8 @@ namespace ql708 {
 
 class DataLoggerCommands;
 class RealTimeCommands;
+class SingleFileCommands;
+class SetupCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace graph {
@@ -73,10 +75,14 @@ public slots:
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
+    void EraseMemory1Click();
+    void Setup1Click();
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
     RealTimeCommands &realTime() { return *m_realTime; }
+    SingleFileCommands &singleFiles() { return *m_singleFiles; }
+    SetupCommands &setupCommands() { return *m_setupCommands; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -111,6 +117,8 @@ private:
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
     RealTimeCommands *m_realTime;
+    SingleFileCommands *m_singleFiles;
+    SetupCommands *m_setupCommands;
 };
 
 } // namespace ql708

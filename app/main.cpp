@@ -4,6 +4,7 @@
 #include "common/StringTable.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
+#include "graph/SimulatedRecording.h"
 #include "meter/HidapiLink.h"
 #include "meter/LinkSession.h"
 #include "meter/sim/SimulatedMeter.h"
@@ -86,6 +87,8 @@ int main(int argc, char *argv[])
     const std::unique_ptr<HidLink> link =
         session.link([&] { return makeLink(options); }, QStringLiteral("ql708 %1").arg(programVersion()),
                      [&shown](const QString &why) { reportReplayStop(shown, why); });
+    // The simulated meter's example set names a recording: the program writes stand-ins for it.
+    graph::setRecordingsSimulated(options.simulate);
     TfrmMain window(*link);
     shown = &window;
     // Without a window manager (a bare X server) maximizing does nothing: start at screen size.
@@ -93,5 +96,10 @@ int main(int argc, char *argv[])
         window.resize(screen->availableGeometry().size());
     window.showMaximized();
     window.FormShow(splash);
+    if (options.setup) {
+        // The setup dialog's menu item is hidden; asked for, it shows.
+        window.Setup1->setVisible(true);
+        window.Setup1Click();
+    }
     return QApplication::exec();
 }

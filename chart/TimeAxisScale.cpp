@@ -54,14 +54,6 @@ QString label(double t, double stepSeconds, bool withDate, const QLocale &locale
 
 } // namespace
 
-QString shortDateFormat(const QLocale &locale)
-{
-    QString f = locale.dateFormat(QLocale::ShortFormat);
-    if (!f.contains(QLatin1String("yyyy")))
-        f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return f;
-}
-
 TimeTicks planTimeTicks(double lo, double hi, int maxTicks, const QLocale &locale)
 {
     TimeTicks out;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/DateTime.h"
+
 #include <QLocale>
 #include <QString>
 #include <QVector>
@@ -19,7 +21,6 @@ struct TimeTicks {
 
 TimeTicks planTimeTicks(double lo, double hi, int maxTicks, const QLocale &locale = QLocale());
 
-// Short date with a four-digit year, as the program writes dates everywhere.
-QString shortDateFormat(const QLocale &locale);
+using ql708::shortDateFormat;
 
 } // namespace ql708::chart

@@ -1,6 +1,7 @@
 #include "cli/CliMeter.h"
 
 #include "common/Clock.h"
+#include "meter/LoggerSetup.h"
 
 namespace ql708::cli {
 
@@ -21,6 +22,34 @@ bool connectMeter(MeterLink &link, QTextStream &err)
            "installs it; from the sources see packaging/ and the README, \"Access to the meter\").\n";
     err.flush();
     return false;
+}
+
+bool meterIdle(MeterLink &link, QTextStream &err, const QString &refusal)
+{
+    if (link.tick(true).kind != PollResult::StatusRead) {
+        failWith(err, QStringLiteral("the meter does not tell its status."));
+        return false;
+    }
+    if (link.meterRecording()) {
+        failWith(err, refusal);
+        return false;
+    }
+    return true;
+}
+
+int failWith(QTextStream &err, const QString &message, int code)
+{
+    QString text = message.trimmed();
+    if (code != 0 && !text.endsWith(QString::number(code)))
+        text += (text.isEmpty() ? QStringLiteral("error code=") : QStringLiteral(", error code=")) + QString::number(code);
+    err << "ql708-cli: " << text << '\n';
+    err.flush();
+    return kExitFailed;
+}
+
+QString setupFailure(const QString &message, int code)
+{
+    return message.isEmpty() ? noReplyMessage(code) : message;
 }
 
 QString replyHex(const ReplyBuffer &reply)

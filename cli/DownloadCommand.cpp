@@ -65,15 +65,13 @@ int runDownload(CliArgs &args, CliContext &context)
     if (!args.finish())
         return kExitUsage;
 
-    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
-    MeterLink link(*hid);
-    if (!connectMeter(link, context.err))
+    MeterConnection meter(context, simulate);
+    if (!meter.connect(context.err))
         return kExitFailed;
-    if (link.tick(true).kind != PollResult::StatusRead)
-        return fail(context.err, QStringLiteral("the meter does not tell its status."));
-    if (link.meterRecording())
-        return fail(context.err,
-                    QStringLiteral("The meter is recording data, please stop recording before loading data."));
+    MeterLink &link = meter.link;
+    if (!meterIdle(link, context.err,
+                   QStringLiteral("The meter is recording data, please stop recording before loading data.")))
+        return kExitFailed;
 
     QByteArray image;
     qint32 lastAddress = -1;

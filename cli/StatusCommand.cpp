@@ -45,10 +45,10 @@ int runStatus(CliArgs &args, CliContext &context)
     if (!args.finish())
         return kExitUsage;
 
-    const std::unique_ptr<HidLink> hid = context.makeLink(simulate);
-    MeterLink link(*hid);
-    if (!connectMeter(link, context.err))
+    MeterConnection meter(context, simulate);
+    if (!meter.connect(context.err))
         return kExitFailed;
+    MeterLink &link = meter.link;
     for (qint64 n = 0; polls == 0 || n < polls; ++n) {
         delayMs(kPollMs);
         if (!report(link.tick(true), link, context))

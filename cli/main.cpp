@@ -1,6 +1,11 @@
 // ql708-cli: the meter from the terminal, through the same cores as the window program.
+#include "cli/ClockCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/DownloadCommand.h"
+#include "cli/ExportCommand.h"
+#include "cli/EraseCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/IntervalCommand.h"
 #include "cli/MeterSession.h"
 #include "cli/SetsCommand.h"
 #include "cli/StatusCommand.h"
@@ -23,6 +28,13 @@ const Command kCommands[] = {
     {"download", "[--simulate] -o FILE.rec", "copies the meter's logger memory into a data set collection file",
      runDownload},
     {"sets", "FILE.rec", "lists the data sets of a collection file, one tab-separated line each", runSets},
+    {"export", "FILE.rec --set N | FILE.ghf [--format txt|csv|iso] [-o OUT]",
+     "writes a data set or a graph file's chart as text, one line per point", runExport},
+    {"clock", "[--simulate]", "sets the meter clock to the computer's", runClock},
+    {"interval", "[--simulate] MM:SS", "sets the recording interval, 00:00 to 01:00", runInterval},
+    {"erase", "[--simulate] --yes", "erases the meter's logger memory (refused while the meter records)", runErase},
+    {"info", "[--simulate]", "prints the meter's firmware, clock, interval, data sets, free memory and serial number",
+     runInfo},
 };
 
 const Command *findCommand(const QString &name)
@@ -41,7 +53,8 @@ void printUsage(QTextStream &s)
     for (const Command &c : kCommands)
         s << "  " << c.name << ' ' << commandOptions(c) << "\n      " << c.summary << '\n';
     s << "Options of the commands that talk to a meter:\n"
-         "  --simulate     use the built-in simulated meter instead of the USB meter\n"
+         "  --simulate     use the built-in simulated meter instead of the USB meter (a fresh one\n"
+         "                 each run)\n"
          "  --trace FILE   write every exchange with the meter to FILE, one line each\n"
          "  --replay FILE  play a trace back in place of the meter, checking that the same\n"
          "                 commands go out in the same order\n"

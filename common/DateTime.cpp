@@ -30,6 +30,14 @@ QDateTime fromTDateTime(TDateTime t)
     return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
 
+QString shortDateFormat(const QLocale &locale)
+{
+    QString f = locale.dateFormat(QLocale::ShortFormat);
+    if (!f.contains(QLatin1String("yyyy")))
+        f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return f;
+}
+
 int bcdToInt(quint8 b)
 {
     const int hi = b >> 4, lo = b & 0x0F;

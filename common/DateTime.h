@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
+#include <QString>
 
 namespace ql708 {
 
@@ -11,6 +13,10 @@ constexpr double kSecond = 1.0 / 86400.0;
 
 TDateTime toTDateTime(const QDateTime &dt);
 QDateTime fromTDateTime(TDateTime t);
+
+// The locale's short date format with a four-digit year, as the program writes dates everywhere:
+// files then read back to the same day in any century.
+QString shortDateFormat(const QLocale &locale);
 
 // Value of a packed BCD byte (0x24 -> 24), or -1 when a nibble is above 9.
 int bcdToInt(quint8 b);

@@ -19,8 +19,6 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimeEdit>
-#include <QTimer>
-#include <QToolButton>
 
 #include <exception>
 
@@ -108,6 +106,8 @@ void DataLoggerView::ShowDataSet(int i)
 {
     if (i < 0 || i >= m_sets.count())
         return;
+    // A recording playing belongs to the times shown so far.
+    m_window.stopPlayback();
     m_shown = i;
     const std::size_t offset = m_sets.offsetOf(i);
     const int count = m_sets.pointCounts[i];
@@ -139,9 +139,7 @@ void DataLoggerView::ShowDataSet(int i)
 
 void DataLoggerView::resetPlaybackAndZoom()
 {
-    m_window.Timer1->stop();
-    for (QToolButton *b : {m_window.mpPlay, m_window.mpPause, m_window.mpStop})
-        b->setEnabled(false);
+    m_window.stopPlayback();
     quietly([&] {
         m_window.PESGraph1->PEactions(chart::sgUndoZoom);
         m_window.PESGraph1->PEactions(chart::sgResetImage, 0, 0);

@@ -30,15 +30,15 @@ public:
     // Stops WAV playback and undoes any zoom; a newly shown set starts unzoomed.
     void resetPlaybackAndZoom();
     int shownSet() const { return m_shown; }
+    // The set of the top selected row, or -1 when the row holds none.
+    int selectedSet() const;
+    const data::DataSetList &sets() const { return m_sets; }
 
 public slots:
     void Grid2Click();
     void ChangeDateTime1Click();
 
 private:
-    // The set of the selected row, or -1 when the row holds none.
-    int selectedSet() const;
-
     TfrmGraph &m_window;
     data::DataSetList &m_sets;
     int m_shown = -1;

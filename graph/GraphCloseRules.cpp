@@ -22,6 +22,14 @@ CloseAnswer answerCloseQuestion(GraphKind kind, Answer answer, GraphState &state
     return {true, answer == Answer::Yes};
 }
 
+void saveFailed(GraphKind kind, GraphState &state)
+{
+    if (kind == GraphKind::DataLogger)
+        state.loggerDataUnsaved = true;
+    if (kind == GraphKind::RealTime)
+        state.realTimeUnsaved = true;
+}
+
 void closeGraph(GraphKind kind, GraphState &state)
 {
     // Whatever closes, the logger data no longer asks to be saved.

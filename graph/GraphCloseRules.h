@@ -19,6 +19,10 @@ struct CloseAnswer {
 // Applies the answer to the question closeQuestion gave and says what follows.
 CloseAnswer answerCloseQuestion(GraphKind kind, Answer answer, GraphState &state);
 
+// The save that a Yes asked for was cancelled or failed: the window stays open and its data
+// count as unsaved again.
+void saveFailed(GraphKind kind, GraphState &state);
+
 // The shared flags once a window of this kind has closed.
 void closeGraph(GraphKind kind, GraphState &state);
 

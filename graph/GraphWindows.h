@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 namespace ql708::graph {
 
 class TfrmGraph;
@@ -19,11 +21,13 @@ public:
     QPointer<TfrmGraph> dataLogger; // the window captioned "DataLogger", at most one
     QPointer<TfrmGraph> calLeq;     // the latest window captioned "LEQ"
 
+    // A close question was answered Yes: the main window's Save command for the window that
+    // asked, run now; true when the window's data were written. Without it nothing is saved.
+    std::function<bool(TfrmGraph *)> saveWindow;
+
 signals:
     // A graph window became the active window (the main window disables btnOutputToGraph).
     void graphActivated(ql708::graph::TfrmGraph *window);
-    // A close question was answered Yes: run the main window's Save command now.
-    void saveRequested(ql708::graph::TfrmGraph *window);
     // The real-time graph window closed: uncheck its menu item, set Run and Stop.
     void realTimeWindowClosed();
 

@@ -9,6 +9,7 @@
 #include "graph/GraphIcons.h"
 #include "graph/GraphWindows.h"
 #include "graph/SamplingRate.h"
+#include "graph/WavPlayback.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -130,6 +131,7 @@ TfrmGraph::TfrmGraph(QWidget *parent) : QMdiSubWindow(parent)
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(200);
+    connectPlayback();
 
     connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
         if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive))
@@ -184,8 +186,6 @@ void TfrmGraph::createToolBar()
     Button2 = toolAction(ToolBar1, "Button2", QStringLiteral("Export Statistic"));
     bunCalLEQ = toolAction(ToolBar1, "bunCalLEQ", QStringLiteral("CAL Leq"));
     Button3 = toolAction(ToolBar1, "Button3", QStringLiteral("open wav"));
-    // WAV playback is not part of the program yet: its button stays disabled.
-    Button3->setEnabled(false);
 
     // The player's buttons stay disabled until a WAV recording is open.
     MediaPlayer1 = named(new QWidget, "MediaPlayer1");
@@ -459,8 +459,11 @@ bool TfrmGraph::FormCloseQuery()
                                                                     : ids(kTable, QStringLiteral("IDS_13"));
     const auto button = confirm(this, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     const CloseAnswer answer = answerCloseQuestion(kind, answerOf(button), graphState());
-    if (answer.save)
-        emit GraphWindows::instance().saveRequested(this);
+    const auto &save = GraphWindows::instance().saveWindow;
+    if (answer.save && !(save && save(this))) {
+        saveFailed(kind, graphState());
+        return false;
+    }
     return answer.allow;
 }
 

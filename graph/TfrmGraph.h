@@ -6,6 +6,8 @@
 
 #include <QMdiSubWindow>
 
+#include <memory>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -23,6 +25,8 @@ class PESGraph;
 }
 
 namespace ql708::graph {
+
+class WavPlayback;
 
 // A chart of sound levels over time as an MDI child: tool bar, statistic panel on top, cursor
 // panel at the bottom, the data set list on the left (DataLogger window only) and the chart.
@@ -43,6 +47,10 @@ public:
     void selectRateEntry(double rate);
     // WAV playback's open button and player (hidden in the real-time window).
     void setWavControlsVisible(bool visible);
+    // Ends WAV playback and forgets the recording: the data set shown changed.
+    void stopPlayback();
+    // The media player's buttons, as MediaPlayer1Click takes them.
+    enum MediaButton { PlayButton, PauseButton, StopButton };
 
     // Shows one series of n points (times x, levels y, copied) on the prepared chart, set up
     // anew with the time scale from the first to the last point and the given level scale,
@@ -119,6 +127,9 @@ public slots:
     void pnlGraphResize();
     void ToolButton6Click();
     void ToolButton7Click();
+    void Button3Click();
+    void MediaPlayer1Click(int button);
+    void Timer1Timer();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -136,6 +147,14 @@ private:
     QWidget *createChartPanel();
     void connectRateBox();
     void connectAnalysis();
+    void connectPlayback();
+    void PausePlayback();
+    // Buttons and timer as the playback state has them.
+    void showPlaybackState();
+    // Opens the chosen file of the recording named in row r of the list; copies the recording
+    // into its project folder when the user wants that.
+    void associateRecording(int row, const QString &path);
+    void copyToProjectFolder();
 
     Series series() const;
     void moveLine(int line, int point);
@@ -145,6 +164,7 @@ private:
     void setAnnotationMode(AnnotationMode mode);
 
     bool m_dataSetsSized = false;
+    std::unique_ptr<WavPlayback> m_playback; // made at the first "open wav"
 };
 
 } // namespace ql708::graph

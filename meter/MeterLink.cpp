@@ -98,17 +98,22 @@ MeterLink::Session MeterLink::openSession(int timeoutMs)
 MeterLink::Exchange MeterLink::exchange(const Command &command)
 {
     sendFrame(command.letter);
-    CommandFrame frame = m_frame;
+    m_sent = m_frame;
     if (command.parameters)
-        std::copy(command.parameters->begin(), command.parameters->end(), frame.begin() + 2);
-    if (m_hid.writeCommand(frame) != 0)
+        std::copy(command.parameters->begin(), command.parameters->end(), m_sent.begin() + 2);
+    if (m_hid.writeCommand(m_sent) != 0)
         return Exchange::WriteFailed;
     if (!command.readReply)
         return Exchange::Done;
     m_hid.settle();
+    return readAgain(command.echoBytes);
+}
+
+MeterLink::Exchange MeterLink::readAgain(int echoBytes)
+{
     if (m_hid.readReply(m_reply) != 0)
         return Exchange::ReadFailed;
-    if (!std::equal(frame.begin(), frame.begin() + std::clamp(command.echoBytes, 0, int(frame.size())), m_reply.begin()))
+    if (!std::equal(m_sent.begin(), m_sent.begin() + std::clamp(echoBytes, 0, int(m_sent.size())), m_reply.begin()))
         return Exchange::EchoMismatch;
     return Exchange::Done;
 }

@@ -74,6 +74,9 @@ public:
     // One command on the device as the session left it, through the shared frame; the reply
     // stays in reply().
     Exchange exchange(const Command &command);
+    // Reads the reply to the frame written last once more, after a read that failed, and
+    // checks the first echoBytes of it against that frame. No settle: the write had one.
+    Exchange readAgain(int echoBytes);
 
     // Switches the poll timer of the window; set by the window that owns the timer.
     void setPollTimerSwitch(std::function<void(bool)> sw) { m_timerSwitch = std::move(sw); }
@@ -89,6 +92,7 @@ private:
 
     HidLink &m_hid;
     CommandFrame m_frame = makeFrame('A');
+    CommandFrame m_sent{}; // the frame written last, parameters included
     ReplyBuffer m_reply{};
     bool m_connected = false;
     bool m_pollBusy = false;

@@ -25,8 +25,9 @@ struct Example {
 };
 
 const Example kExamples[] = {
-    // FAST, A, 30-90, with a WAV recording; a lorry passing close goes over the range.
-    {3, 9, 30, 2, 2000, 300, 0x03, "A0000001", {}, 120, 125, 97.0},
+    // FAST, A, 30-90, with a WAV recording; a lorry passing close goes over the range. Its
+    // 33 minutes make a recording of two files (30 minutes and 3).
+    {3, 9, 30, 2, 2000, 1000, 0x03, "A0000001", {}, 120, 125, 97.0},
     // SLOW, C, 50-110 beside a machine; while it stops the room is under the range.
     {2, 14, 15, 1, 1000, 600, 0x04, "00000000", 62.0, 300, 360, {}},
     // SLOW, A, 30-130, a reading a minute.

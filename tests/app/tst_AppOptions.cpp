@@ -34,6 +34,13 @@ private slots:
         QVERIFY(AppOptions::usage().contains(QLatin1String("--language en|fr")));
     }
 
+    void setupOption()
+    {
+        QVERIFY(AppOptions::parse({"ql708", "--simulate", "--setup"}).setup);
+        QVERIFY(!AppOptions::parse({"ql708", "--simulate"}).setup);
+        QVERIFY(AppOptions::usage().contains(QLatin1String("--setup")));
+    }
+
     // Every word is ours or Qt's; the first stray one is named, whatever follows it.
     void commandLine_data()
     {

@@ -363,16 +363,20 @@ void TestTfrmGraph::closeQuestionsByCaption_data()
     QTest::addColumn<bool>("realTimeUnsaved");
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("saveSucceeds");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<int>("saves");
     const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
-    QTest::newRow("DataLogger Yes saves") << "DataLogger" << true << false << yes << "IDS_11" << true << 1;
-    QTest::newRow("DataLogger No") << "DataLogger" << true << false << no << "IDS_11" << true << 0;
-    QTest::newRow("DataLogger Cancel stays") << "DataLogger" << true << false << cancel << "IDS_11" << false << 0;
-    QTest::newRow("real-time Yes saves") << "Real-Time Graph" << false << true << yes << "IDS_13" << true << 1;
-    QTest::newRow("real-time No") << "Real-Time Graph" << false << true << no << "IDS_13" << true << 0;
-    QTest::newRow("real-time Cancel stays") << "Real-Time Graph" << false << true << cancel << "IDS_13" << false << 0;
-    QTest::newRow("graph file clears the logger flag") << "site.ghf" << true << true << yes << "" << true << 0;
+    const QString logger = QStringLiteral("DataLogger"), realTime = QStringLiteral("Real-Time Graph");
+    QTest::newRow("DataLogger Yes saves") << logger << true << false << yes << "IDS_11" << true << true << 1;
+    QTest::newRow("DataLogger Yes, save fails: stays") << logger << true << false << yes << "IDS_11" << false << false << 1;
+    QTest::newRow("DataLogger No") << logger << true << false << no << "IDS_11" << true << true << 0;
+    QTest::newRow("DataLogger Cancel stays") << logger << true << false << cancel << "IDS_11" << true << false << 0;
+    QTest::newRow("real-time Yes saves") << realTime << false << true << yes << "IDS_13" << true << true << 1;
+    QTest::newRow("real-time Yes, save fails: stays") << realTime << false << true << yes << "IDS_13" << false << false << 1;
+    QTest::newRow("real-time No") << realTime << false << true << no << "IDS_13" << true << true << 0;
+    QTest::newRow("real-time Cancel stays") << realTime << false << true << cancel << "IDS_13" << true << false << 0;
+    QTest::newRow("graph file clears the logger flag") << "site.ghf" << true << true << yes << "" << true << true << 0;
 }
 
 void TestTfrmGraph::closeQuestionsByCaption()
@@ -382,20 +386,30 @@ void TestTfrmGraph::closeQuestionsByCaption()
     QFETCH(bool, realTimeUnsaved);
     QFETCH(int, answer);
     QFETCH(QString, question);
+    QFETCH(bool, saveSucceeds);
     QFETCH(bool, closes);
     QFETCH(int, saves);
     graphState().loggerDataUnsaved = loggerUnsaved;
     graphState().realTimeUnsaved = realTimeUnsaved;
     QPointer<TfrmGraph> w = window(caption);
-    QSignalSpy save(&GraphWindows::instance(), &GraphWindows::saveRequested);
+    QList<TfrmGraph *> saved;
+    GraphWindows::instance().saveWindow = [&](TfrmGraph *asking) {
+        saved << asking;
+        return saveSucceeds;
+    };
     m_answers << answer;
     QCOMPARE(w->close(), closes);
+    GraphWindows::instance().saveWindow = nullptr;
+    QCOMPARE(saved.size(), saves);
+    if (saves)
+        QCOMPARE(saved.first(), w.data());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(w.isNull(), closes);
     QCOMPARE(m_shown, question.isEmpty() ? QStringList() : QStringList{"confirmBox: " + text(qPrintable(question))});
-    QCOMPARE(save.count(), saves);
     if (closes)
         QVERIFY(!graphState().loggerDataUnsaved);
+    if (caption == QLatin1String("DataLogger"))
+        QCOMPARE(graphState().loggerDataUnsaved, !closes);
     if (caption == QLatin1String("Real-Time Graph"))
         QCOMPARE(graphState().realTimeUnsaved, !closes);
 }

@@ -565,12 +565,12 @@ void TestSimulatedMeter::exampleSetsHoldWhatALoggerHolds_data()
     QTest::addColumn<int>("mark");
 
     QTest::newRow("WAV set, over the range")
-        << 0 << 3 << QTime(9, 30) << 2 << 300 << 0x03 << QByteArray("A0000001")
-        << QList<int>{103, 120, 121, 122, 123, 124} << 0x8000;
+        << 0 << 3 << QTime(9, 30) << 2 << 1000 << 0x03 << QByteArray("A0000001")
+        << QList<int>{103, 120, 121, 122, 123, 124, 308, 309, 399, 845, 846} << 0x8000;
     QTest::newRow("under the range")
         << 1 << 2 << QTime(14, 15) << 1 << 600 << 0x04 << QByteArray("00000000")
-        << QList<int>{308, 317, 318, 319, 320, 329, 330, 331, 332, 335, 336,
-                      337, 338, 339, 340, 341, 342, 343, 344, 357, 358, 359}
+        << QList<int>{306, 307, 308, 309, 310, 311, 312, 313, 314, 315, 316, 317, 318, 319, 320,
+                      321, 339, 340, 341, 342, 343, 352, 353, 354, 355, 356, 357, 358, 359}
         << 0x4000;
     QTest::newRow("a minute apart") << 2 << 1 << QTime(8, 0) << 60 << 120 << 0x0E
                                     << QByteArray("00000000") << QList<int>{} << 0;

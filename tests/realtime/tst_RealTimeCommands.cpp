@@ -1,5 +1,6 @@
 #include "app/RealTimeCommands.h"
 #include "app/TfrmMain.h"
+#include "chart/ChartFile.h"
 #include "chart/PESGraph.h"
 #include "common/Paths.h"
 #include "common/StringTable.h"
@@ -11,9 +12,12 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScriptedLink.h"
 #include "widgets/ModalRunner.h"
+#include "widgets/TfrmScope.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -24,10 +28,10 @@ using namespace ql708;
 using graph::TfrmGraph;
 
 namespace {
-QString text(const char *key)
-{
-    return ids(QStringLiteral("frmMain"), QString::fromLatin1(key)).replace(QLatin1String("\\n"), QLatin1String("\n"));
-}
+const QString kMain = QStringLiteral("frmMain");
+const QString kGraph = QStringLiteral("frmGraph");
+// A table's text as a message box shows it.
+QString asShown(QString stored) { return stored.replace(QLatin1String("\\n"), QLatin1String("\n")); }
 } // namespace
 
 class TestRealTimeCommands : public QObject {
@@ -44,6 +48,8 @@ private slots:
     void questionBeforeANewRun_data();
     void questionBeforeANewRun();
     void clearLetsThePointsGo();
+    void closingAsksToSave_data();
+    void closingAsksToSave();
 
 private:
     void connectMeter();
@@ -62,6 +68,7 @@ private:
     QStringList m_shown;     // text of every message and question shown
     QList<int> m_answers;    // answers to the questions, in order
     QString m_count, m_rate; // what the setup dialog gets
+    QString m_saveAs;        // the file the save dialog picks; empty: it is cancelled
 };
 
 void TestRealTimeCommands::init()
@@ -82,13 +89,22 @@ void TestRealTimeCommands::init()
     m_main->MainTimer->stop(); // the test polls
     m_shown.clear();
     m_answers.clear();
+    m_saveAs.clear();
     setModalHandler([this](QDialog &d) {
         if (auto *setup = qobject_cast<realtime::TfrmSetupRealTime *>(&d)) {
             setup->edtRealTimeNo->setText(m_count);
             setup->txtRate->setEditText(m_rate);
             return int(QDialog::Accepted);
         }
-        m_shown << static_cast<QMessageBox &>(d).text();
+        if (auto *files = qobject_cast<QFileDialog *>(&d)) {
+            if (m_saveAs.isEmpty())
+                return int(QDialog::Rejected);
+            files->selectFile(m_saveAs);
+            return int(QDialog::Accepted);
+        }
+        if (qobject_cast<TfrmScope *>(&d))
+            return int(TfrmScope::OK); // all the points
+        m_shown << qobject_cast<QMessageBox *>(&d)->text();
         return m_answers.isEmpty() ? int(QMessageBox::Ok) : m_answers.takeFirst();
     });
 }
@@ -216,7 +232,7 @@ void TestRealTimeCommands::badSetupIsRefused()
     connectMeter();
     run(count, rate);
     QFETCH(QString, shown);
-    QCOMPARE(m_shown, QStringList{shown + text("IDS_12")});
+    QCOMPARE(m_shown, QStringList{shown + asShown(ids(kMain, QStringLiteral("IDS_12")))});
     QVERIFY(!graph::graphState().realTimeRunning);
     QCOMPARE(window()->PESGraph1->points(), 500);
     QCOMPARE(m_main->realTimeRate(), 0.2f);
@@ -267,15 +283,23 @@ void TestRealTimeCommands::commandsFollowConnectionAndRun()
 void TestRealTimeCommands::questionBeforeANewRun_data()
 {
     QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs"); // the file chosen in the save dialog
     QTest::addColumn<bool>("newRun");
-    QTest::newRow("No lets the points go") << int(QMessageBox::No) << true;
-    QTest::newRow("Cancel keeps them") << int(QMessageBox::Cancel) << false;
+    const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
+    QTest::newRow("Yes saves the points first") << yes << "run.ghf" << true;
+    QTest::newRow("Yes, save cancelled: the points stay") << yes << "" << false;
+    QTest::newRow("Yes, save failed: the points stay") << yes << "no-such-folder/run.ghf" << false;
+    QTest::newRow("No lets the points go") << no << "" << true;
+    QTest::newRow("Cancel keeps them") << cancel << "" << false;
 }
 
 void TestRealTimeCommands::questionBeforeANewRun()
 {
     QFETCH(int, answer);
+    QFETCH(QString, saveAs);
     QFETCH(bool, newRun);
+    if (!saveAs.isEmpty())
+        m_saveAs = m_dir->filePath(saveAs);
     connectMeter();
     run(QStringLiteral("3"));
     for (int level : {600, 700, 800})
@@ -284,11 +308,48 @@ void TestRealTimeCommands::questionBeforeANewRun()
     QCOMPARE(w->PESGraph1->points(), 3);
     m_answers << answer;
     run(QStringLiteral("10"));
-    QCOMPARE(m_shown, QStringList{text("IDS_10") + text("IDS_11")});
+    QCOMPARE(m_shown.value(0), asShown(ids(kMain, QStringLiteral("IDS_10"))) + asShown(ids(kMain, QStringLiteral("IDS_11"))));
+    QCOMPARE(m_shown.size(), saveAs.contains('/') ? 2 : 1); // a failed save says so
     QCOMPARE(graph::graphState().realTimeRunning, newRun);
     QCOMPARE(w->PESGraph1->points(), newRun ? 10 : 3);
     QCOMPARE(w->txtAvgAll->text(), newRun ? QString() : QStringLiteral("70.0"));
     QCOMPARE(graph::graphState().realTimeUnsaved, !newRun);
+    if (QFileInfo::exists(m_saveAs)) { // the saved chart holds the three points
+        chart::PESGraph saved;
+        QVERIFY(chart::LoadChartFile(saved, m_saveAs));
+        QCOMPARE(saved.points(), 3);
+        QCOMPARE(saved.yData(0, 2), 80.0f);
+    }
+    QCOMPARE(QFileInfo::exists(m_saveAs), newRun && answer == QMessageBox::Yes);
+}
+
+void TestRealTimeCommands::closingAsksToSave_data()
+{
+    QTest::addColumn<QString>("saveAs");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("saved: the window closes") << "live.csv" << true;
+    QTest::newRow("save cancelled: the window stays") << "" << false;
+}
+
+void TestRealTimeCommands::closingAsksToSave()
+{
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    if (!saveAs.isEmpty())
+        m_saveAs = m_dir->filePath(saveAs);
+    connectMeter();
+    run(QStringLiteral("4"));
+    for (int level : {600, 700, 800, 900})
+        poll(level);
+    m_answers << QMessageBox::Yes;
+    QPointer<TfrmGraph> w = window();
+    QCOMPARE(w->close(), closes);
+    QCOMPARE(m_shown.value(0), ids(kGraph, QStringLiteral("IDS_13")));
+    QCOMPARE(w.isNull() || !w->isVisible(), closes);
+    QCOMPARE(graph::graphState().realTimeUnsaved, !closes);
+    QCOMPARE(QFileInfo::exists(m_saveAs), closes);
+    const QStringList left = closes ? QStringList{"Run1", "btnRun"} : QStringList{"Run1", "btnRun", "tbntClr"};
+    QCOMPARE(runCommands(), left);
 }
 
 void TestRealTimeCommands::clearLetsThePointsGo()

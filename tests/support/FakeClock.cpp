@@ -4,7 +4,12 @@ namespace ql708::test {
 
 FakeClock::FakeClock(QDateTime start) : m_start(std::move(start)) { setClock(this); }
 
-FakeClock::~FakeClock() { setClock(nullptr); }
+FakeClock::~FakeClock()
+{
+    // A fake that replaced this one stays installed.
+    if (&clock() == this)
+        setClock(nullptr);
+}
 
 QDateTime FakeClock::now() const { return m_start.addMSecs(m_tick - m_tickAtStart); }
 

@@ -2,6 +2,10 @@
 
 namespace ql708::test {
 
+namespace {
+bool inRun(int n, int from, int count) { return from > 0 && n >= from && n < from + count; }
+} // namespace
+
 int FaultyLink::open(std::uint16_t vendorId, std::uint16_t productId)
 {
     ++opens;
@@ -21,7 +25,8 @@ int FaultyLink::setTimeouts(int readMs, int writeMs)
 int FaultyLink::writeCommand(const CommandFrame &frame)
 {
     ++writes;
-    if (failAllWrites || writes == failWriteAt)
+    frames.append(frame);
+    if (failAllWrites || inRun(writes, failWriteAt, failWriteCount))
         return 1;
     return m_inner.writeCommand(frame);
 }
@@ -29,7 +34,7 @@ int FaultyLink::writeCommand(const CommandFrame &frame)
 int FaultyLink::readReply(ReplyBuffer &reply)
 {
     ++reads;
-    if (failAllReads || reads == failReadAt)
+    if (failAllReads || inRun(reads, failReadAt, failReadCount))
         return 1;
     if (answerOnly >= 0 && reads > answerOnly)
         return 1;

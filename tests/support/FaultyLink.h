@@ -2,6 +2,8 @@
 
 #include "meter/HidLink.h"
 
+#include <QList>
+
 namespace ql708::test {
 
 // Wraps a working link and injects faults: fail the n-th open, write or read (1-based,
@@ -18,14 +20,18 @@ public:
     int settle() override { return m_inner.settle(); }
     int readReply(ReplyBuffer &reply) override;
     int writeBlock(const DataBlock &block) override;
-    int serialText(QByteArray &text) override { return m_inner.serialText(text); }
+    int serialText(QByteArray &text) override { return failSerial ? 1 : m_inner.serialText(text); }
 
     int failOpenAt = 0, failTimeoutsAt = 0, failWriteAt = 0, failReadAt = 0, failBlockAt = 0;
+    // How many writes and reads in a row fail from failWriteAt and failReadAt on.
+    int failWriteCount = 1, failReadCount = 1;
+    bool failSerial = false;
     bool failAllOpens = false, failAllWrites = false, failAllReads = false;
     bool corruptFraming = false;  // replies come back without 0x02 / 0x03
     int answerOnly = -1;          // after this many good replies, every read fails
 
     int opens = 0, timeoutCalls = 0, writes = 0, reads = 0, blocks = 0;
+    QList<CommandFrame> frames; // every frame the program tried to write, in order
 
 private:
     HidLink &m_inner;

@@ -1,0 +1,57 @@
+#include "app/SetupCommands.h"
+
+#include "app/TfrmMain.h"
+#include "common/StringTable.h"
+#include "meter/LoggerSetup.h"
+#include "meter/TfrmSetup.h"
+#include "panel/TfrmPanel.h"
+#include "widgets/MessageBoxes.h"
+
+#include <QGuiApplication>
+#include <QMdiArea>
+
+namespace ql708 {
+
+namespace {
+const QString kTable = QStringLiteral("frmMain");
+} // namespace
+
+SetupCommands::SetupCommands(TfrmMain &main) : QObject(&main), m_main(main) {}
+
+TfrmSetup *SetupCommands::setupWindow() const { return m_setup; }
+
+void SetupCommands::EraseMemory1Click()
+{
+    MeterLink &meter = m_main.meter();
+    if (meter.meterRecording()) {
+        showMessage(&m_main, ids(kTable, QStringLiteral("IDS_79")));
+        return;
+    }
+    if (confirm(&m_main, ids(kTable, QStringLiteral("IDS_315")), QMessageBox::Yes | QMessageBox::No) !=
+        QMessageBox::Yes)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    LoggerSetup setup(meter);
+    const int code = setup.eraseMemory();
+    QGuiApplication::restoreOverrideCursor();
+    const QString text = code == setup_result::kOk ? ids(kTable, QStringLiteral("IDS_84")) : eraseMessage(code);
+    if (!text.isEmpty())
+        showMessage(&m_main, text);
+}
+
+void SetupCommands::Setup1Click()
+{
+    if (m_setup) {
+        m_setup->showNormal();
+        m_main.mdiArea()->setActiveSubWindow(m_setup);
+        return;
+    }
+    m_setup = new TfrmSetup(m_main.meter());
+    m_main.mdiArea()->addSubWindow(m_setup);
+    // Beside the front panel, where it hides the least.
+    m_setup->move(m_main.panel() ? m_main.panel()->width() : 0, 0);
+    m_setup->show();
+    m_main.mdiArea()->setActiveSubWindow(m_setup);
+}
+
+} // namespace ql708

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace ql708::cli {
+
+// ql708-cli info [--simulate]: prints the meter's information, one "label value" line each:
+// firmware version, clock, recording interval, data sets, free memory, serial number and
+// calibration values. Exit status 0 when all was read, 1 on a failure (with its code).
+int runInfo(CliArgs &args, CliContext &context);
+
+} // namespace ql708::cli

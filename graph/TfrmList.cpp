@@ -1,0 +1,61 @@
+#include "graph/TfrmList.h"
+
+#include "graph/TextTableModel.h"
+#include "widgets/LanguageDispatcher.h"
+
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace ql708::graph {
+
+namespace {
+constexpr int kClientWidth = 387, kClientHeight = 413;
+constexpr int kRowHeight = 18;
+constexpr int kSampledRows = 200; // rows a column's width is fitted to
+} // namespace
+
+TfrmList::TfrmList(QWidget *parent) : QMdiSubWindow(parent)
+{
+    setObjectName(QStringLiteral("TfrmList"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_model = new TextTableModel(this);
+    Grid1 = new QTableView;
+    Grid1->setObjectName(QStringLiteral("Grid1"));
+    Grid1->setModel(m_model);
+    Grid1->setShowGrid(true);
+    Grid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid1->setWordWrap(false);
+    Grid1->verticalHeader()->setVisible(false);
+    Grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Grid1->verticalHeader()->setDefaultSectionSize(std::max(kRowHeight, Grid1->fontMetrics().height() + 2));
+    Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    Grid1->horizontalHeader()->setResizeContentsPrecision(kSampledRows);
+    setWidget(Grid1);
+    const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    resize(kClientWidth + 2 * frame, kClientHeight + title + frame);
+
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
+        if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive))
+            FormActivate();
+    });
+    LanguageDispatcher::instance().attach(this, QStringLiteral("frmList"));
+    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, m_model,
+            &TextTableModel::retranslate);
+}
+
+void TfrmList::setTable(data::TextTable table)
+{
+    m_model->setTable(std::move(table));
+    Grid1->resizeColumnsToContents();
+}
+
+const data::TextTable &TfrmList::table() const { return m_model->table(); }
+
+void TfrmList::FormActivate() { emit activated(); }
+
+} // namespace ql708::graph

@@ -1,0 +1,338 @@
+#include "meter/TfrmSetup.h"
+
+#include "common/Clock.h"
+#include "common/NumberFormat.h"
+#include "widgets/LanguageDispatcher.h"
+#include "widgets/MessageBoxes.h"
+
+#include <QAccessible>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ql708 {
+
+namespace {
+
+const QString kTable = QStringLiteral("frmSetup");
+constexpr int kBeforeQuickRecordingMs = 500;
+const QColor kOkColor(0, 128, 0), kFailColor(255, 0, 0);
+
+template <typename W>
+W *named(W *w, const char *name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLineEdit *field(const char *name, const QString &preset = QString())
+{
+    auto *e = named(new QLineEdit(preset), name);
+    e->setMaximumWidth(90);
+    return e;
+}
+
+QLineEdit *shownField(const char *name)
+{
+    QLineEdit *e = field(name);
+    e->setReadOnly(true);
+    e->setMaximumWidth(QWIDGETSIZE_MAX);
+    return e;
+}
+
+QLabel *labelFor(const char *name, QWidget *buddy)
+{
+    auto *l = named(new QLabel, name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// The hourglass for the time of a command.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+TfrmSetup::TfrmSetup(MeterLink &link, QWidget *parent) : QMdiSubWindow(parent), m_link(link), m_setup(link)
+{
+    setObjectName(QStringLiteral("TfrmSetup"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    auto *client = new QWidget;
+    auto *layout = new QVBoxLayout(client);
+    layout->addWidget(buildClock());
+    layout->addWidget(buildInformation());
+    layout->addWidget(buildMemoryBytes());
+    layout->addWidget(buildQuickRecording());
+    layout->addStretch();
+    setWidget(client);
+
+    for (auto [button, handler] : {std::pair{Button1, &TfrmSetup::Button1Click}, {Button2, &TfrmSetup::Button2Click},
+                                   {Button3, &TfrmSetup::Button3Click}, {Button4, &TfrmSetup::Button4Click},
+                                   {Button6, &TfrmSetup::Button6Click}, {Button7, &TfrmSetup::Button7Click},
+                                   {Button10, &TfrmSetup::Button10Click}})
+        connect(button, &QPushButton::clicked, this, handler);
+
+    LanguageDispatcher::instance().attach(this, kTable);
+    nameFieldsByHints();
+    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this,
+            &TfrmSetup::nameFieldsByHints);
+    adjustSize();
+}
+
+QWidget *TfrmSetup::buildClock()
+{
+    auto *box = new QWidget;
+    auto *g = new QGridLayout(box);
+    g->setContentsMargins(0, 0, 0, 0);
+    Button1 = named(new QPushButton, "Button1");
+    g->addWidget(Button1, 0, 0, 1, 5);
+    // Two digits each, as the meter takes them: minutes and seconds.
+    edtInt1 = field("edtInt1", QStringLiteral("00"));
+    edtInt2 = field("edtInt2", QStringLiteral("02"));
+    for (QLineEdit *e : {edtInt1, edtInt2}) {
+        e->setInputMask(QStringLiteral("99"));
+        e->setMaximumWidth(40);
+    }
+    lblInterval = named(new QLabel, "lblInterval");
+    g->addWidget(edtInt1, 1, 0);
+    g->addWidget(new QLabel(QStringLiteral(":")), 1, 1);
+    g->addWidget(edtInt2, 1, 2);
+    g->addWidget(lblInterval, 1, 3);
+    Button2 = named(new QPushButton, "Button2");
+    g->addWidget(Button2, 2, 0, 1, 5);
+    Button3 = named(new QPushButton, "Button3");
+    g->addWidget(Button3, 3, 0, 1, 5);
+    g->setColumnStretch(4, 1);
+    return box;
+}
+
+QWidget *TfrmSetup::buildInformation()
+{
+    auto *box = new QGroupBox;
+    auto *g = new QGridLayout(box);
+    Button4 = named(new QPushButton, "Button4");
+    g->addWidget(Button4, 0, 0, 1, 2, Qt::AlignLeft);
+    const std::pair<QLabel **, QLineEdit **> rows[] = {
+        {&lblVer, &txtVer},           {&lblMeterTime, &txtMeterTime}, {&lblInt, &txtInt},
+        {&lblDataSets, &txtDataSets}, {&lblMemoryAvailable, &txtMemoryAvailable},
+        {&lblSN, &txtSN},             {&lbl94dB, &txt94dB},          {&lbl70dB, &txt70dB}};
+    const char *names[][2] = {{"lblVer", "txtVer"},           {"lblMeterTime", "txtMeterTime"},
+                              {"lblInt", "txtInt"},           {"lblDataSets", "txtDataSets"},
+                              {"lblMemoryAvailable", "txtMemoryAvailable"},
+                              {"lblSN", "txtSN"},             {"lbl94dB", "txt94dB"},
+                              {"lbl70dB", "txt70dB"}};
+    int row = 1;
+    for (int i = 0; i < int(std::size(rows)); ++i, ++row) {
+        *rows[i].second = shownField(names[i][1]);
+        *rows[i].first = labelFor(names[i][0], *rows[i].second);
+        g->addWidget(*rows[i].first, row, 0);
+        g->addWidget(*rows[i].second, row, 1);
+        if (rows[i].second == &txtMeterTime) {
+            lblMeterTimeFormat = named(new QLabel, "lblMeterTimeFormat");
+            g->addWidget(lblMeterTimeFormat, ++row, 1);
+        }
+    }
+    g->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget *TfrmSetup::buildMemoryBytes()
+{
+    auto *box = new QWidget;
+    auto *g = new QGridLayout(box);
+    g->setContentsMargins(0, 0, 0, 0);
+    Button6 = named(new QPushButton, "Button6");
+    txtWAddress = field("txtWAddress", QStringLiteral("0"));
+    txtWData = field("txtWData", QStringLiteral("0"));
+    Button7 = named(new QPushButton, "Button7");
+    txtRAddress = field("txtRAddress", QStringLiteral("0"));
+    txtRData = field("txtRData", QStringLiteral("0"));
+    txtRData->setReadOnly(true);
+    g->addWidget(Button6, 0, 0);
+    g->addWidget(txtWAddress, 0, 1);
+    g->addWidget(txtWData, 0, 2);
+    g->addWidget(Button7, 1, 0);
+    g->addWidget(txtRAddress, 1, 1);
+    g->addWidget(txtRData, 1, 2);
+    g->setColumnStretch(3, 1);
+    return box;
+}
+
+QWidget *TfrmSetup::buildQuickRecording()
+{
+    auto *box = new QWidget;
+    auto *h = new QHBoxLayout(box);
+    h->setContentsMargins(0, 0, 0, 0);
+    Button10 = named(new QPushButton, "Button10");
+    txtQuick_REC_NUM = field("txtQuick_REC_NUM", QStringLiteral("1"));
+    txtInterval = field("txtInterval", QStringLiteral("2"));
+    lblQuickRecNum = labelFor("lblQuickRecNum", txtQuick_REC_NUM);
+    lblQuickRecInterval = labelFor("lblQuickRecInterval", txtInterval);
+    lblQUICKRECOK = named(new QLabel, "lblQUICKRECOK");
+    lblQUICKRECOK->setMinimumWidth(40);
+    QFont bold = lblQUICKRECOK->font();
+    bold.setBold(true);
+    lblQUICKRECOK->setFont(bold);
+    for (QWidget *w : std::initializer_list<QWidget *>{Button10, lblQuickRecNum, txtQuick_REC_NUM, lblQuickRecInterval,
+                                                       txtInterval, lblQUICKRECOK})
+        h->addWidget(w);
+    h->addStretch();
+    return box;
+}
+
+void TfrmSetup::nameFieldsByHints()
+{
+    // Fields without a label are known by their hints.
+    for (QLineEdit *e : {edtInt1, edtInt2, txtWAddress, txtWData, txtRAddress, txtRData})
+        e->setAccessibleName(e->toolTip());
+    lblQUICKRECOK->setAccessibleName(lblQUICKRECOK->text().isEmpty() ? lblQUICKRECOK->toolTip()
+                                                                    : lblQUICKRECOK->text());
+}
+
+void TfrmSetup::say(const QString &text)
+{
+    if (!text.isEmpty())
+        showMessage(this, text);
+}
+
+bool TfrmSetup::readField(QLineEdit *field, qint64 min, qint64 max, qint64 &out)
+{
+    long long v = 0;
+    if (!parseWhole(field->text(), v)) {
+        say(setupText("IDS_13"));
+        return false;
+    }
+    if (v < min || v > max) {
+        // The field as a screen reader names it: its label, else its hint.
+        const QAccessibleInterface *named = QAccessible::queryAccessibleInterface(field);
+        say(setupText("IDS_17").arg(named ? named->text(QAccessible::Name) : field->objectName()).arg(min).arg(max));
+        return false;
+    }
+    out = v;
+    return true;
+}
+
+void TfrmSetup::Button1Click()
+{
+    int code = 0;
+    {
+        const BusyCursor busy;
+        code = m_setup.setClock();
+    }
+    say(clockMessage(code));
+}
+
+void TfrmSetup::Button2Click()
+{
+    int code = 0;
+    {
+        const BusyCursor busy;
+        code = m_setup.setInterval(edtInt1->text(), edtInt2->text());
+    }
+    say(intervalMessage(code));
+}
+
+void TfrmSetup::Button3Click()
+{
+    // Erasing while the meter records would cut the record it writes.
+    if (m_link.meterRecording()) {
+        say(erasingWhileRecordingMessage());
+        return;
+    }
+    int code = 0;
+    {
+        const BusyCursor busy;
+        code = m_setup.eraseMemory();
+    }
+    say(eraseMessage(code));
+}
+
+void TfrmSetup::Button4Click()
+{
+    for (QLineEdit *e : {txtVer, txtMeterTime, txtInt, txtDataSets, txtMemoryAvailable, txtSN, txt94dB, txt70dB})
+        e->clear();
+    MeterInformation info;
+    int code = 0;
+    {
+        const BusyCursor busy;
+        code = m_setup.readInformation(info);
+    }
+    txtVer->setText(info.version);
+    txtMeterTime->setText(info.meterTime);
+    txtInt->setText(info.interval);
+    txtDataSets->setText(info.dataSets);
+    txtMemoryAvailable->setText(info.memoryAvailable);
+    txt70dB->setText(info.cal70);
+    txt94dB->setText(info.cal94);
+    txtSN->setText(info.serial);
+    say(informationMessage(code));
+}
+
+void TfrmSetup::Button6Click()
+{
+    qint64 address = 0, data = 0;
+    if (!readField(txtWAddress, 0, kMaxMemoryAddress, address) ||
+        !readField(txtWData, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), data))
+        return;
+    // The meter takes the low eight bits of the number.
+    const int code = m_setup.writeByte(address, std::uint8_t(data & 0xFF));
+    if (code != setup_result::kOk)
+        say(byteMessage(code));
+}
+
+void TfrmSetup::Button7Click()
+{
+    txtRData->clear();
+    qint64 address = 0;
+    if (!readField(txtRAddress, 0, kMaxMemoryAddress, address))
+        return;
+    int data = 0;
+    const int code = m_setup.readByte(address, data);
+    if (code == setup_result::kOk)
+        txtRData->setText(QString::number(data));
+    else
+        say(byteMessage(code));
+}
+
+void TfrmSetup::showQuickResult(const QString &text, const QColor &color)
+{
+    QPalette p = lblQUICKRECOK->palette();
+    p.setColor(QPalette::WindowText, color);
+    lblQUICKRECOK->setPalette(p);
+    lblQUICKRECOK->setText(text);
+    nameFieldsByHints();
+}
+
+void TfrmSetup::Button10Click()
+{
+    // The fields are read first, so a bad number leaves the poll running.
+    qint64 points = 0, interval = 0;
+    if (!readField(txtQuick_REC_NUM, 1, kQuickMaxPoints, points) ||
+        !readField(txtInterval, 0, kQuickMaxInterval, interval))
+        return;
+    showQuickResult(QString(), kOkColor);
+    repaint();
+    delayMs(kBeforeQuickRecordingMs);
+    int code = 0;
+    {
+        const BusyCursor busy;
+        code = m_setup.quickRecording(int(points), int(interval));
+    }
+    if (code == setup_result::kOk)
+        showQuickResult(setupText("IDS_14"), kOkColor);
+    else
+        showQuickResult(setupText("IDS_15"), kFailColor);
+}
+
+} // namespace ql708
