@@ -3,9 +3,11 @@
 namespace ql708::realtime {
 
 namespace {
-// Times are whole milliseconds that went through days as doubles: 4 decodes 0.5 s apart may
-// come out a hair short of 2 s. Half a millisecond of slack keeps them a full interval.
-constexpr double kClockSlackSeconds = 0.0005;
+// Decodes come on the poll's 500 ms beat, give or take the timer's and the exchange's own
+// jitter; a decode a little early for its instant still takes it, or a rate equal to the poll
+// would drop a point now and then. (Times as days in doubles also lose a hair: 4 decodes 0.5 s
+// apart can come out just short of 2 s.)
+constexpr double kClockSlackSeconds = 0.05;
 constexpr float kNoMaximum = -9999.0f;
 constexpr float kNoMinimum = 9999.0f;
 } // namespace

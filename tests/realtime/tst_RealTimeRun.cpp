@@ -48,6 +48,9 @@ void TestRealTimeRun::decodesThatBecomePoints_data()
     QTest::addColumn<QList<int>>("added"); // the decodes (from 1) that added a point, of 12
     QTest::newRow("0.2 s: every decode") << 0.2f << 500 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     QTest::newRow("0.5 s: every decode") << 0.5f << 500 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    QTest::newRow("0.5 s, poll a little early: every decode")
+        << 0.5f << 470 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    QTest::newRow("0.5 s, decodes 0.4 s apart: every second") << 0.5f << 400 << QList<int>{2, 4, 6, 8, 10, 12};
     QTest::newRow("1 s: every second") << 1.0f << 500 << QList<int>{2, 4, 6, 8, 10, 12};
     QTest::newRow("2 s: every fourth") << 2.0f << 500 << QList<int>{4, 8, 12};
     QTest::newRow("2 s, slow poll: every fourth") << 2.0f << 510 << QList<int>{4, 8, 12};
