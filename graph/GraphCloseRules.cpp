@@ -32,8 +32,10 @@ void saveFailed(GraphKind kind, GraphState &state)
 
 void closeGraph(GraphKind kind, GraphState &state)
 {
-    // Whatever closes, the logger data no longer asks to be saved.
-    state.loggerDataUnsaved = false;
+    // Only the DataLogger window's own close settles the downloaded data; closing another graph
+    // must not let the DataLogger window close later without asking.
+    if (kind == GraphKind::DataLogger)
+        state.loggerDataUnsaved = false;
     if (kind == GraphKind::RealTime) {
         state.realTimeRunning = false;
         state.realTimePointCount = 0;

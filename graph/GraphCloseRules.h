@@ -23,7 +23,8 @@ CloseAnswer answerCloseQuestion(GraphKind kind, Answer answer, GraphState &state
 // count as unsaved again.
 void saveFailed(GraphKind kind, GraphState &state);
 
-// The shared flags once a window of this kind has closed.
+// The shared flags once a window of this kind has closed: a DataLogger window settles the
+// logger data, a real-time window ends its run.
 void closeGraph(GraphKind kind, GraphState &state);
 
 } // namespace ql708::graph

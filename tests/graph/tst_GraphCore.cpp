@@ -169,7 +169,7 @@ void TestGraphCore::closeClearsByCaption()
     s.realTimePointCount = 17;
     s.RealTimeRate = 2.0f;
     closeGraph(kind, s);
-    QVERIFY(!s.loggerDataUnsaved);
+    QCOMPARE(s.loggerDataUnsaved, kind != GraphKind::DataLogger);
     QCOMPARE(s.realTimeRunning, !runEnds);
     QCOMPARE(s.realTimePointCount, runEnds ? 0 : 17);
     QCOMPARE(s.RealTimeRate, 2.0f);
