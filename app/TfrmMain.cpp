@@ -2,6 +2,7 @@
 
 #include "app/DataLoggerCommands.h"
 #include "app/LeqCommands.h"
+#include "app/RealTimeCommands.h"
 #include "app/SingleFileCommands.h"
 #include "app/SetupCommands.h"
 #include "app/TfrmAbout.h"
@@ -64,6 +65,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     m_leq = new LeqCommands(*this);
     connect(btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
     m_setupCommands = new SetupCommands(*this);
+    m_realTime = new RealTimeCommands(*this);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -109,8 +111,10 @@ void TfrmMain::createMenus()
     Exit1->setShortcut(QKeySequence::Quit);
 
     RealTime1 = menu("RealTime1");
-    Run1 = addItem(RealTime1, "Run1");
-    Stop1 = addItem(RealTime1, "Stop1");
+    Run1 = addItem(RealTime1, "Run1", &TfrmMain::btnRunClick);
+    Stop1 = addItem(RealTime1, "Stop1", &TfrmMain::btnStopClick);
+    Run1->setEnabled(false); // until a meter answers
+    Stop1->setEnabled(false);
 
     DataLogger1 = menu("DataLogger1");
     LoadData1 = addItem(DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
@@ -288,6 +292,7 @@ void TfrmMain::showConnected()
     DataLogger1->setEnabled(true);
     btnDataLogger->setVisible(true);
     btnDataLogger->setEnabled(true);
+    m_realTime->showRunCommands();
 }
 
 void TfrmMain::showConnectionLost()
@@ -299,12 +304,14 @@ void TfrmMain::showConnectionLost()
     showConnectionText();
     if (m_panel)
         m_panel->setConnected(false);
+    m_realTime->showRunCommands();
 }
 
 void TfrmMain::showStatus(const MeterStatus &status)
 {
     if (m_panel)
         m_panel->updateStatus(status);
+    AppendRealTimePoint(status.shownLevel());
 }
 
 void TfrmMain::createPanel()
@@ -390,6 +397,12 @@ void TfrmMain::FormClose()
 
 void TfrmMain::Exit1Click() { close(); }
 
+void TfrmMain::btnRunClick() { m_realTime->btnRunClick(); }
+
+void TfrmMain::btnStopClick() { m_realTime->btnStopClick(); }
+
+void TfrmMain::AppendRealTimePoint(quint16 shownLevel) { m_realTime->AppendRealTimePoint(shownLevel); }
+
 void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
 
 void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
@@ -445,7 +458,7 @@ void TfrmMain::connectGraphWindows()
     };
     connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
         RealTimeGraph1->setChecked(false);
-        Stop1->setEnabled(false);
+        m_realTime->showRunCommands();
     });
 }
 
@@ -463,6 +476,7 @@ graph::TfrmGraph *TfrmMain::CreateRealTimeWindow()
     w->makeRateDropDown();
     w->selectRateEntry(realTimeRate());
     graph::graphState().lastPointTime = now;
+    m_realTime->showRunCommands();
     return w;
 }
 

@@ -16,6 +16,7 @@ namespace ql708 {
 
 class DataLoggerCommands;
 class LeqCommands;
+class RealTimeCommands;
 class SingleFileCommands;
 class SetupCommands;
 class TfrmAbout;
@@ -69,6 +70,10 @@ public slots:
     void RealTimeGraph1Click();
     // Creates and prepares the real-time graph window; it becomes the one the program keeps.
     graph::TfrmGraph *CreateRealTimeWindow();
+    void btnRunClick();
+    void btnStopClick();
+    // The status decode's last step during a run: the shown level may become a point.
+    void AppendRealTimePoint(quint16 shownLevel);
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
@@ -79,6 +84,7 @@ public slots:
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
     LeqCommands &leqCommands() { return *m_leq; }
+    RealTimeCommands &realTime() { return *m_realTime; }
     SingleFileCommands &singleFiles() { return *m_singleFiles; }
     SetupCommands &setupCommands() { return *m_setupCommands; }
 
@@ -115,6 +121,7 @@ private:
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
     LeqCommands *m_leq;
+    RealTimeCommands *m_realTime;
     SingleFileCommands *m_singleFiles;
     SetupCommands *m_setupCommands;
 };
