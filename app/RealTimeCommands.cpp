@@ -40,7 +40,8 @@ RealTimeCommands::RealTimeCommands(TfrmMain &main) : QObject(&main), m_main(main
 
 void RealTimeCommands::showRunCommands()
 {
-    const bool connected = m_main.meter().meterConnected();
+    // While another command holds the link no poll reading arrives, so no run can start.
+    const bool connected = m_main.meter().meterConnected() && !m_main.meter().takenOver();
     const bool running = state().realTimeRunning;
     m_main.Run1->setEnabled(connected && !running);
     m_main.Stop1->setEnabled(connected && running);

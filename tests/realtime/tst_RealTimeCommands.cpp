@@ -278,6 +278,13 @@ void TestRealTimeCommands::commandsFollowConnectionAndRun()
     QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun"}));
     poll(640);
     QVERIFY(!window());
+
+    // While another command holds the link, reopening the window offers no Run.
+    {
+        const LinkTakeOver takeOver(m_main->meter());
+        m_main->RealTimeGraph1Click();
+        QCOMPARE(runCommands(), QStringList{"tbntClr"});
+    }
 }
 
 void TestRealTimeCommands::questionBeforeANewRun_data()
