@@ -3,12 +3,12 @@
 // program's own time per tick in the first and the last hour (it must not grow with the run:
 // the meter's 40 ms tick leaves it all the room it needs), the total time and the peak memory.
 #include "common/Paths.h"
+#include "bench/support/WidgetBenchMain.h"
 #include "leq/TfrmLEQ.h"
 #include "meter/MeterLink.h"
 #include "meter/sim/SimulatedMeter.h"
 #include "tests/support/FakeClock.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -74,10 +74,5 @@ int main(int argc, char **argv)
     // and the fake clock make (twice a tick): a cost of the stand-ins, not of the program.
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", "UTC");
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ql708::bench::runWidgetBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 // points already in a run of a million. The time per point must not grow with the points
 // beyond what the chart's replot costs.
 #include "app/TfrmMain.h"
+#include "bench/support/WidgetBenchMain.h"
 #include "chart/PESGraph.h"
 #include "common/Clock.h"
 #include "common/Paths.h"
@@ -13,8 +14,8 @@
 #include "realtime/TfrmSetupRealTime.h"
 #include "widgets/ModalRunner.h"
 
-#include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -106,11 +107,5 @@ BENCHMARK(BM_AppendAndRedraw)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ql708::bench::runWidgetBenchmarks(argc, argv);
 }
