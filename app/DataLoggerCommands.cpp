@@ -1,6 +1,8 @@
 #include "app/DataLoggerCommands.h"
 
 #include "app/FileDialog.h"
+#include "app/LeqCommands.h"
+#include "app/MeterCommandsPause.h"
 #include "app/SingleFileCommands.h"
 #include "app/TfrmMain.h"
 #include "chart/PESGraph.h"
@@ -14,6 +16,7 @@
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
 #include "graph/TfrmList.h"
+#include "leq/TfrmLEQ.h"
 #include "meter/LoggerDownload.h"
 #include "panel/TfrmPanel.h"
 #include "widgets/MessageBoxes.h"
@@ -30,7 +33,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -45,36 +47,6 @@ constexpr int kDataLoggerHeightLess = 60;
 constexpr int kSettleMs = 300;
 
 QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
-
-// While a download runs the window stays responsive; every other command that talks to the
-// meter, and those that would replace the data set list, wait until it ends.
-class MeterCommandsPause {
-public:
-    explicit MeterCommandsPause(TfrmMain &main)
-    {
-        for (QObject *o : std::initializer_list<QObject *>{
-                 main.DataLogger1, main.btnDataLogger, main.LEQ1, main.Run1, main.Stop1, main.Setup1,
-                 main.EraseMemory1, main.Open1, main.ControlPanel1, main.panel(),
-                 main.mdiArea()->findChild<QMdiSubWindow *>(QStringLiteral("TfrmSetup"))})
-            if (o)
-                m_paused.append({o, o->property("enabled").toBool()});
-        for (const Paused &p : m_paused)
-            p.object->setProperty("enabled", false);
-    }
-    ~MeterCommandsPause()
-    {
-        for (const Paused &p : m_paused)
-            if (p.object)
-                p.object->setProperty("enabled", p.wasEnabled);
-    }
-
-private:
-    struct Paused {
-        QPointer<QObject> object;
-        bool wasEnabled;
-    };
-    QList<Paused> m_paused;
-};
 
 // The download's progress window, created when the first block arrives and freed at the end.
 DownloadProgress progressWindow(TfrmMain &main, std::shared_ptr<std::unique_ptr<TfrmScope>> scope)
@@ -108,14 +80,16 @@ bool isDataLogger(const QMdiSubWindow *w)
 
 bool canSave(const QMdiSubWindow *w)
 {
-    return qobject_cast<const graph::TfrmGraph *>(w) || qobject_cast<const graph::TfrmList *>(w);
+    return qobject_cast<const graph::TfrmGraph *>(w) || qobject_cast<const graph::TfrmList *>(w) ||
+           qobject_cast<const leq::TfrmLEQ *>(w);
 }
 
 } // namespace
 
 DataLoggerCommands::DataLoggerCommands(TfrmMain &main) : QObject(&main), m_main(main)
 {
-    // Graph windows and tabular views can be saved; the command follows the active window.
+    // Graph windows, tabular views and the LEQ window can be saved; the command follows the
+    // active window.
     m_main.Save1->setEnabled(false);
     connect(m_main.mdiArea(), &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow *w) { m_main.Save1->setEnabled(canSave(w)); });
@@ -172,7 +146,8 @@ void DataLoggerCommands::LoadData1Click()
         w->repaint();
         delayMs(kSettleMs);
     }
-    const MeterCommandsPause pause(m_main);
+    // Commands that would replace the data set list wait too.
+    const MeterCommandsPause pause(m_main, {m_main.LEQ1, m_main.Open1, m_main.leqCommands().startButton()});
     const LinkTakeOver takeOver(meter);
     m_downloading = true;
     const int result = DownloadDataSets();
@@ -271,6 +246,8 @@ bool DataLoggerCommands::Save1Click(QMdiSubWindow *window)
 {
     if (auto *list = qobject_cast<graph::TfrmList *>(window))
         return m_main.singleFiles().WriteTableText(*list);
+    if (auto *leqWindow = qobject_cast<leq::TfrmLEQ *>(window))
+        return m_main.singleFiles().WriteTableText(leq::textTable(leqWindow->table()));
     auto *graphWindow = qobject_cast<graph::TfrmGraph *>(window);
     if (!graphWindow)
         return false;

@@ -36,8 +36,8 @@ public slots:
     void LoadData1Click();
     void Open1Click();
     // The Save command for a window: the DataLogger window saves its memory as a collection or
-    // its shown set as a single file, any other graph window its chart, a tabular view its
-    // table. True when a file was written.
+    // its shown set as a single file, any other graph window its chart, a tabular view and the
+    // LEQ window their tables. True when a file was written.
     bool Save1Click(QMdiSubWindow *window);
 
 private:

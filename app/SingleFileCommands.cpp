@@ -103,21 +103,22 @@ bool SingleFileCommands::WriteGraphText(const chart::PESGraph &chart, const QStr
     });
 }
 
-bool SingleFileCommands::WriteTableText(graph::TfrmList &list)
+bool SingleFileCommands::WriteTableText(graph::TfrmList &list) { return WriteTableText(list.table(), &list); }
+
+bool SingleFileCommands::WriteTableText(const data::TextTable &table, QObject *owner)
 {
     const QString filter = text(commaDecimals() ? "IDS_308" : "IDS_30");
     const QString path = askSaveFileName(&m_main, dialogFolder(m_main.dataFolder()), filter, QStringLiteral("txt"));
     if (path.isEmpty())
         return false;
-    const data::TextTable &table = list.table();
     const std::optional<data::SaveRange> range = askRange(table.rowCount());
     if (!range)
         return false;
-    const QPointer<graph::TfrmList> alive(&list);
+    const QPointer<QObject> alive(owner);
     return writeWithProgress(path, range->to - range->from + 1, [&](const data::TextProgress &progress) {
         // The window may be closed while the file is written: its table must outlive the writing.
         return data::saveTableText(path, table, range->from - 1, range->to - 1, data::separatorOfTableFile(path),
-                                   QLocale(), [&](qint64 done) { return progress(done) && alive; });
+                                   QLocale(), [&](qint64 done) { return progress(done) && (!owner || alive); });
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/GraphText.h"
 #include "data/SaveRange.h"
+#include "data/TextTable.h"
 
 #include <QObject>
 
@@ -29,6 +30,9 @@ public:
 
     bool SaveGraph(graph::TfrmGraph &window);
     bool WriteTableText(graph::TfrmList &list);
+    // A table that belongs to owner, whose closing stops the writing; without owner, a table
+    // that outlives the writing (a copy).
+    bool WriteTableText(const data::TextTable &table, QObject *owner = nullptr);
     void OpenSingleFile();
 
 public slots:

@@ -1,7 +1,9 @@
 #include "app/TfrmMain.h"
 
 #include "app/DataLoggerCommands.h"
+#include "app/LeqCommands.h"
 #include "app/PrintCommands.h"
+#include "app/RealTimeCommands.h"
 #include "app/SingleFileCommands.h"
 #include "app/SetupCommands.h"
 #include "app/TfrmAbout.h"
@@ -61,9 +63,11 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     createStatusBar();
     m_singleFiles = new SingleFileCommands(*this);
     m_dataLogger = new DataLoggerCommands(*this);
+    m_leq = new LeqCommands(*this);
     connect(btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
     m_setupCommands = new SetupCommands(*this);
     m_print = new PrintCommands(*this);
+    m_realTime = new RealTimeCommands(*this);
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -74,7 +78,9 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     });
 }
 
-TfrmMain::~TfrmMain() = default;
+// The child windows go first: a window that holds the link (an LEQ run) gives it back to the
+// meter link, which is a member and would be gone before the children otherwise.
+TfrmMain::~TfrmMain() { delete m_mdi; }
 
 QAction *TfrmMain::addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)())
 {
@@ -107,16 +113,19 @@ void TfrmMain::createMenus()
     Exit1->setShortcut(QKeySequence::Quit);
 
     RealTime1 = menu("RealTime1");
-    Run1 = addItem(RealTime1, "Run1");
-    Stop1 = addItem(RealTime1, "Stop1");
+    Run1 = addItem(RealTime1, "Run1", &TfrmMain::btnRunClick);
+    Stop1 = addItem(RealTime1, "Stop1", &TfrmMain::btnStopClick);
+    Run1->setEnabled(false); // until a meter answers
+    Stop1->setEnabled(false);
 
     DataLogger1 = menu("DataLogger1");
     LoadData1 = addItem(DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
     EraseMemory1 = addItem(DataLogger1, "EraseMemory1", &TfrmMain::EraseMemory1Click);
     Setup1 = addItem(DataLogger1, "Setup1", &TfrmMain::Setup1Click);
 
-    LEQ1 = menu("LEQ1");
-    LEQ1->setEnabled(false);
+    LEQ1 = menuBar()->addAction(QStringLiteral("LEQ1"));
+    LEQ1->setObjectName(QStringLiteral("LEQ1"));
+    connect(LEQ1, &QAction::triggered, this, &TfrmMain::LEQ1Click);
 
     View1 = menu("View1");
     ControlPanel1 = addItem(View1, "ControlPanel1", &TfrmMain::ControlPanel1Click);
@@ -285,6 +294,7 @@ void TfrmMain::showConnected()
     DataLogger1->setEnabled(true);
     btnDataLogger->setVisible(true);
     btnDataLogger->setEnabled(true);
+    m_realTime->showRunCommands();
 }
 
 void TfrmMain::showConnectionLost()
@@ -296,12 +306,14 @@ void TfrmMain::showConnectionLost()
     showConnectionText();
     if (m_panel)
         m_panel->setConnected(false);
+    m_realTime->showRunCommands();
 }
 
 void TfrmMain::showStatus(const MeterStatus &status)
 {
     if (m_panel)
         m_panel->updateStatus(status);
+    AppendRealTimePoint(status.shownLevel());
 }
 
 void TfrmMain::createPanel()
@@ -387,11 +399,19 @@ void TfrmMain::FormClose()
 
 void TfrmMain::Exit1Click() { close(); }
 
+void TfrmMain::btnRunClick() { m_realTime->btnRunClick(); }
+
+void TfrmMain::btnStopClick() { m_realTime->btnStopClick(); }
+
+void TfrmMain::AppendRealTimePoint(quint16 shownLevel) { m_realTime->AppendRealTimePoint(shownLevel); }
+
 void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
 
 void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
 
 void TfrmMain::Save1Click() { m_dataLogger->Save1Click(m_mdi->activeSubWindow()); }
+
+void TfrmMain::LEQ1Click() { m_leq->LEQ1Click(); }
 
 void TfrmMain::btnPrintClick() { m_print->btnPrintClick(); }
 
@@ -444,7 +464,7 @@ void TfrmMain::connectGraphWindows()
     };
     connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
         RealTimeGraph1->setChecked(false);
-        Stop1->setEnabled(false);
+        m_realTime->showRunCommands();
     });
 }
 
@@ -462,6 +482,7 @@ graph::TfrmGraph *TfrmMain::CreateRealTimeWindow()
     w->makeRateDropDown();
     w->selectRateEntry(realTimeRate());
     graph::graphState().lastPointTime = now;
+    m_realTime->showRunCommands();
     return w;
 }
 

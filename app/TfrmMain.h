@@ -15,7 +15,9 @@ class QToolBar;
 namespace ql708 {
 
 class DataLoggerCommands;
+class LeqCommands;
 class PrintCommands;
+class RealTimeCommands;
 class SingleFileCommands;
 class SetupCommands;
 class TfrmAbout;
@@ -46,7 +48,8 @@ public:
     TfrmPanel *panel() const;
 
     QTimer *MainTimer;
-    QMenu *File1, *RealTime1, *DataLogger1, *LEQ1, *View1, *Window1, *Help1, *Language1;
+    QMenu *File1, *RealTime1, *DataLogger1, *View1, *Window1, *Help1, *Language1;
+    QAction *LEQ1; // a command of the menu bar itself
     QAction *Open1, *Save1, *Print1, *PrinterSetup1, *Exit1;
     QAction *Run1, *Stop1, *LoadData1, *EraseMemory1, *Setup1;
     QAction *ControlPanel1, *RealTimeGraph1, *Tile1, *Cascade1, *Contents1, *About1;
@@ -68,9 +71,14 @@ public slots:
     void RealTimeGraph1Click();
     // Creates and prepares the real-time graph window; it becomes the one the program keeps.
     graph::TfrmGraph *CreateRealTimeWindow();
+    void btnRunClick();
+    void btnStopClick();
+    // The status decode's last step during a run: the shown level may become a point.
+    void AppendRealTimePoint(quint16 shownLevel);
     void LoadData1Click();
     void Open1Click();
     void Save1Click();
+    void LEQ1Click();
     void btnPrintClick();
     void PrinterSetup1Click();
     void EraseMemory1Click();
@@ -78,6 +86,8 @@ public slots:
 
 public:
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
+    LeqCommands &leqCommands() { return *m_leq; }
+    RealTimeCommands &realTime() { return *m_realTime; }
     SingleFileCommands &singleFiles() { return *m_singleFiles; }
     SetupCommands &setupCommands() { return *m_setupCommands; }
     PrintCommands &printCommands() { return *m_print; }
@@ -114,6 +124,8 @@ private:
     QPointer<TfrmAbout> m_about;
     QPointer<TfrmPanel> m_panel;
     DataLoggerCommands *m_dataLogger;
+    LeqCommands *m_leq;
+    RealTimeCommands *m_realTime;
     SingleFileCommands *m_singleFiles;
     SetupCommands *m_setupCommands;
     PrintCommands *m_print;

@@ -51,6 +51,11 @@ void scaleRange(const Scale &s, bool haveData, double dataLo, double dataHi, dou
         hi += pad;
     }
 }
+// A point as the plot takes it: a null level is NaN, which breaks the line.
+QCPGraphData graphData(double x, float y, const ChartModel &model)
+{
+    return {x, model.isNull(y) ? std::numeric_limits<double>::quiet_NaN() : double(y)};
+}
 } // namespace
 
 ChartRenderer::ChartRenderer(QCustomPlot *plot, const ChartModel &model)
@@ -72,7 +77,7 @@ ChartRenderer::ChartRenderer(QCustomPlot *plot, const ChartModel &model)
     m_plot->legend->setMargins(QMargins(2, 0, 2, 0));
 }
 
-void ChartRenderer::draw(int changes, const ZoomStack &zoom)
+void ChartRenderer::draw(int changes, const ZoomStack &zoom, PointRange points)
 {
     if (changes == ChangeLines) {
         m_plot->layer(kCursorLayer)->replot();
@@ -80,6 +85,8 @@ void ChartRenderer::draw(int changes, const ZoomStack &zoom)
     }
     if (changes & ChangeData)
         syncData();
+    else if (changes & ChangePoints)
+        syncPoints(points);
     if (changes & (ChangeData | ChangeLook))
         syncLook();
     applyView(zoom);
@@ -98,19 +105,62 @@ void ChartRenderer::syncData()
         g->setAntialiased(false);
         m_graphs.push_back(g);
     }
-    const double nan = std::numeric_limits<double>::quiet_NaN();
+    m_inModelOrder = true;
     for (int s = 0; s < m_model.subsets(); ++s) {
         const double *xs = m_model.xData(s);
         const float *ys = m_model.yData(s);
-        QVector<QCPGraphData> data(m_model.points());
+        // Null points at the end draw nothing; leaving them out keeps a chart that is still
+        // filling (its empty points at time 0) in time order, so it needs no sorting.
+        int n = m_model.points();
+        while (n > 0 && m_model.isNull(ys[n - 1]))
+            --n;
+        QVector<QCPGraphData> data(n);
         bool sorted = true;
-        for (int p = 0; p < m_model.points(); ++p) {
-            data[p].key = xs[p];
-            data[p].value = m_model.isNull(ys[p]) ? nan : double(ys[p]);
+        for (int p = 0; p < n; ++p) {
+            data[p] = graphData(xs[p], ys[p], m_model);
             sorted = sorted && (p == 0 || xs[p] >= xs[p - 1]);
         }
         m_graphs[size_t(s)]->data()->set(data, sorted);
+        m_inModelOrder = m_inModelOrder && sorted;
     }
+}
+
+void ChartRenderer::syncPoints(PointRange points)
+{
+    if (!m_inModelOrder || int(m_graphs.size()) != m_model.subsets()) {
+        syncData();
+        return;
+    }
+    for (int s = 0; s < m_model.subsets(); ++s)
+        for (int p = points.first; p <= points.last; ++p)
+            if (!syncPoint(m_graphs[size_t(s)], s, p)) {
+                syncData();
+                return;
+            }
+}
+
+// False when the point cannot go in without upsetting the time order.
+bool ChartRenderer::syncPoint(QCPGraph *graph, int subset, int point)
+{
+    QCPGraphDataContainer &d = *graph->data();
+    if (point < 0 || point >= m_model.points())
+        return true;
+    const double x = m_model.x(subset, point);
+    if (point < d.size()) {
+        const bool inOrder = (point == 0 || (d.constBegin() + point - 1)->key <= x) &&
+                             (point + 1 == d.size() || x <= (d.constBegin() + point + 1)->key);
+        if (inOrder)
+            *(d.begin() + point) = graphData(x, m_model.y(subset, point), m_model);
+        return inOrder;
+    }
+    // Past the end: the points between (nulls, left out so far) come along, all in order.
+    for (int p = d.size(); p <= point; ++p) {
+        const double key = m_model.x(subset, p);
+        if (!d.isEmpty() && key < (d.constEnd() - 1)->key)
+            return false;
+        d.add(graphData(key, m_model.y(subset, p), m_model));
+    }
+    return true;
 }
 
 void ChartRenderer::syncLook()

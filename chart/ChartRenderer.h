@@ -27,7 +27,9 @@ enum ChartChange : int {
     ChangeLines = 4,
     ChangeView = 8,
     ChangeAll = ChangeData | ChangeLook | ChangeLines | ChangeView,
+    ChangePoints = 16, // single points written in place (a live chart growing); ChangeData covers it
 };
+
 
 // Draws a ChartModel through QCustomPlot: one graph per subset (nulls as NaN, which breaks the
 // line), axes and date-time ticks, titles, legend, grid, graph annotations, and the vertical
@@ -38,7 +40,8 @@ public:
 
     // Brings the plot in line with the model for the given changes, then draws: a change of
     // the vertical lines alone redraws only their layer.
-    void draw(int changes, const ZoomStack &zoom);
+    // ChangePoints brings only the points in the range up to date.
+    void draw(int changes, const ZoomStack &zoom, PointRange points = {});
 
     // The unzoomed view: the manual scales, or the data's extent where a scale is automatic.
     ViewRange fullRange() const;
@@ -55,6 +58,9 @@ public:
 
 private:
     void syncData();
+    // Writes the points in place, or appends them in order; anything else syncs all the data.
+    void syncPoints(PointRange points);
+    bool syncPoint(QCPGraph *graph, int subset, int point);
     void syncLook();
     void syncAxes();
     void syncLayout();
@@ -63,6 +69,9 @@ private:
     QCustomPlot *m_plot;
     const ChartModel &m_model;
     std::vector<QCPGraph *> m_graphs;
+    // Each graph holds point p of its subset at index p (its data came sorted, nothing was
+    // reordered), so single points can be written in place.
+    bool m_inModelOrder = false;
     QCPAxisRect *m_axisRect;
     QCPTextElement *m_title;
     QCPTextElement *m_subTitle;

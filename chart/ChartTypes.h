@@ -46,4 +46,10 @@ struct LineStyle {
 };
 LineStyle lineStyleOf(int lineType);
 
+// Points written one by one since the last draw, first to last index (none when last < first).
+struct PointRange {
+    int first = 0;
+    int last = -1;
+};
+
 } // namespace ql708::chart

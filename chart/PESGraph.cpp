@@ -50,11 +50,21 @@ PESGraph::~PESGraph() = default;
 
 void PESGraph::setSubsets(int n) { m_model.setSubsets(n); changed(ChangeData); }
 void PESGraph::setPoints(int n) { m_model.setPoints(n); changed(ChangeData); }
-void PESGraph::setXDataII(int s, int p, double x) { if (m_model.setX(s, p, x)) changed(ChangeData); }
-void PESGraph::setYData(int s, int p, float y) { if (m_model.setY(s, p, y)) changed(ChangeData); }
+void PESGraph::setXDataII(int s, int p, double x) { if (m_model.setX(s, p, x)) pointChanged(p); }
+void PESGraph::setYData(int s, int p, float y) { if (m_model.setY(s, p, y)) pointChanged(p); }
 void PESGraph::setXDataII(int s, const double *x, int count) { m_model.setSubsetX(s, x, count); changed(ChangeData); }
 void PESGraph::setYData(int s, const float *y, int count) { m_model.setSubsetY(s, y, count); changed(ChangeData); }
 void PESGraph::emptySubset(int s) { m_model.emptySubset(s); changed(ChangeData); }
+
+void PESGraph::pointChanged(int p)
+{
+    PointRange &r = m_pendingPoints;
+    if (!(m_pending & ChangePoints))
+        r = {p, p};
+    r.first = std::min(r.first, p);
+    r.last = std::max(r.last, p);
+    changed(ChangePoints);
+}
 
 // --- scales ---
 
@@ -221,7 +231,7 @@ void PESGraph::invalidateImage()
 {
     if (m_pending == 0)
         return;
-    m_renderer->draw(m_pending, m_zoom);
+    m_renderer->draw(m_pending, m_zoom, m_pendingPoints);
     if (m_pending != ChangeLines)
         m_interaction->updateScrollBars();
     m_pending = 0;

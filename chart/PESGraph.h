@@ -197,6 +197,8 @@ signals:
 
 private:
     void changed(int what) { m_pending |= what; }
+    // One point was written in place: the next draw brings over only the points so written.
+    void pointChanged(int point);
     void invalidateImage();
     void customize();
     void printDialog();
@@ -213,6 +215,7 @@ private:
     std::unique_ptr<ChartRenderer> m_renderer;
     ChartInteraction *m_interaction;
     int m_pending;
+    PointRange m_pendingPoints;
     int m_dialogResult = 0;
     std::optional<QCursor> m_customCursor;
     QPrinter *m_printer = nullptr;

@@ -119,6 +119,7 @@ void TfrmGraph::tbntClrClick()
     SetUpChart(*PESGraph1, 1, 130, 30, now + kClearedSpan, now, kClearedPoints);
     PESGraph1->emptySubset(0);
     graphState().realTimePointCount = 0;
+    graphState().realTimeUnsaved = false; // the points are let go: nothing is left to save
     // The annotations made so far go out of sight, and their slots are free again, so the
     // next annotation takes the first user slot and the erase list shows it.
     int &counter = graphState().annotationCounter;

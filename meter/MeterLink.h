@@ -86,6 +86,8 @@ public:
     void takeOver(int limitMs = -1);
     // Ends a take-over; the poll timer starts again when the outermost one ends.
     void giveBack();
+    // A longer command (download, LEQ run, setup) holds the link.
+    bool takenOver() const { return m_takeOvers > 0; }
 
 private:
     void sendFrame(char letter);

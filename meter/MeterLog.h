@@ -10,5 +10,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcLink)     // "ql708.link": the HID device and its o
 Q_DECLARE_LOGGING_CATEGORY(lcPoll)     // "ql708.poll": the handshake, the status poll, the connection
 Q_DECLARE_LOGGING_CATEGORY(lcDownload) // "ql708.download": the logger memory transfer
 Q_DECLARE_LOGGING_CATEGORY(lcSetup)    // "ql708.setup": clock, interval, erase, information, memory bytes
+Q_DECLARE_LOGGING_CATEGORY(lcLeq)      // "ql708.leq": the LEQ measurement's readings and its end
 
 } // namespace ql708

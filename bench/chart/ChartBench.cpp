@@ -2,8 +2,9 @@
 // loading a series with its first draw, a full redraw, moving a cursor line; and the same
 // series painted by a Qt Charts view as a reference.
 #include "chart/PESGraph.h"
+#include "bench/support/WidgetBenchMain.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QImage>
 #include <QPainter>
@@ -193,11 +194,5 @@ BENCHMARK(BM_QtChartsRepaint)->Apply(sizes)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ql708::bench::runWidgetBenchmarks(argc, argv);
 }

@@ -3,11 +3,11 @@
 // link itself needs at least 8 s for it (one exchange per 1 ms frame); the program's own
 // work must stay far below that.
 #include "app/DataLoggerCommands.h"
+#include "bench/support/WidgetBenchMain.h"
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
 #include "meter/sim/SimulatedMeter.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -53,10 +53,5 @@ BENCHMARK(BM_DownloadFullMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ql708::bench::runWidgetBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // a shown tabular view, and that table graphed in a new graph window, on the offscreen platform.
 // Goals: writing within 1 s, reading into the shown view within 1.5 s, graphing within 2 s.
 #include "common/Paths.h"
+#include "bench/support/WidgetBenchMain.h"
 #include "data/GraphText.h"
 #include "data/TableText.h"
 #include "graph/TfrmGraph.h"
@@ -9,7 +10,7 @@
 #include "output/TabularGraph.h"
 #include "widgets/ModalRunner.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QTemporaryDir>
 
@@ -110,11 +111,5 @@ BENCHMARK(BM_GraphTheTable)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    setModalHandler([](QDialog &) { return 0; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ql708::bench::runWidgetBenchmarks(argc, argv, [] { ql708::setModalHandler([](QDialog &) { return 0; }); });
 }

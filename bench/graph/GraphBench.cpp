@@ -2,10 +2,10 @@
 // figures of the whole series, the figures between the cursors (with Leq, SEL and the exceeded
 // levels), the nearest point under the mouse, and the same two panels filled in a window.
 #include "chart/PESGraph.h"
+#include "bench/support/WidgetBenchMain.h"
 #include "graph/GraphStatistics.h"
 #include "graph/TfrmGraph.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <map>
@@ -96,11 +96,5 @@ BENCHMARK(BM_WindowPanels)->Apply(sizes);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ql708::bench::runWidgetBenchmarks(argc, argv);
 }

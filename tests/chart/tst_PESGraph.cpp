@@ -13,8 +13,12 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
+#include <functional>
 
 using namespace ql708::chart;
+
+using ChartEdit = std::function<void(PESGraph &)>;
+Q_DECLARE_METATYPE(ChartEdit)
 
 namespace {
 constexpr double kStart = 45444.5; // 1 June 2024, 12:00
@@ -34,6 +38,8 @@ private slots:
     void clickAndNoZoom_data();
     void clickAndNoZoom();
     void nullValuesAreGaps();
+    void pointWritesDrawLikeAWholeLoad_data();
+    void pointWritesDrawLikeAWholeLoad();
     void timeAxisKeepsItsEndLabels_data();
     void timeAxisKeepsItsEndLabels();
     void farPositionsDraw_data();
@@ -208,6 +214,66 @@ void tst_PESGraph::nullValuesAreGaps()
         QVERIFY2(inkAt(p), qPrintable(QStringLiteral("no line at point %1").arg(p)));
     for (int p : {1300, 1800, 2300})
         QVERIFY2(!inkAt(p), qPrintable(QStringLiteral("line drawn in the gap at point %1").arg(p)));
+}
+
+void tst_PESGraph::pointWritesDrawLikeAWholeLoad_data()
+{
+    // Points written one at a time reach the plot without copying the whole series; whatever
+    // the writes, the picture is the one the same data give when loaded in one piece.
+    QTest::addColumn<ChartEdit>("edit");
+    auto x = [](int p) { return kStart + p / 86400.0; };
+    auto write = [x](PESGraph &c, int p, float y) {
+        c.setXDataII(0, p, x(p));
+        c.setYData(0, p, y);
+    };
+    auto live = [write](int points, int redrawEvery) {
+        return [=](PESGraph &c) {
+            c.emptySubset(0);
+            c.redraw();
+            for (int p = 0; p < points; ++p) {
+                write(c, p, float(50 + p % 40));
+                if (p % redrawEvery == 0)
+                    c.redraw();
+            }
+        };
+    };
+    QTest::newRow("a live chart filling, each point drawn") << ChartEdit(live(kPoints / 2, 1));
+    QTest::newRow("a live chart filling, every second point drawn") << ChartEdit(live(kPoints / 2 + 1, 2));
+    QTest::newRow("a level changed in place") << ChartEdit([](PESGraph &c) { c.setYData(0, 1000, 125.0f); });
+    QTest::newRow("a level made null") << ChartEdit([](PESGraph &c) { c.setYData(0, 1000, PESGraph::nullDataValueY()); });
+    QTest::newRow("a time moved out of order")
+        << ChartEdit([x](PESGraph &c) { c.setXDataII(0, 1000, x(3000)); });
+    QTest::newRow("points written past an empty stretch") << ChartEdit([write](PESGraph &c) {
+        c.emptySubset(0);
+        for (int p = 0; p < 10; ++p)
+            write(c, p, 70);
+        c.redraw();
+        write(c, 50, 90);
+    });
+    // Points 30 s apart, so that each one shows; the out-of-order point must not shift the
+    // ones written after it.
+    QTest::newRow("a point appended earlier in time than the last") << ChartEdit([x](PESGraph &c) {
+        c.emptySubset(0);
+        for (int p = 0; p < 100; ++p) {
+            c.setXDataII(0, p, x(30 * p));
+            c.setYData(0, p, 70);
+        }
+        c.redraw();
+        c.setXDataII(0, 100, x(30 * 20 + 15));
+        c.setYData(0, 100, 110);
+        c.redraw();
+        c.setYData(0, 50, 120);
+    });
+}
+
+void tst_PESGraph::pointWritesDrawLikeAWholeLoad()
+{
+    QFETCH(ChartEdit, edit);
+    edit(*m_chart);
+    m_chart->redraw();
+    PESGraph whole;
+    whole.setModel(m_chart->model());
+    QCOMPARE(m_chart->renderImage(800, 500), whole.renderImage(800, 500));
 }
 
 void tst_PESGraph::timeAxisKeepsItsEndLabels_data()

@@ -1,0 +1,379 @@
+#include "app/RealTimeCommands.h"
+#include "app/TfrmMain.h"
+#include "chart/ChartFile.h"
+#include "chart/PESGraph.h"
+#include "common/Paths.h"
+#include "common/StringTable.h"
+#include "graph/GraphState.h"
+#include "graph/GraphTexts.h"
+#include "graph/GraphWindows.h"
+#include "graph/TfrmGraph.h"
+#include "realtime/TfrmSetupRealTime.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScriptedLink.h"
+#include "widgets/ModalRunner.h"
+#include "widgets/TfrmScope.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace ql708;
+using graph::TfrmGraph;
+
+namespace {
+const QString kMain = QStringLiteral("frmMain");
+const QString kGraph = QStringLiteral("frmGraph");
+// A table's text as a message box shows it.
+QString asShown(QString stored) { return stored.replace(QLatin1String("\\n"), QLatin1String("\n")); }
+} // namespace
+
+class TestRealTimeCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setActiveLanguage(Language::English); }
+    void init();
+    void cleanup();
+    void runStopsItselfWhenFull();
+    void stopKeepsThePointsAdded();
+    void badSetupIsRefused_data();
+    void badSetupIsRefused();
+    void commandsFollowConnectionAndRun();
+    void questionBeforeANewRun_data();
+    void questionBeforeANewRun();
+    void clearLetsThePointsGo();
+    void closingAsksToSave_data();
+    void closingAsksToSave();
+
+private:
+    void connectMeter();
+    // Run with the setup dialog answered: count and rate texts, Start.
+    void run(const QString &count, const QString &rate = QStringLiteral("0.5"));
+    // One poll half a second after the last.
+    void poll(int level);
+    TfrmGraph *window() const { return graph::GraphWindows::instance().realTime; }
+    QStringList runCommands() const; // the four commands and Clear that are enabled
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<test::FakeClock> m_clock;
+    std::unique_ptr<test::ScriptedLink> m_hid;
+    std::unique_ptr<TfrmMain> m_main;
+    quint16 m_level = 600;
+    QStringList m_shown;     // text of every message and question shown
+    QList<int> m_answers;    // answers to the questions, in order
+    QString m_count, m_rate; // what the setup dialog gets
+    QString m_saveAs;        // the file the save dialog picks; empty: it is cancelled
+};
+
+void TestRealTimeCommands::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    paths::setTestRoot(m_dir->path());
+    graph::graphState() = graph::GraphState();
+    m_clock = std::make_unique<test::FakeClock>();
+    m_hid = std::make_unique<test::ScriptedLink>();
+    m_hid->answerLikeMeter([this](const CommandFrame &, ReplyBuffer &r) {
+        r[5] = quint8(m_level >> 8);
+        r[6] = quint8(m_level & 0xFF);
+    });
+    m_main = std::make_unique<TfrmMain>(*m_hid);
+    m_main->resize(1200, 800);
+    m_main->show();
+    m_main->FormShow();
+    m_main->MainTimer->stop(); // the test polls
+    m_shown.clear();
+    m_answers.clear();
+    m_saveAs.clear();
+    setModalHandler([this](QDialog &d) {
+        if (auto *setup = qobject_cast<realtime::TfrmSetupRealTime *>(&d)) {
+            setup->edtRealTimeNo->setText(m_count);
+            setup->txtRate->setEditText(m_rate);
+            return int(QDialog::Accepted);
+        }
+        if (auto *files = qobject_cast<QFileDialog *>(&d)) {
+            if (m_saveAs.isEmpty())
+                return int(QDialog::Rejected);
+            files->selectFile(m_saveAs);
+            return int(QDialog::Accepted);
+        }
+        if (qobject_cast<TfrmScope *>(&d))
+            return int(TfrmScope::OK); // all the points
+        m_shown << qobject_cast<QMessageBox *>(&d)->text();
+        return m_answers.isEmpty() ? int(QMessageBox::Ok) : m_answers.takeFirst();
+    });
+}
+
+void TestRealTimeCommands::cleanup()
+{
+    setModalHandler({});
+    graph::graphState() = graph::GraphState(); // nothing left to ask on closing
+    m_main.reset();
+    m_hid.reset();
+    m_clock.reset();
+    paths::setTestRoot({});
+}
+
+void TestRealTimeCommands::connectMeter()
+{
+    m_clock->advance(1000); // longer than any rate since the window was created
+    m_main->MainTimerTimer();
+    QVERIFY(m_main->meter().meterConnected());
+}
+
+void TestRealTimeCommands::run(const QString &count, const QString &rate)
+{
+    m_count = count;
+    m_rate = rate;
+    m_main->Run1->trigger();
+}
+
+void TestRealTimeCommands::poll(int level)
+{
+    m_level = quint16(level);
+    m_clock->advance(500);
+    m_main->MainTimerTimer();
+}
+
+QStringList TestRealTimeCommands::runCommands() const
+{
+    QStringList on;
+    for (QAction *a : {m_main->Run1, m_main->btnRun, m_main->Stop1, m_main->btnStop})
+        if (a->isEnabled())
+            on << a->objectName();
+    if (window() && window()->tbntClr->isEnabled())
+        on << QStringLiteral("tbntClr");
+    return on;
+}
+
+void TestRealTimeCommands::runStopsItselfWhenFull()
+{
+    connectMeter();
+    run(QStringLiteral("5"));
+    TfrmGraph *w = window();
+    QVERIFY(graph::graphState().realTimeRunning);
+    QCOMPARE(w->PESGraph1->points(), 5);
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("0"));
+    const QList<int> levels = {612, 655, 583, 720, 655, 700};
+    for (int level : levels)
+        poll(level);
+    QVERIFY(!graph::graphState().realTimeRunning);
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("5"));
+    QCOMPARE(w->PESGraph1->points(), 5);
+    QCOMPARE(w->PESGraph1->yData(0, 4), 65.5f); // the sixth level came after the end
+    QCOMPARE(w->txtMax->text(), QStringLiteral("72.0"));
+    QCOMPARE(w->txtMin->text(), QStringLiteral("58.3"));
+    QCOMPARE(w->txtAvgAll->text(), QStringLiteral("64.5"));
+    // The cursors on points 1 and 3 with the figures between them.
+    QCOMPARE(w->txtCursorA->text(), QStringLiteral("65.5"));
+    QCOMPARE(w->txtCursorB->text(), QStringLiteral("72.0"));
+    QCOMPARE(w->txtMinAB->text(), QStringLiteral("58.3"));
+    QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
+    QCOMPARE(m_main->realTimeRate(), 0.5f);
+    QCOMPARE(w->txtSamplingRate->currentIndex(), 0);
+}
+
+void TestRealTimeCommands::stopKeepsThePointsAdded()
+{
+    connectMeter();
+    run(QStringLiteral("2000"), QStringLiteral("1.0"));
+    TfrmGraph *w = window();
+    QCOMPARE(w->txtSamplingRate->currentText(), QStringLiteral("1.0"));
+    QList<double> at;
+    for (int level : {600, 999, 700, 999, 800, 999}) {
+        poll(level);
+        if (level != 999) // at 1 s the decodes between count for nothing
+            at << toTDateTime(m_clock->now());
+    }
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("3"));
+    QCOMPARE(w->PESGraph1->points(), 2000);
+    m_main->Stop1->trigger();
+    const chart::PESGraph &c = *w->PESGraph1;
+    QCOMPARE(c.points(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(c.xDataII(0, i), at[i]);
+        QCOMPARE(c.yData(0, i), float(60 + 10 * i));
+    }
+    QCOMPARE(w->txtAvgAll->text(), QStringLiteral("70.0"));
+    QCOMPARE(w->txtMaxTime->text(), graph::dateTimeText(at[2]));
+    QCOMPARE(c.manualMaxX(), toTDateTime(m_clock->now()));
+    QCOMPARE(c.vertLineAnnotation(1), at[1]);
+    QCOMPARE(c.vertLineAnnotation(2), at[2]);
+    QVERIFY(graph::graphState().realTimeUnsaved);
+    // Stopped is stopped: later decodes add nothing.
+    poll(650);
+    poll(650);
+    QCOMPARE(c.points(), 3);
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("3"));
+}
+
+void TestRealTimeCommands::badSetupIsRefused_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("shown"); // followed by IDS_12
+    QTest::newRow("letters") << "abc" << "0.5" << "abc";
+    QTest::newRow("blanks kept in the message") << " 2.5 " << "0.5" << " 2.5 ";
+    QTest::newRow("zero") << "0" << "0.5" << "0";
+    QTest::newRow("more than a million") << "1000001" << "0.5" << "1000001";
+    QTest::newRow("a rate that is no number") << "20" << "fast" << "fast";
+    QTest::newRow("a rate of 0") << "20" << "0" << "0";
+}
+
+void TestRealTimeCommands::badSetupIsRefused()
+{
+    QFETCH(QString, count);
+    QFETCH(QString, rate);
+    connectMeter();
+    run(count, rate);
+    QFETCH(QString, shown);
+    QCOMPARE(m_shown, QStringList{shown + asShown(ids(kMain, QStringLiteral("IDS_12")))});
+    QVERIFY(!graph::graphState().realTimeRunning);
+    QCOMPARE(window()->PESGraph1->points(), 500);
+    QCOMPARE(m_main->realTimeRate(), 0.2f);
+    QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
+}
+
+void TestRealTimeCommands::commandsFollowConnectionAndRun()
+{
+    QCOMPARE(runCommands(), QStringList{"tbntClr"});
+    run(QStringLiteral("100")); // without a meter Run does nothing, silently
+    QVERIFY(!graph::graphState().realTimeRunning && m_shown.isEmpty());
+    connectMeter();
+    QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
+    run(QStringLiteral("100"));
+    QCOMPARE(runCommands(), (QStringList{"Stop1", "btnStop"}));
+    poll(600);
+    poll(610);
+    TfrmGraph *w = window();
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("2"));
+
+    // The meter goes away mid-run: the run goes on without points, with neither command.
+    m_hid->devicePresent = false;
+    for (int i = 0; i < 5; ++i)
+        poll(620);
+    QVERIFY(!m_main->meter().meterConnected());
+    QVERIFY(graph::graphState().realTimeRunning);
+    QCOMPARE(runCommands(), QStringList{});
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("2"));
+
+    // It comes back: Stop again, and the points go on where they were.
+    m_hid->devicePresent = true;
+    poll(0);
+    QVERIFY(m_main->meter().meterConnected());
+    QCOMPARE(runCommands(), (QStringList{"Stop1", "btnStop"}));
+    poll(630);
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("3"));
+    QCOMPARE(w->PESGraph1->yData(0, 2), 63.0f);
+
+    // The window closes mid-run (its points let go): the run ends.
+    m_answers << QMessageBox::No;
+    QVERIFY(w->close());
+    QVERIFY(!graph::graphState().realTimeRunning);
+    QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun"}));
+    poll(640);
+    QVERIFY(!window());
+
+    // While another command holds the link, reopening the window offers no Run.
+    {
+        const LinkTakeOver takeOver(m_main->meter());
+        m_main->RealTimeGraph1Click();
+        QCOMPARE(runCommands(), QStringList{"tbntClr"});
+    }
+}
+
+void TestRealTimeCommands::questionBeforeANewRun_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs"); // the file chosen in the save dialog
+    QTest::addColumn<bool>("newRun");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
+    QTest::newRow("Yes saves the points first") << yes << "run.ghf" << true;
+    QTest::newRow("Yes, save cancelled: the points stay") << yes << "" << false;
+    QTest::newRow("Yes, save failed: the points stay") << yes << "no-such-folder/run.ghf" << false;
+    QTest::newRow("No lets the points go") << no << "" << true;
+    QTest::newRow("Cancel keeps them") << cancel << "" << false;
+}
+
+void TestRealTimeCommands::questionBeforeANewRun()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, newRun);
+    if (!saveAs.isEmpty())
+        m_saveAs = m_dir->filePath(saveAs);
+    connectMeter();
+    run(QStringLiteral("3"));
+    for (int level : {600, 700, 800})
+        poll(level);
+    TfrmGraph *w = window();
+    QCOMPARE(w->PESGraph1->points(), 3);
+    m_answers << answer;
+    run(QStringLiteral("10"));
+    QCOMPARE(m_shown.value(0), asShown(ids(kMain, QStringLiteral("IDS_10"))) + asShown(ids(kMain, QStringLiteral("IDS_11"))));
+    QCOMPARE(m_shown.size(), saveAs.contains('/') ? 2 : 1); // a failed save says so
+    QCOMPARE(graph::graphState().realTimeRunning, newRun);
+    QCOMPARE(w->PESGraph1->points(), newRun ? 10 : 3);
+    QCOMPARE(w->txtAvgAll->text(), newRun ? QString() : QStringLiteral("70.0"));
+    QCOMPARE(graph::graphState().realTimeUnsaved, !newRun);
+    if (QFileInfo::exists(m_saveAs)) { // the saved chart holds the three points
+        chart::PESGraph saved;
+        QVERIFY(chart::LoadChartFile(saved, m_saveAs));
+        QCOMPARE(saved.points(), 3);
+        QCOMPARE(saved.yData(0, 2), 80.0f);
+    }
+    QCOMPARE(QFileInfo::exists(m_saveAs), newRun && answer == QMessageBox::Yes);
+}
+
+void TestRealTimeCommands::closingAsksToSave_data()
+{
+    QTest::addColumn<QString>("saveAs");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("saved: the window closes") << "live.csv" << true;
+    QTest::newRow("save cancelled: the window stays") << "" << false;
+}
+
+void TestRealTimeCommands::closingAsksToSave()
+{
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    if (!saveAs.isEmpty())
+        m_saveAs = m_dir->filePath(saveAs);
+    connectMeter();
+    run(QStringLiteral("4"));
+    for (int level : {600, 700, 800, 900})
+        poll(level);
+    m_answers << QMessageBox::Yes;
+    QPointer<TfrmGraph> w = window();
+    QCOMPARE(w->close(), closes);
+    QCOMPARE(m_shown.value(0), ids(kGraph, QStringLiteral("IDS_13")));
+    QCOMPARE(w.isNull() || !w->isVisible(), closes);
+    QCOMPARE(graph::graphState().realTimeUnsaved, !closes);
+    QCOMPARE(QFileInfo::exists(m_saveAs), closes);
+    const QStringList left = closes ? QStringList{"Run1", "btnRun"} : QStringList{"Run1", "btnRun", "tbntClr"};
+    QCOMPARE(runCommands(), left);
+}
+
+void TestRealTimeCommands::clearLetsThePointsGo()
+{
+    connectMeter();
+    run(QStringLiteral("3"));
+    for (int level : {600, 700, 800})
+        poll(level);
+    TfrmGraph *w = window();
+    w->tbntClr->trigger();
+    QCOMPARE(graph::graphState().realTimePointCount, 0);
+    QVERIFY(!graph::graphState().realTimeUnsaved);
+    run(QStringLiteral("4")); // nothing to ask about
+    QVERIFY(m_shown.isEmpty());
+    QVERIFY(graph::graphState().realTimeRunning);
+    QCOMPARE(w->PESGraph1->points(), 4);
+}
+
+QTEST_MAIN(TestRealTimeCommands)
+#include "tst_RealTimeCommands.moc"
