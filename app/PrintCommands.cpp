@@ -3,6 +3,7 @@
 #include "app/TfrmMain.h"
 #include "graph/TfrmGraph.h"
 #include "graph/TfrmList.h"
+#include "leq/TfrmLEQ.h"
 #include "output/WindowPrint.h"
 #include "widgets/ModalRunner.h"
 
@@ -27,6 +28,9 @@ void PrintCommands::btnPrintClick()
         output::printTable(&m_main, *m_printer, *list->Grid1->model());
     else if (auto *graph = qobject_cast<graph::TfrmGraph *>(active))
         output::printGraphWindow(*graph, *m_printer);
+    else if (auto *leqWindow = qobject_cast<leq::TfrmLEQ *>(active))
+        // The run's summary first, a blank line, then the table.
+        output::printTable(&m_main, *m_printer, *leqWindow->LEQGrid->model(), leqWindow->summary().split(QLatin1Char('\n')));
 }
 
 void PrintCommands::PrinterSetup1Click()

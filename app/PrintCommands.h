@@ -21,8 +21,8 @@ public:
     QPrinter &printer() { return *m_printer; }
 
 public slots:
-    // Prints the active window by its kind: a graph window's chart, a table's lines; any
-    // other window, or none, prints nothing.
+    // Prints the active window by its kind: a graph window's chart, a tabular view's lines,
+    // the LEQ window's summary and table; any other window, or none, prints nothing.
     void btnPrintClick();
     void PrinterSetup1Click();
 

@@ -9,6 +9,9 @@
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
 #include "graph/TfrmList.h"
+#include "leq/LeqRun.h"
+#include "leq/TfrmLEQ.h"
+#include "app/LeqCommands.h"
 #include "meter/sim/SimulatedMeter.h"
 #include "output/WindowPrint.h"
 #include "panel/TfrmPanel.h"
@@ -26,6 +29,8 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +66,8 @@ private slots:
 private:
     void download();
     void openTable();
+    // A ten-second LEQ run on the simulated meter, its window in front.
+    void runLeq();
     graph::TfrmGraph *dataLogger() const { return graph::GraphWindows::instance().dataLogger; }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -138,6 +145,20 @@ void TestPrintCommands::openTable()
     m_main->mdiArea()->setActiveSubWindow(list);
 }
 
+void TestPrintCommands::runLeq()
+{
+    m_main->LEQ1->trigger();
+    leq::TfrmLEQ *w = m_main->leqCommands().window();
+    QVERIFY(w);
+    w->btnLEQ->click();
+    for (int i = 0; i < 100000 && w->LEQTimer->isActive(); ++i) {
+        m_clock->advance(leq::LeqRun::kTickMs);
+        w->LEQTimerTimer();
+    }
+    QCOMPARE(w->table().rows(), 10);
+    m_main->mdiArea()->setActiveSubWindow(w);
+}
+
 void TestPrintCommands::printsTheActiveWindowByItsKind_data()
 {
     QTest::addColumn<QString>("active");
@@ -152,6 +173,8 @@ void TestPrintCommands::printsTheActiveWindowByItsKind_data()
                                                 << QStringList{"No", "SPL", "Leq", "12:00:01", "62.6", "b5", "last1", "last2"};
     QTest::newRow("tabular view, cancelled") << "table" << true << QStringList{"PrintDialog1"} << QStringList{};
     QTest::newRow("front panel: nothing") << "panel" << false << QStringList{} << QStringList{};
+    QTest::newRow("LEQ window: the summary, then every column") << "leq" << false << QStringList{"PrintDialog1"}
+                                                                << QStringList{"Seconds: 10", "TIME", "SPL", "Leq", "10 "};
 }
 
 // A graph window prints through its chart's dialogs, never the table's; a table through the
@@ -169,6 +192,8 @@ void TestPrintCommands::printsTheActiveWindowByItsKind()
         m_main->ControlPanel1Click();
         QVERIFY(m_main->panel());
     }
+    if (active == QLatin1String("leq"))
+        runLeq();
     m_dialogs.clear();
     m_cancel = cancel;
     m_main->Print1->trigger();
@@ -183,6 +208,14 @@ void TestPrintCommands::printsTheActiveWindowByItsKind()
     const QString text = test::pdfText(m_pdf);
     for (const QString &expected : printed)
         QVERIFY2(text.contains(expected), qPrintable(expected + QLatin1Char('\n') + text));
+    if (active == QLatin1String("leq")) {
+        // The summary leads, the last Leq of the table included, and the table follows.
+        const leq::TfrmLEQ *w = m_main->leqCommands().window();
+        const QString lastLeq = w->table().cellText(9, 4);
+        QVERIFY(!lastLeq.isEmpty());
+        QVERIFY2(text.indexOf(QLatin1String("Seconds: 10")) < text.indexOf(QLatin1String("TIME")), qPrintable(text));
+        QVERIFY2(text.count(lastLeq) >= 2, qPrintable(lastLeq));
+    }
     if (active == QLatin1String("graph")) {
         // The header carries what the panels show.
         const graph::TfrmGraph *w = dataLogger();
