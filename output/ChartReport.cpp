@@ -57,7 +57,7 @@ QList<QList<const ReportSection *>> intoColumns(const QList<ReportSection> &sect
     return columns;
 }
 
-// The width a column's lines need at the font: the longest label, a space, the longest value.
+// The width a column's lines need at the font: the longest label, two spaces, the longest value.
 double neededWidth(const QList<const ReportSection *> &column, const QFont &font, const QPaintDevice *device,
                    double *labelWidth)
 {
@@ -70,7 +70,7 @@ double neededWidth(const QList<const ReportSection *> &column, const QFont &font
             values = std::max(values, m.horizontalAdvance(l.value));
         }
     }
-    *labelWidth = labels + m.horizontalAdvance(QLatin1Char(' '));
+    *labelWidth = labels + m.horizontalAdvance(QStringLiteral("  "));
     return *labelWidth + values;
 }
 
