@@ -23,6 +23,9 @@ PrintCommands::~PrintCommands() = default;
 
 void PrintCommands::btnPrintClick()
 {
+    // A long table is still printing: the printer is busy until it ends.
+    if (m_printer->printerState() == QPrinter::Active)
+        return;
     QMdiSubWindow *active = m_main.mdiArea()->activeSubWindow();
     if (auto *list = qobject_cast<graph::TfrmList *>(active))
         output::printTable(&m_main, *m_printer, *list->Grid1->model());
@@ -35,6 +38,8 @@ void PrintCommands::btnPrintClick()
 
 void PrintCommands::PrinterSetup1Click()
 {
+    if (m_printer->printerState() == QPrinter::Active)
+        return;
     QPageSetupDialog PrinterSetupDialog1(m_printer.get(), &m_main);
     PrinterSetupDialog1.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     runModal(PrinterSetupDialog1);

@@ -94,22 +94,26 @@ TablePageLayout tablePageLayout(const QPaintDevice &device, int widestLine)
     return layout;
 }
 
-bool printLines(QPagedPaintDevice &device, const PrintLines &lines)
+PrintOutcome printLines(QPagedPaintDevice &device, const PrintLines &lines, const std::function<bool(qint64)> &progress)
 {
     const TablePageLayout layout = tablePageLayout(device, widestLine(lines));
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
+        return PrintOutcome::Failed;
     painter.setFont(layout.font);
     const double width = device.width() - kLeftMargin;
     for (int i = 0; i < lines.count; ++i) {
+        if (progress && !progress(i)) {
+            painter.end();
+            return PrintOutcome::Cancelled;
+        }
         if (i > 0 && layout.pageOf(i) != layout.pageOf(i - 1))
             device.newPage();
         const double bottom = layout.bottomOf(i);
         painter.drawText(QRectF(kLeftMargin, bottom - layout.lineHeight, width, layout.lineHeight),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, lines.line(i));
     }
-    return painter.end();
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 } // namespace ql708::output

@@ -49,7 +49,10 @@ struct TablePageLayout {
 // (down to 4 points): every column prints on the page.
 TablePageLayout tablePageLayout(const QPaintDevice &device, int widestLine = 0);
 
-// Prints the lines on the device, L a page; false when it cannot be painted on.
-bool printLines(QPagedPaintDevice &device, const PrintLines &lines);
+// Prints the lines on the device, L a page. Before each line progress (when given) hears how
+// many are done and may stop the printout by returning false.
+enum class PrintOutcome { Printed, Cancelled, Failed };
+PrintOutcome printLines(QPagedPaintDevice &device, const PrintLines &lines,
+                        const std::function<bool(qint64)> &progress = {});
 
 } // namespace ql708::output

@@ -9,8 +9,14 @@
 #include "output/TablePrintout.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/ModalRunner.h"
+#include "widgets/ProgressPump.h"
+#include "widgets/TfrmScope.h"
 
+#include <QAbstractItemModel>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -18,12 +24,14 @@ namespace ql708::output {
 
 namespace {
 
+QString text(const char *key) { return ids(QStringLiteral("frmPrint"), QString::fromLatin1(key)); }
+
 // The printer or file the pages were meant for, in the message that says they were not printed.
 void tellNotPrinted(QWidget *parent, const QPrinter &printer)
 {
     const QString where = printer.outputFileName().isEmpty() ? printer.printerName()
                                                              : QDir::toNativeSeparators(printer.outputFileName());
-    showMessage(parent, ids(QStringLiteral("frmPrint"), QStringLiteral("IDS_10")) + QLatin1Char('\n') + where);
+    showMessage(parent, text("IDS_10") + QLatin1Char('\n') + where);
 }
 
 } // namespace
@@ -92,10 +100,28 @@ bool printTable(QWidget *parent, QPrinter &printer, const QAbstractItemModel &mo
     PrintDialog1.setObjectName(QStringLiteral("PrintDialog1"));
     if (runModal(PrintDialog1) != QDialog::Accepted)
         return false;
-    if (printLines(printer, tableLines(model, lead)))
-        return true;
-    tellNotPrinted(parent, printer);
-    return false;
+    const PrintLines lines = tableLines(model, lead);
+    // A long table takes a while: the window stays alive meanwhile, and a table closed in the
+    // middle ends the printout before its rows are gone.
+    bool gone = false;
+    const QMetaObject::Connection watch = QObject::connect(&model, &QObject::destroyed, [&gone] { gone = true; });
+    PrintOutcome outcome;
+    {
+        TfrmScope scope(parent);
+        scope.useForProgress(text("IDS_11"), lines.count);
+        scope.SText1->setText(text("IDS_12"));
+        scope.SText1->show();
+        scope.BitBtn2->show();
+        scope.showProgress();
+        ProgressPump pump(scope);
+        outcome = printLines(printer, lines, [&](qint64 done) { return pump.step(done) && !gone; });
+    }
+    QObject::disconnect(watch);
+    if (outcome == PrintOutcome::Cancelled && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName()); // no half a file
+    if (outcome == PrintOutcome::Failed)
+        tellNotPrinted(parent, printer);
+    return outcome == PrintOutcome::Printed;
 }
 
 } // namespace ql708::output

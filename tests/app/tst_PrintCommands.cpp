@@ -38,12 +38,14 @@ using namespace ql708;
 
 namespace {
 
-// A table of six fields a row, as a tabular view shows a text file.
-data::TextTable sixFields()
+// A table of six fields a row, as a tabular view shows a text file; rows after the second
+// repeat the second.
+data::TextTable sixFields(int rows = 2)
 {
     data::TextTable t;
-    for (const char *row : {"01/06/2024,12:00:00,61.5,62.0,a5,last1", "01/06/2024,12:00:01,63.0,62.6,b5,last2"}) {
-        const QList<QByteArray> fields = QByteArray(row).split(',');
+    for (int r = 0; r < rows; ++r) {
+        const QList<QByteArray> fields = QByteArray(r == 0 ? "01/06/2024,12:00:00,61.5,62.0,a5,last1"
+                                                           : "01/06/2024,12:00:01,63.0,62.6,b5,last2").split(',');
         std::vector<QByteArrayView> views(fields.cbegin(), fields.cend());
         t.appendRow(views.data(), int(views.size()));
     }
@@ -61,11 +63,12 @@ private slots:
     void printsTheActiveWindowByItsKind();
     void printerSetupIsKeptForLaterPrints();
     void windowAndReportPrintTheSamePage();
+    void printerBusyWhileATablePrints();
     void commandsAreNamedInBothLanguages();
 
 private:
     void download();
-    void openTable();
+    void openTable(int rows = 2);
     // A ten-second LEQ run on the simulated meter, its window in front.
     void runLeq();
     graph::TfrmGraph *dataLogger() const { return graph::GraphWindows::instance().dataLogger; }
@@ -135,12 +138,12 @@ void TestPrintCommands::download()
     m_main->mdiArea()->setActiveSubWindow(dataLogger());
 }
 
-void TestPrintCommands::openTable()
+void TestPrintCommands::openTable(int rows)
 {
     auto *list = new graph::TfrmList;
     m_main->mdiArea()->addSubWindow(list);
     list->setWindowTitle(QStringLiteral("six.csv"));
-    list->setTable(sixFields());
+    list->setTable(sixFields(rows));
     list->show();
     m_main->mdiArea()->setActiveSubWindow(list);
 }
@@ -252,6 +255,21 @@ void TestPrintCommands::windowAndReportPrintTheSamePage()
     printer->setOutputFileName(reportPdf);
     QVERIFY(output::printDataSet(*printer, dataLogger()->windowTitle(), view->sets(), view->shownSet()));
     QCOMPARE(test::pdfText(reportPdf), windowPage);
+}
+
+// A long table keeps the window alive while it prints; Print and Printer Setup wait for it.
+void TestPrintCommands::printerBusyWhileATablePrints()
+{
+    openTable(20000);
+    QTimer::singleShot(0, m_main.get(), [this] {
+        m_main->Print1->trigger();
+        m_main->PrinterSetup1->trigger();
+    });
+    m_main->Print1->trigger();
+    QCOMPARE(m_dialogs, QStringList{"PrintDialog1"});
+    QVERIFY(test::pdfPages(m_pdf) > 100);
+    m_main->PrinterSetup1->trigger();
+    QCOMPARE(m_dialogs, (QStringList{"PrintDialog1", "PrinterSetupDialog1"}));
 }
 
 void TestPrintCommands::commandsAreNamedInBothLanguages()

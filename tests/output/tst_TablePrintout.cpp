@@ -40,6 +40,7 @@ private slots:
     void pagination_data();
     void pagination();
     void leadLinesComeFirst();
+    void progressCanStopThePrintout();
 };
 
 void tst_TablePrintout::padding_data()
@@ -109,7 +110,7 @@ void tst_TablePrintout::pagination()
     const int L = tablePageLayout(writer, widestLine(tableLines(*tableOfRows(1)))).linesPerPage;
     const int rows = L - 1 + extra; // the heading row is one of the L
     const auto model = tableOfRows(rows);
-    QVERIFY(printLines(writer, tableLines(*model)));
+    QCOMPARE(printLines(writer, tableLines(*model)), PrintOutcome::Printed);
 
     QCOMPARE(test::pdfPages(pdf), pages);
     const QString all = test::pdfText(pdf);
@@ -143,6 +144,20 @@ void tst_TablePrintout::leadLinesComeFirst()
     QVERIFY(lines.line(2).startsWith(QStringLiteral("No") + QString(16, QLatin1Char(' ')) + QStringLiteral("Date")));
     QVERIFY(lines.line(4).startsWith(QStringLiteral("2 ")));
     QVERIFY(lines.line(4).trimmed().endsWith(QStringLiteral("end0002")));
+}
+
+void tst_TablePrintout::progressCanStopThePrintout()
+{
+    QTemporaryDir dir;
+    QPdfWriter writer(dir.filePath(QStringLiteral("stopped.pdf")));
+    const auto model = tableOfRows(100);
+    QList<qint64> heard;
+    const PrintOutcome outcome = printLines(writer, tableLines(*model), [&heard](qint64 done) {
+        heard << done;
+        return done < 3;
+    });
+    QCOMPARE(outcome, PrintOutcome::Cancelled);
+    QCOMPARE(heard, (QList<qint64>{0, 1, 2, 3}));
 }
 
 QTEST_MAIN(tst_TablePrintout)
