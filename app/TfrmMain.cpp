@@ -86,10 +86,7 @@ QAction *TfrmMain::addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)
 {
     auto *a = menu->addAction(QString::fromLatin1(name));
     a->setObjectName(QString::fromLatin1(name));
-    if (slot)
-        connect(a, &QAction::triggered, this, slot);
-    else
-        a->setEnabled(false); // its command is not part of the program yet
+    connect(a, &QAction::triggered, this, slot);
     return a;
 }
 
@@ -447,10 +444,6 @@ void TfrmMain::French1Click()
     English1->setChecked(false);
     LanguageDispatcher::instance().setLanguage(Language::French);
 }
-
-} // namespace ql708
-
-namespace ql708 {
 
 // The graph windows reach the main window through the one GraphWindows object.
 void TfrmMain::connectGraphWindows()

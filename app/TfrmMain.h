@@ -104,7 +104,7 @@ private:
     void createToolBar();
     void nameToolBarButtons();
     void createStatusBar();
-    QAction *addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)() = nullptr);
+    QAction *addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)());
     QAction *addButton(const char *name, const QString &iconName, QAction *sameAs);
     void setStatus(int panel, const QString &text);
     void showConnectionText();
