@@ -34,6 +34,8 @@ void splitTime(TDateTime t, qint64 &day, qint64 &ms)
         ++day, ms -= kMsPerDay;
 }
 
+// The time of day as hh:mm:ss.ms: two-digit fields and the milliseconds without leading zeros
+// (7 s and 5 ms give "07.5"), or with three digits in an ISO date-time.
 void appendTime(QByteArray &out, qint64 ms, bool iso)
 {
     appendTwoDigits(out, int(ms / 3600000));
@@ -115,15 +117,6 @@ private:
 };
 
 } // namespace
-
-QString graphTextTime(TDateTime t)
-{
-    qint64 day = 0, ms = 0;
-    splitTime(t, day, ms);
-    QByteArray out;
-    appendTime(out, ms, false);
-    return QString::fromLatin1(out);
-}
 
 QString graphTextLine(const GraphColumns &columns, int i, const GraphTextFormat &format)
 {

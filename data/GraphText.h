@@ -31,10 +31,6 @@ struct GraphTextFormat {
     QLocale locale;
 };
 
-// The time of day as hh:mm:ss.ms: two-digit fields and the milliseconds without leading zeros
-// (7 s and 5 ms give "07.5").
-QString graphTextTime(TDateTime t);
-
 // Point i's line, without its CR LF.
 QString graphTextLine(const GraphColumns &columns, int i, const GraphTextFormat &format);
 

@@ -76,7 +76,6 @@ public:
 private:
     // Closes the open file and opens file k in its place.
     bool openFile(int k);
-    void startSegment(const Series &chart);
     void endPlayback(PlaybackButtons left);
 
     std::unique_ptr<MediaPlayer> m_player;

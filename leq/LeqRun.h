@@ -57,7 +57,6 @@ public:
     // Readings in the second completed last that had any.
     int lastRate() const { return m_lastRate; }
     int failedReads() const { return m_failedReads; }
-    const LeqReading &lastReading() const { return m_reading; }
     // Why the log is not written (path and reason), empty while it is.
     const QString &logError() const { return m_log.error(); }
 

@@ -104,7 +104,6 @@ private:
     void startRecording(bool withWav);
     void stopRecording();
     void eraseMemory();
-    void stepModel(std::int64_t ms);
     void recordDuePoints();
     void trackMaxMin();
     void waitUntil(std::int64_t tick);
