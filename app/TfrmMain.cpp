@@ -37,7 +37,6 @@
 namespace ql708 {
 
 namespace {
-constexpr int kPollMs = 500;
 const QString kTable = QStringLiteral("frmMain");
 } // namespace
 
@@ -54,7 +53,7 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
 
     MainTimer = new QTimer(this);
     MainTimer->setObjectName(QStringLiteral("MainTimer"));
-    MainTimer->setInterval(kPollMs);
+    MainTimer->setInterval(MeterLink::kPollMs);
     connect(MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
     m_meter.setPollTimerSwitch([this](bool on) { on ? MainTimer->start() : MainTimer->stop(); });
 

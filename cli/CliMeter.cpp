@@ -13,7 +13,7 @@ bool connectMeter(MeterLink &link, QTextStream &err)
 {
     for (int i = 0; i < kHandshakeTries; ++i) {
         if (i > 0)
-            delayMs(kPollMs);
+            delayMs(MeterLink::kPollMs);
         if (link.tick(true).kind == PollResult::Connected)
             return true;
     }

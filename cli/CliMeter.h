@@ -7,9 +7,6 @@
 
 namespace ql708::cli {
 
-// The time between two polls of the meter, as the window program polls it.
-constexpr int kPollMs = 500;
-
 // Sends the handshake until the meter answers, a few times; when none answers, says on err
 // what to check (cable, power, the udev rule).
 bool connectMeter(MeterLink &link, QTextStream &err);

@@ -50,7 +50,7 @@ int runStatus(CliArgs &args, CliContext &context)
         return kExitFailed;
     MeterLink &link = meter.link;
     for (qint64 n = 0; polls == 0 || n < polls; ++n) {
-        delayMs(kPollMs);
+        delayMs(MeterLink::kPollMs);
         if (!report(link.tick(true), link, context))
             return kExitFailed;
     }

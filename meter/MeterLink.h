@@ -26,6 +26,8 @@ struct PollResult {
 // connection state of the poll, and the rule by which longer commands take the link over.
 class MeterLink {
 public:
+    // The time between two poll ticks, in the window program and the command-line tool alike.
+    static constexpr int kPollMs = 500;
     static constexpr int kFailuresToLose = 5;
     static constexpr int kTimeoutMs = 1000;
     static constexpr int kKeyTimeoutMs = 500;
