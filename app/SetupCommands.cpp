@@ -5,9 +5,9 @@
 #include "meter/LoggerSetup.h"
 #include "meter/TfrmSetup.h"
 #include "panel/TfrmPanel.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/MessageBoxes.h"
 
-#include <QGuiApplication>
 #include <QMdiArea>
 
 namespace ql708 {
@@ -30,10 +30,11 @@ void SetupCommands::EraseMemory1Click()
     if (confirm(&m_main, ids(kTable, QStringLiteral("IDS_315")), QMessageBox::Yes | QMessageBox::No) !=
         QMessageBox::Yes)
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    LoggerSetup setup(meter);
-    const int code = setup.eraseMemory();
-    QGuiApplication::restoreOverrideCursor();
+    int code = 0;
+    {
+        const BusyCursor busy;
+        code = LoggerSetup(meter).eraseMemory();
+    }
     const QString text = code == setup_result::kOk ? ids(kTable, QStringLiteral("IDS_84")) : eraseMessage(code);
     if (!text.isEmpty())
         showMessage(&m_main, text);

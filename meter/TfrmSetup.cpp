@@ -2,13 +2,13 @@
 
 #include "common/Clock.h"
 #include "common/NumberFormat.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QAccessible>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,15 +51,6 @@ QLabel *labelFor(const char *name, QWidget *buddy)
     l->setBuddy(buddy);
     return l;
 }
-
-// The hourglass for the time of a command.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
