@@ -58,6 +58,12 @@ public:
     // then fills the statistic panel and puts the cursors at their starting points. The entry
     // for whoever gives a window its data.
     void showSeries(const double *x, const float *y, int n, float levelTop = 130, float levelBottom = 30);
+    // Shows levels and their running Leq as series 0 "SPL" (black) and series 1 "Leq" (red) over
+    // the times x (n points) on a freshly prepared chart; a series may hold fewer levels than
+    // there are times. Fills the panels and leaves CAL Leq off: the Leq is already drawn.
+    void showSplAndLeq(const double *x, int n, const float *spl, int splCount, const float *leq, int leqCount);
+    // Puts a text the program chose in the sampling rate box, without the rate handler.
+    void showSamplingRate(const QString &text);
     // Fills the statistic panel from series 0 of the chart.
     void RefreshStatistics();
     // Puts the playback line on the first point, cursor A on point n/3 and B on 2n/3, and fills

@@ -90,17 +90,41 @@ void TfrmGraph::RefreshStatistics()
     showSeriesTexts(t);
 }
 
+void TfrmGraph::showSplAndLeq(const double *x, int n, const float *spl, int splCount, const float *leq,
+                              int leqCount)
+{
+    chart::PESGraph &c = *PESGraph1;
+    PrepareChart(c, 2, 130, 30, x[n - 1], x[0], n);
+    c.setSubsetLabel(0, QStringLiteral("SPL"));
+    c.setSubsetLabel(1, QStringLiteral("Leq"));
+    c.setSubsetColor(0, chart::PEargb(255, 0, 0, 0));
+    c.setSubsetColor(1, chart::PEargb(255, 255, 0, 0));
+    c.setXDataII(0, x, n);
+    c.setXDataII(1, x, n);
+    c.setYData(0, spl, splCount);
+    c.setYData(1, leq, leqCount);
+    bunCalLEQ->setEnabled(false);
+    showNormal();
+    RefreshStatistics();
+    ResetCursors();
+    c.PEactions(chart::sgReinitAndReset);
+    c.redraw();
+}
+
+void TfrmGraph::showSamplingRate(const QString &text)
+{
+    // Written by the program, not chosen by the user: nothing for the rate handler to do.
+    const QSignalBlocker block(txtSamplingRate);
+    if (txtSamplingRate->isEditable())
+        txtSamplingRate->setEditText(text);
+    else
+        txtSamplingRate->setCurrentText(text);
+}
+
 void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
 {
     txtStartTime->setText(t.startTime);
-    {
-        // Written by the program, not chosen by the user: nothing for the rate handler to do.
-        const QSignalBlocker block(txtSamplingRate);
-        if (txtSamplingRate->isEditable())
-            txtSamplingRate->setEditText(t.samplingRate);
-        else
-            txtSamplingRate->setCurrentText(t.samplingRate);
-    }
+    showSamplingRate(t.samplingRate);
     txtDataNo->setText(t.dataNo);
     txtAvgAll->setText(t.avgAll);
     txtMax->setText(t.max);
@@ -252,25 +276,9 @@ void TfrmGraph::bunCalLEQClick()
     w->pnlLeq->setVisible(true);
 
     const std::vector<float> leq = runningLeqSeries(s.y, s.n);
-    chart::PESGraph &c = *w->PESGraph1;
-    PrepareChart(c, 2, 130, 30, s.x[s.n - 1], s.x[0], s.n);
-    c.setSubsetLabel(0, QStringLiteral("SPL"));
-    c.setSubsetLabel(1, QStringLiteral("Leq"));
-    c.setSubsetColor(0, chart::PEargb(255, 0, 0, 0));
-    c.setSubsetColor(1, chart::PEargb(255, 255, 0, 0));
-    // Every point keeps its time; the levels stop at the point that ended the Leq.
-    c.setXDataII(0, s.x, s.n);
-    c.setXDataII(1, s.x, s.n);
-    c.setYData(0, s.y, std::min(s.n, int(leq.size()) + 1));
-    c.setYData(1, leq.data(), int(leq.size()));
     w->edtLeq->setText(formatLevel(leq.back()));
-
-    w->bunCalLEQ->setEnabled(false);
-    w->showNormal();
-    w->RefreshStatistics();
-    w->ResetCursors();
-    c.PEactions(chart::sgReinitAndReset);
-    c.redraw();
+    // Every point keeps its time; the levels stop at the point that ended the Leq.
+    w->showSplAndLeq(s.x, s.n, s.y, std::min(s.n, int(leq.size()) + 1), leq.data(), int(leq.size()));
 }
 
 } // namespace ql708::graph

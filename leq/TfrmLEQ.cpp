@@ -1,9 +1,7 @@
 #include "leq/TfrmLEQ.h"
 
-#include "chart/PESGraph.h"
 #include "common/NumberFormat.h"
 #include "common/StringTable.h"
-#include "graph/ChartSetup.h"
 #include "graph/GraphTexts.h"
 #include "graph/TfrmGraph.h"
 #include "leq/LeqTableModel.h"
@@ -22,7 +20,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -38,8 +35,6 @@ const QString kMainTable = QStringLiteral("frmMain");
 const QString kGraphCaption = QStringLiteral("Leq");
 constexpr int kColumnWidths[LeqTable::Columns] = {65, 75, 100, 75, 75};
 constexpr int kSummaryFieldWidth = 60;
-constexpr float kGraphTop = 130.0f;
-constexpr float kGraphBottom = 30.0f;
 
 template <typename W>
 W *named(W *w, const char *name)
@@ -310,30 +305,9 @@ void TfrmLEQ::Button3Click()
     auto *w = graph::TfrmGraph::create(area, kGraphCaption);
     // The graph belongs to this window and goes away with it.
     connect(this, &QObject::destroyed, w, &QObject::deleteLater);
-    chart::PESGraph &c = *w->PESGraph1;
-    graph::PrepareChart(c, 2, kGraphTop, kGraphBottom, t.time(n - 1), t.time(0), n);
-    c.setSubsetLabel(0, QStringLiteral("SPL"));
-    c.setSubsetLabel(1, QStringLiteral("Leq"));
-    c.setSubsetColor(0, chart::PEargb(255, 0, 0, 0));
-    c.setSubsetColor(1, chart::PEargb(255, 255, 0, 0));
-    w->bunCalLEQ->setEnabled(false);
     // Seconds without readings are gaps in both lines.
-    c.setXDataII(0, t.times().data(), n);
-    c.setXDataII(1, t.times().data(), n);
-    c.setYData(0, t.splLevels().data(), n);
-    c.setYData(1, t.leqLevels().data(), n);
-    w->showNormal();
-    w->RefreshStatistics();
-    {
-        const QSignalBlocker block(w->txtSamplingRate);
-        if (w->txtSamplingRate->isEditable())
-            w->txtSamplingRate->setEditText(QStringLiteral("1"));
-        else
-            w->txtSamplingRate->setCurrentText(QStringLiteral("1"));
-    }
-    w->ResetCursors();
-    c.PEactions(chart::sgReinitAndReset);
-    c.redraw();
+    w->showSplAndLeq(t.times().data(), n, t.splLevels().data(), n, t.leqLevels().data(), n);
+    w->showSamplingRate(QStringLiteral("1"));
 }
 
 void TfrmLEQ::FormClose() { endRun(); }
