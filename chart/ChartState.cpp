@@ -1,7 +1,8 @@
 #include "chart/ChartState.h"
 
+#include "common/SaveFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 #include <array>
@@ -339,15 +340,15 @@ bool deserializeChart(QByteArrayView block, ChartModel &out, QString *error)
 
 bool saveChartModelFile(const ChartModel &model, const QString &path, QString *error)
 {
-    const QByteArray block = serializeChart(model);
-    QSaveFile file(path);
+    QByteArray bytes = serializeChart(model);
     QByteArray size(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        size[i] = char(quint32(block.size()) >> (8 * i) & 0xFF);
-    if (file.open(QIODevice::WriteOnly) && file.write(size) == 4 && file.write(block) == block.size() && file.commit())
+    qToLittleEndian(quint32(bytes.size()), size.data());
+    bytes.prepend(size);
+    QString reason;
+    if (saveFile(path, bytes, &reason))
         return true;
     if (error)
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, reason);
     return false;
 }
 

@@ -1,10 +1,10 @@
 #include "data/CollectionFile.h"
 
 #include "common/Paths.h"
+#include "common/SaveFile.h"
 #include "data/MemoryImage.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -17,18 +17,6 @@ bool fail(QString *error, const QString &reason)
     if (error)
         *error = reason;
     return false;
-}
-
-bool saveBytes(const QString &path, QByteArrayView bytes, QString *error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, file.errorString());
-    if (file.write(bytes.data(), bytes.size()) != bytes.size())
-        return fail(error, file.errorString());
-    if (!file.commit())
-        return fail(error, file.errorString());
-    return true;
 }
 
 } // namespace
@@ -64,7 +52,7 @@ bool writeCollection(const QString &path, QByteArrayView image, QString *error)
 {
     const qint32 last = lastAddressOf(image);
     const qsizetype size = last < 0 ? image.size() : std::min<qsizetype>(qsizetype(last) + 1, image.size());
-    return saveBytes(path, image.first(size), error);
+    return saveFile(path, image.first(size), error);
 }
 
 bool copyCollection(const QString &from, const QString &to, QString *error)
@@ -75,7 +63,7 @@ bool copyCollection(const QString &from, const QString &to, QString *error)
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
         return fail(error, source.errorString());
-    return saveBytes(to, bytes, error);
+    return saveFile(to, bytes, error);
 }
 
 } // namespace ql708::data

@@ -1,10 +1,10 @@
 #include "graph/SimulatedRecording.h"
 
+#include "common/SaveFile.h"
 #include "graph/WavNaming.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -101,10 +101,9 @@ bool writeSimulatedRecording(const QString &folder, const QString &name, int rat
         const QString path = dir.filePath(wavFileName(first, k));
         if (QFileInfo::exists(path))
             continue;
-        QSaveFile file(path);
-        const QByteArray bytes = wavFileBytes(fileSamples(k, rate, levels, n), kSimulatedSampleRate);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
+        QString reason;
+        if (!saveFile(path, wavFileBytes(fileSamples(k, rate, levels, n), kSimulatedSampleRate), &reason)) {
+            *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
             return false;
         }
     }
