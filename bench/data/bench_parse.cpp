@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kMemorySize = 256256;
 
-QByteArray fullImage(const QList<test::RecordSpec> &records)
+QByteArray fullImage(const QList<test::RecordShape> &records)
 {
     QByteArray image = test::buildImage(records);
     image.append(kMemorySize - image.size(), '\xFF');
@@ -32,7 +32,7 @@ void parse(benchmark::State &state, const QByteArray &image)
 
 static void BM_ParseOneSetOf127987Points(benchmark::State &state)
 {
-    test::RecordSpec r = test::steadyRecord(127987);
+    test::RecordShape r = test::steadyRecord(127987);
     for (int i = 0; i < r.points.size(); ++i)
         r.points[i] = std::uint16_t(300 + i % 900);
     parse(state, fullImage({r}));
@@ -41,7 +41,7 @@ BENCHMARK(BM_ParseOneSetOf127987Points)->Unit(benchmark::kMillisecond);
 
 static void BM_Parse4000SetsOf19Points(benchmark::State &state)
 {
-    parse(state, fullImage(QList<test::RecordSpec>(4000, test::steadyRecord(19))));
+    parse(state, fullImage(QList<test::RecordShape>(4000, test::steadyRecord(19))));
 }
 BENCHMARK(BM_Parse4000SetsOf19Points)->Unit(benchmark::kMillisecond);
 

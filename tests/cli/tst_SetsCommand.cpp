@@ -18,7 +18,7 @@ private slots:
 
 void TestSetsCommand::linesPerSet()
 {
-    test::RecordSpec a = test::steadyRecord(3, 655), b = test::steadyRecord(0);
+    test::RecordShape a = test::steadyRecord(3, 655), b = test::steadyRecord(0);
     a.points[1] = 0x0400;
     a.wave = "A0000001";
     b.rate = 61;

@@ -10,7 +10,7 @@ void put(QByteArray &b, int at, std::uint32_t v, int size)
         b[at + i] = char(v & 0xFF);
 }
 
-QByteArray record(const RecordSpec &r)
+QByteArray record(const RecordShape &r)
 {
     QByteArray b(24, '\0');
     b[0] = char(r.startMarkers ? 0xA5 : 0x00);
@@ -31,10 +31,10 @@ QByteArray record(const RecordSpec &r)
 
 } // namespace
 
-QByteArray buildImage(const QList<RecordSpec> &records, std::optional<int> setCount, std::optional<int> lastAddress)
+QByteArray buildImage(const QList<RecordShape> &records, std::optional<int> setCount, std::optional<int> lastAddress)
 {
     QByteArray image(256, '\0');
-    for (const RecordSpec &r : records)
+    for (const RecordShape &r : records)
         image += record(r);
     image[0] = 0x04;
     image[31] = 0x05;
@@ -44,9 +44,9 @@ QByteArray buildImage(const QList<RecordSpec> &records, std::optional<int> setCo
     return image;
 }
 
-RecordSpec steadyRecord(int n, std::uint16_t tenths)
+RecordShape steadyRecord(int n, std::uint16_t tenths)
 {
-    RecordSpec r;
+    RecordShape r;
     r.points = QList<std::uint16_t>(n, tenths);
     return r;
 }

@@ -9,7 +9,7 @@
 namespace ql708::test {
 
 // One record of a logger memory image, as a test wants it; defaults give a clean record.
-struct RecordSpec {
+struct RecordShape {
     QByteArray start = QByteArray::fromHex("240305140709"); // BCD year to second
     std::uint8_t rate = 2;
     std::uint8_t flags = 0x03; // FAST, A weighting, 30-90
@@ -22,10 +22,10 @@ struct RecordSpec {
 
 // Builds a memory image: header (0x04, set count, last address, 0x05) and the records.
 // The set count and the last address default to the records' own.
-QByteArray buildImage(const QList<RecordSpec> &records, std::optional<int> setCount = {},
+QByteArray buildImage(const QList<RecordShape> &records, std::optional<int> setCount = {},
                       std::optional<int> lastAddress = {});
 
 // A record of n points at the given level (tenths of a dB).
-RecordSpec steadyRecord(int n, std::uint16_t tenths = 650);
+RecordShape steadyRecord(int n, std::uint16_t tenths = 650);
 
 } // namespace ql708::test

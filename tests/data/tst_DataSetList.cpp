@@ -9,7 +9,7 @@
 
 using namespace ql708;
 using namespace ql708::data;
-using test::RecordSpec;
+using test::RecordShape;
 using test::buildImage;
 using test::steadyRecord;
 
@@ -18,7 +18,7 @@ namespace {
 // Three sets of 5, 0 and 7 points, recorded every 2 s, 1 s and 0 s.
 DataSetList threeSets()
 {
-    RecordSpec a = steadyRecord(5), b = steadyRecord(0), c = steadyRecord(7);
+    RecordShape a = steadyRecord(5), b = steadyRecord(0), c = steadyRecord(7);
     a.rate = 2, b.rate = 1, c.rate = 0;
     c.start = QByteArray::fromHex("240306090000");
     DataSetList list;

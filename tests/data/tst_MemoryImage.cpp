@@ -8,7 +8,7 @@
 
 using namespace ql708;
 using namespace ql708::data;
-using test::RecordSpec;
+using test::RecordShape;
 using test::buildImage;
 using test::steadyRecord;
 
@@ -52,16 +52,16 @@ void TestMemoryImage::walksRecords_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<QList<int>>("counts"); // empty: the list stays as it was
 
-    RecordSpec countTooBig = steadyRecord(3);
+    RecordShape countTooBig = steadyRecord(3);
     countTooBig.countField = 5;
-    RecordSpec countTooSmall = steadyRecord(3);
+    RecordShape countTooSmall = steadyRecord(3);
     countTooSmall.countField = 1;
-    RecordSpec badStart = steadyRecord(3);
+    RecordShape badStart = steadyRecord(3);
     badStart.startMarkers = false;
-    RecordSpec badEnd = steadyRecord(3);
+    RecordShape badEnd = steadyRecord(3);
     badEnd.endMarkers = false;
     const QByteArray ten = buildImage({steadyRecord(10), steadyRecord(2)});
-    QList<RecordSpec> many(4000, steadyRecord(1));
+    QList<RecordShape> many(4000, steadyRecord(1));
 
     QTest::newRow("one clean set") << buildImage({steadyRecord(3)}) << -1 << 0 << QList<int>{3};
     QTest::newRow("sets of 5, 0 and 7") << buildImage({steadyRecord(5), steadyRecord(0), steadyRecord(7)}) << -1
@@ -162,7 +162,7 @@ void TestMemoryImage::repairsFields()
     QFETCH(QString, expectedWave);
     QFETCH(float, expectedLevel);
     test::FakeClock clock(kNow);
-    RecordSpec r;
+    RecordShape r;
     r.start = start;
     r.rate = std::uint8_t(rate);
     r.wave = wave;
@@ -196,7 +196,7 @@ void TestMemoryImage::extremesAndAverage()
     QFETCH(int, maxIndex);
     QFETCH(int, minIndex);
     QFETCH(double, average);
-    RecordSpec r;
+    RecordShape r;
     r.points = points;
     DataSetList list;
     const QByteArray image = buildImage({r});

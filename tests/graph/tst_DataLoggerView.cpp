@@ -20,14 +20,14 @@
 
 using namespace ql708;
 using namespace ql708::graph;
-using test::RecordSpec;
+using test::RecordShape;
 
 namespace {
 
 // Sets of 5, 0 and 7 points; the last recorded at rate 0 and holding a WAV name.
 data::DataSetList threeSets()
 {
-    RecordSpec a = test::steadyRecord(5), b = test::steadyRecord(0), c = test::steadyRecord(7);
+    RecordShape a = test::steadyRecord(5), b = test::steadyRecord(0), c = test::steadyRecord(7);
     a.points[3] = 0x0400; // 102.4 dB at point 3
     c.rate = 0;
     c.start = QByteArray::fromHex("240306090000");

@@ -38,7 +38,7 @@ namespace {
 // one without.
 data::DataSetList twoSets()
 {
-    test::RecordSpec withWav = test::steadyRecord(1000), without = test::steadyRecord(5);
+    test::RecordShape withWav = test::steadyRecord(1000), without = test::steadyRecord(5);
     withWav.wave = "A0000001";
     data::DataSetList list;
     const QByteArray image = test::buildImage({withWav, without});
