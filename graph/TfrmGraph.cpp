@@ -10,6 +10,7 @@
 #include "graph/GraphWindows.h"
 #include "graph/SamplingRate.h"
 #include "graph/WavPlayback.h"
+#include "widgets/Named.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -42,13 +43,6 @@ constexpr int kGridWidths[kGridColumns] = {25, 60, 60, 40, 40, 30, 40, 45, 100};
 const char *const kGridHeader[kGridColumns] = {"Set", "DATE", "TIME", "Rate", "Nums",
                                                "A/C", "Fa/Sl", "LEVEL", "wave file"};
 const QString kUnknownLevel = QStringLiteral("***.* dB ");
-
-template <typename W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLabel *label(const char *name, const QString &text)
 {

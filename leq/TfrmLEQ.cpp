@@ -7,6 +7,7 @@
 #include "leq/LeqTableModel.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/Named.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -35,13 +36,6 @@ const QString kMainTable = QStringLiteral("frmMain");
 const QString kGraphCaption = QStringLiteral("Leq");
 constexpr int kColumnWidths[LeqTable::Columns] = {65, 75, 100, 75, 75};
 constexpr int kSummaryFieldWidth = 60;
-
-template <typename W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLineEdit *field(const char *name, int width = 80)
 {

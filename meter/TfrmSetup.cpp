@@ -5,6 +5,7 @@
 #include "widgets/BusyCursor.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/Named.h"
 
 #include <QAccessible>
 #include <QGridLayout>
@@ -22,13 +23,6 @@ namespace {
 const QString kTable = QStringLiteral("frmSetup");
 constexpr int kBeforeQuickRecordingMs = 500;
 const QColor kOkColor(0, 128, 0), kFailColor(255, 0, 0);
-
-template <typename W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLineEdit *field(const char *name, const QString &preset = QString())
 {

@@ -3,6 +3,7 @@
 #include "graph/SamplingRate.h"
 #include "realtime/RunSetup.h"
 #include "widgets/LanguageDispatcher.h"
+#include "widgets/Named.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,13 +21,6 @@ namespace {
 
 constexpr int kDefaultCount = 2000;
 const QSize kClientSize(407, 169);
-
-template <typename W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 } // namespace
 
