@@ -28,6 +28,7 @@ class PESGraph;
 namespace ql708::graph {
 
 class WavPlayback;
+struct RecordingFiles;
 
 // A chart of sound levels over time as an MDI child: tool bar, statistic panel on top, cursor
 // panel at the bottom, the data set list on the left (DataLogger window only) and the chart.
@@ -163,9 +164,9 @@ private:
     // Buttons and timer as the playback state has them.
     void showPlaybackState();
     // Opens the chosen file of the recording named in row r of the list; copies the recording
-    // into its project folder when the user wants that.
+    // into its project folder when the user wants that, whether or not it can be played.
     void associateRecording(int row, const QString &path);
-    void copyToProjectFolder();
+    void copyToProjectFolder(const RecordingFiles &files);
 
     Series series() const;
     void moveLine(int line, int point);
