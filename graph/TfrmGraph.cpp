@@ -88,6 +88,24 @@ QLineEdit *field(const char *name, const QString &sample, const QString &initial
     return e;
 }
 
+QHBoxLayout *panelRow()
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(4);
+    return row;
+}
+
+// Ends a panel's row with the widgets that follow its figures, a little apart from them; the
+// free room goes after them.
+void finishRow(QVBoxLayout *rows, QHBoxLayout *row, std::initializer_list<QWidget *> last)
+{
+    row->addSpacing(kPairSpacing);
+    for (QWidget *w : last)
+        row->addWidget(w);
+    row->addStretch(1);
+    rows->addLayout(row);
+}
+
 // Label and field side by side, a little apart from the pair before them.
 void addPair(QHBoxLayout *row, QLabel *label, QWidget *field)
 {
@@ -269,36 +287,26 @@ QWidget *TfrmGraph::createStatisticPanel()
     Label20->setVisible(false);
     Label21->setVisible(false);
 
-    auto *top = new QHBoxLayout;
-    top->setSpacing(4);
+    QHBoxLayout *top = panelRow();
     addPair(top, label("lblStartTime", QStringLiteral("Start Time"), txtStartTime), txtStartTime);
     addPair(top, label("lblSamplingRate", QStringLiteral("Sampling Rate"), txtSamplingRate), pnlSamplingRate);
     addPair(top, label("lblDataNo", QStringLiteral("Data No."), txtDataNo), txtDataNo);
     addPair(top, label("lblAvgAll", QStringLiteral("Avg"), txtAvgAll), txtAvgAll);
-    top->addSpacing(kPairSpacing);
-    top->addWidget(pnlLeq);
-    top->addWidget(Label20);
-    top->addWidget(Label21);
-    top->addStretch(1);
-    rows->addLayout(top);
+    finishRow(rows, top, {pnlLeq, Label20, Label21});
 
     txtMax = field("txtMax", kLevelSample);
     txtMaxTime = field("txtMaxTime", dateTimeSample());
     txtMin = field("txtMin", kLevelSample);
     txtMinTime = field("txtMinTime", dateTimeSample());
     lblOutOfRange = label("lblOutOfRange", QString());
-    auto *extremes = new QHBoxLayout;
-    extremes->setSpacing(4);
+    QHBoxLayout *extremes = panelRow();
     addPair(extremes, label("lblMax", QStringLiteral("Maximum "), txtMax), txtMax);
     extremes->addWidget(label("lblMaxAt", QStringLiteral("@")));
     extremes->addWidget(txtMaxTime);
     addPair(extremes, label("lblMin", QStringLiteral("Minimum"), txtMin), txtMin);
     extremes->addWidget(label("lblMinAt", QStringLiteral("@")));
     extremes->addWidget(txtMinTime);
-    extremes->addSpacing(kPairSpacing);
-    extremes->addWidget(lblOutOfRange);
-    extremes->addStretch(1);
-    rows->addLayout(extremes);
+    finishRow(rows, extremes, {lblOutOfRange});
     return pnlGraphStatistic;
 }
 
@@ -356,17 +364,13 @@ QWidget *TfrmGraph::createCursorPanel()
     rows->addLayout(g);
 
     lblOutOfRangeAB = label("lblOutOfRangeAB", QString());
-    auto *figures = new QHBoxLayout;
-    figures->setSpacing(4);
+    QHBoxLayout *figures = panelRow();
     addPair(figures, label("lblAvgAB", QStringLiteral("Avg Between A and B"), txtAvgAB), txtAvgAB);
     addPair(figures, label("lblDurationAB", QStringLiteral("Duration"), txtDurationAB), txtDurationAB);
     addPair(figures, label("lblL10AB", QStringLiteral("L10"), txtL10AB), txtL10AB);
     addPair(figures, label("lblL50AB", QStringLiteral("L50"), txtL50AB), txtL50AB);
     addPair(figures, label("lblL90AB", QStringLiteral("L90"), txtL90AB), txtL90AB);
-    figures->addSpacing(kPairSpacing);
-    figures->addWidget(lblOutOfRangeAB);
-    figures->addStretch(1);
-    rows->addLayout(figures);
+    finishRow(rows, figures, {lblOutOfRangeAB});
     return pnlStatistic;
 }
 

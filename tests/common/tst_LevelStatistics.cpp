@@ -115,6 +115,7 @@ void TestLevelStatistics::energyMean_data()
     QTest::newRow("gap between") << Levels{60, G, 80} << 77.0329;
     QTest::newRow("far apart, no overflow") << Levels{1000, 0.1f} << 996.9897;
     QTest::newRow("out of range between") << Levels{O, 60, O, 80} << 77.0329;
+    QTest::newRow("out of range beside a faint level") << Levels{O, 1, O} << 1.0;
     QTest::newRow("only gaps") << Levels{G} << none;
     QTest::newRow("only out of range") << Levels{O, O} << none;
     QTest::newRow("empty") << Levels{} << none;

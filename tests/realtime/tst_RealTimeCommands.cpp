@@ -61,6 +61,8 @@ private:
     void run(const QString &count, const QString &rate = QStringLiteral("0.5"));
     // One poll half a second after the last.
     void poll(int level);
+    // A connected meter and a run of three points, 60, 70 and 80 dB, ended by itself.
+    TfrmGraph *runThreePoints();
     TfrmGraph *window() const { return graph::GraphWindows::instance().realTime; }
     QStringList runCommands() const; // the four commands and Clear that are enabled
 
@@ -142,6 +144,15 @@ void TestRealTimeCommands::poll(int level)
     m_level = quint16(level);
     m_clock->advance(500);
     m_main->MainTimerTimer();
+}
+
+TfrmGraph *TestRealTimeCommands::runThreePoints()
+{
+    connectMeter();
+    run(QStringLiteral("3"));
+    for (int level : {600, 700, 800})
+        poll(level);
+    return window();
 }
 
 QStringList TestRealTimeCommands::runCommands() const
@@ -311,11 +322,7 @@ void TestRealTimeCommands::questionBeforeANewRun()
     QFETCH(bool, newRun);
     if (!saveAs.isEmpty())
         m_saveAs = m_dir->filePath(saveAs);
-    connectMeter();
-    run(QStringLiteral("3"));
-    for (int level : {600, 700, 800})
-        poll(level);
-    TfrmGraph *w = window();
+    TfrmGraph *w = runThreePoints();
     QCOMPARE(w->PESGraph1->points(), 3);
     m_answers << answer;
     run(QStringLiteral("10"));
@@ -365,11 +372,7 @@ void TestRealTimeCommands::closingAsksToSave()
 
 void TestRealTimeCommands::clearLetsThePointsGo()
 {
-    connectMeter();
-    run(QStringLiteral("3"));
-    for (int level : {600, 700, 800})
-        poll(level);
-    TfrmGraph *w = window();
+    TfrmGraph *w = runThreePoints();
     w->tbntClr->trigger();
     QCOMPARE(graph::graphState().realTimePointCount, 0);
     QVERIFY(!graph::graphState().realTimeUnsaved);
@@ -384,11 +387,7 @@ void TestRealTimeCommands::clearLetsThePointsGo()
 
 void TestRealTimeCommands::newRunShowsOnlyItsOwnFigures()
 {
-    connectMeter();
-    run(QStringLiteral("3"));
-    for (int level : {600, 700, 800})
-        poll(level);
-    TfrmGraph *w = window();
+    TfrmGraph *w = runThreePoints();
     QCOMPARE(w->txtLeqAB->text(), QStringLiteral("77.4")); // 70 and 80 between the cursors
     QCOMPARE(w->txtDurationAB->text(), QStringLiteral("0.5 s"));
     m_answers << QMessageBox::No;
