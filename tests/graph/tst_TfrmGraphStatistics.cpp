@@ -104,6 +104,7 @@ void TestTfrmGraphStatistics::cleanup()
     m_area.reset();
     m_clock.reset();
     paths::setTestRoot({});
+    QLocale::setDefault(QLocale::c());
     LanguageDispatcher::instance().setLanguage(Language::English);
 }
 
@@ -427,7 +428,6 @@ void TestTfrmGraphStatistics::everyFieldFitsTheOpeningSize()
             }
         }
     }
-    QLocale::setDefault(QLocale::c());
 }
 
 void TestTfrmGraphStatistics::calLeq_data()
