@@ -119,11 +119,8 @@ void RealTimeCommands::startRun(graph::TfrmGraph &w, const Settings &settings)
     m_run.start(settings.count, state());
     // The earlier points are gone: nothing is left to save.
     state().realTimeUnsaved = false;
-    for (QLineEdit *e : {w.txtAvgAll, w.txtMax, w.txtMin, w.txtMaxTime, w.txtMinTime, w.txtCursorA, w.txtCursorATime,
-                         w.txtCursorB, w.txtCursorBTime, w.txtMaxAB, w.txtMaxABTime, w.txtMinAB, w.txtMinABTime,
-                         w.txtAvgAB})
-        e->clear();
-    w.txtDataNo->setText(QStringLiteral("0"));
+    // The figures of the earlier run describe points that are gone.
+    w.clearFigures();
     const TDateTime start = now();
     w.txtStartTime->setText(graph::dateTimeText(start));
     c.setManualScaleControlX(chart::sgManualMinAndMax);

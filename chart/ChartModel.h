@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartTypes.h"
+#include "common/LevelStatistics.h"
 
 #include <QString>
 #include <vector>
@@ -112,7 +113,9 @@ public:
     void emptySubset(int s);
     const double *xData(int s) const { return m_x[size_t(s)].data(); }
     const float *yData(int s) const { return m_y[size_t(s)].data(); }
-    bool isNull(float v) const { return v == kNullY; }
+    // A level that shows nothing: the null value, or a reading out of the meter's range (kept
+    // as the files hold it, drawn as a gap like a missing one).
+    bool isNull(float v) const { return v == kNullY || isOutOfRangeLevel(v); }
 
     // Span of finite x and non-null y over all data; false when there is none.
     bool extentX(double &lo, double &hi) const;

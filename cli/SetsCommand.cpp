@@ -10,16 +10,18 @@ namespace {
 
 QString level(double v) { return QString::number(v, 'f', 1); }
 
+// A figure of a set with measured levels; empty for one without.
+QString figure(const LevelSummary &s, double v) { return s.count > 0 ? level(v) : QString(); }
+
 } // namespace
 
 QStringList setsTable(const data::DataSetList &sets)
 {
-    QStringList lines{QStringLiteral("set\tdate\ttime\trate\tpoints\tweighting\tresponse\trange\twave\tmax\tmin\taverage")};
+    QStringList lines{QStringLiteral("set\tdate\ttime\trate\tpoints\tweighting\tresponse\trange\twave\tmax\tmin\taverage\tout of range")};
     for (int i = 0; i < sets.count(); ++i) {
         const QDateTime start = fromTDateTime(sets.startTimes[i]);
         const std::uint8_t flags = sets.modeFlags[i];
-        const std::size_t offset = sets.offsetOf(i);
-        const bool hasPoints = sets.pointCounts[i] > 0;
+        const LevelSummary &levels = sets.summaries[i];
         const QStringList fields{
             QString::number(i + 1),
             start.date().toString(QStringLiteral("yyyy-MM-dd")),
@@ -30,9 +32,10 @@ QStringList setsTable(const data::DataSetList &sets)
             data::responseText(flags),
             data::rangeText(flags),
             sets.waveNames[i],
-            hasPoints ? level(sets.levels[offset + sets.maxIndexes[i]]) : QString(),
-            hasPoints ? level(sets.levels[offset + sets.minIndexes[i]]) : QString(),
-            level(sets.averages[i])};
+            figure(levels, levels.max),
+            figure(levels, levels.min),
+            figure(levels, levels.mean),
+            QString::number(levels.outOfRange)};
         lines << fields.join(QLatin1Char('\t'));
     }
     return lines;

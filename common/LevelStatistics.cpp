@@ -27,11 +27,12 @@ LevelSummary summarizeLevels(std::span<const float> levels)
     // do not: the first of equal extremes wins.
     float max = -std::numeric_limits<float>::infinity();
     float min = std::numeric_limits<float>::infinity();
-    int maxIndex = -1, minIndex = -1, count = 0;
+    int maxIndex = -1, minIndex = -1, count = 0, outOfRange = 0;
     double sum = 0.0;
     for (size_t i = 0; i < levels.size(); ++i) {
         const float v = levels[i];
-        if (isGapLevel(v))
+        outOfRange += isOutOfRangeLevel(v);
+        if (!isMeasuredLevel(v))
             continue;
         sum += v;
         ++count;
@@ -46,7 +47,8 @@ LevelSummary summarizeLevels(std::span<const float> levels)
     }
     LevelSummary s;
     if (count > 0)
-        s = {count, max, min, maxIndex, minIndex, sum / count};
+        s = {count, outOfRange, max, min, maxIndex, minIndex, sum / count};
+    s.outOfRange = outOfRange;
     return s;
 }
 
@@ -62,7 +64,7 @@ std::optional<double> equivalentLevel(std::span<const float> levels, const Level
     const double reference = s.max;
     double energy = 0.0;
     for (const float v : levels)
-        if (!isGapLevel(v))
+        if (isMeasuredLevel(v))
             energy += relativeEnergy(v - reference);
     return reference + 10.0 * std::log10(energy / s.count);
 }
@@ -100,7 +102,7 @@ std::optional<ExceededLevels> exceededLevels(std::span<const float> levels, cons
 
     std::vector<int> counts(kBuckets, 0);
     for (const float v : levels)
-        if (!isGapLevel(v))
+        if (isMeasuredLevel(v))
             ++counts[size_t(bucketOf(v))];
 
     constexpr std::array<int, 3> kPercents = {10, 50, 90};
@@ -122,7 +124,7 @@ std::optional<ExceededLevels> exceededLevels(std::span<const float> levels, cons
         members[k].reserve(size_t(counts[size_t(bucket[k])]));
     }
     for (const float v : levels) {
-        if (isGapLevel(v))
+        if (!isMeasuredLevel(v))
             continue;
         const unsigned bits = wanted[size_t(bucketOf(v))];
         for (size_t k = 0; bits != 0 && k < members.size(); ++k)

@@ -11,9 +11,19 @@ namespace ql708 {
 constexpr float kGapLevel = 9999.0f;
 inline bool isGapLevel(float level) { return level == kGapLevel || !std::isfinite(level); }
 
-// Arithmetic figures of a run of levels, gaps left out. The first of equal extremes wins.
+// The logger memory stores a reading under or over the meter's range as 0.0 dB, and the files
+// written from it keep that value. It is no level: every figure leaves it out and counts it.
+constexpr float kOutOfRangeLevel = 0.0f;
+inline bool isOutOfRangeLevel(float level) { return level == kOutOfRangeLevel; }
+
+// A level the figures take: neither a gap nor an out-of-range reading.
+inline bool isMeasuredLevel(float level) { return !isGapLevel(level) && !isOutOfRangeLevel(level); }
+
+// Arithmetic figures of a run of levels, gaps and out-of-range readings left out. The first of
+// equal extremes wins.
 struct LevelSummary {
-    int count = 0;     // levels that are not gaps
+    int count = 0;      // measured levels
+    int outOfRange = 0; // readings out of the meter's range, left out of every figure
     float max = 0.0f;  // meaningful when count > 0
     float min = 0.0f;
     int maxIndex = -1; // position in the run; -1 when count is 0
@@ -22,7 +32,7 @@ struct LevelSummary {
 };
 LevelSummary summarizeLevels(std::span<const float> levels);
 
-// Equivalent continuous level: 10 lg of the mean of 10^(L/10), gaps left out. Computed relative
+// Equivalent continuous level: 10 lg of the mean of 10^(L/10), measured levels only. Computed relative
 // to the loudest level, so that no level can overflow the energy sum. Empty without levels.
 std::optional<double> equivalentLevel(std::span<const float> levels);
 // The same with the run's summary already at hand (saves a pass over long runs).
@@ -32,7 +42,7 @@ std::optional<double> equivalentLevel(std::span<const float> levels, const Level
 // the duration is not positive.
 std::optional<double> soundExposureLevel(double leq, double seconds);
 
-// The levels exceeded in 10, 50 and 90 % of the levels, gaps left out. The rule: put the N
+// The levels exceeded in 10, 50 and 90 % of the measured levels. The rule: put the N
 // levels in order from the lowest up; Lx is the one in position ceil((100 - x) * N / 100),
 // counting from 1 (at least 1). Found by selection, without sorting the run.
 struct ExceededLevels {

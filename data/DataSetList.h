@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/DateTime.h"
+#include "common/LevelStatistics.h"
 
 #include <QString>
 
@@ -20,14 +21,13 @@ struct DataSetList {
     std::vector<std::uint8_t> modeFlags;   // bit 0 FAST, bit 1 A weighting, bits 2-3 range
     std::vector<std::int32_t> recordStarts; // image offset of the record's first byte
     std::vector<std::int32_t> recordEnds;   // image offset of the record's last byte
-    std::vector<std::int32_t> maxIndexes;   // first point with the highest level, 0 when none
-    std::vector<std::int32_t> minIndexes;   // first point with the lowest level, 0 when none
-    std::vector<double> averages;           // mean of the levels, 0.0 when none
+    // Each set's extremes (indices within the set), mean and out-of-range readings.
+    std::vector<LevelSummary> summaries;
     // The WAV recording that belongs to each set, 8 characters, or empty for none. The list
     // shows it in its "wave file" column; playback finds the recording by it.
     std::vector<QString> waveNames;
 
-    std::vector<float> levels;     // dB in steps of 0.1; 0.0 for a reading out of 20-140 dB
+    std::vector<float> levels;     // dB in steps of 0.1; kOutOfRangeLevel for a reading out of 20-140 dB
     std::vector<TDateTime> times;
 
     int count() const { return int(startTimes.size()); }

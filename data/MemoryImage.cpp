@@ -82,26 +82,16 @@ qint64 recordEnd(const ImageReader &r, qint64 p)
     return fromCount;
 }
 
-// Appends the points of one set with its extremes and average.
+// Appends the points of one set with its figures.
 void appendPoints(const ImageReader &r, qint64 first, std::int32_t count, TDateTime start, int rate,
                   DataSetList &out)
 {
-    float max = -99999.0f, min = 99999.0f;
-    std::int32_t maxIndex = 0, minIndex = 0;
-    double sum = 0.0;
+    const std::size_t from = out.levels.size();
     for (std::int32_t i = 0; i < count; ++i) {
-        const float level = decodeLevel(r.at(first + 2 * i), r.at(first + 2 * i + 1));
-        out.levels.push_back(level);
+        out.levels.push_back(decodeLevel(r.at(first + 2 * i), r.at(first + 2 * i + 1)));
         out.times.push_back(pointTime(start, rate, std::size_t(i)));
-        sum += level;
-        if (level > max)
-            max = level, maxIndex = i;
-        if (level < min)
-            min = level, minIndex = i;
     }
-    out.maxIndexes.push_back(maxIndex);
-    out.minIndexes.push_back(minIndex);
-    out.averages.push_back(count > 0 ? sum / count : 0.0);
+    out.summaries.push_back(summarizeLevels(std::span<const float>(out.levels).subspan(from)));
 }
 
 } // namespace
@@ -117,7 +107,7 @@ float decodeLevel(std::uint8_t b0, std::uint8_t b1)
 {
     const int tenths = (b0 & 0x0F) * 256 + b1;
     if (tenths < kLowestTenths || tenths > kHighestTenths)
-        return 0.0f;
+        return kOutOfRangeLevel;
     return float(tenths * 0.1);
 }
 

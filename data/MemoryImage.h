@@ -51,7 +51,7 @@ qint32 lastAddressOf(QByteArrayView image);
 // without data sets (31).
 int ParseMemoryImage(QByteArrayView image, qint32 lastAddress, DataSetList &list);
 
-// A point's level: the low 12 bits in tenths of a dB; 0.0 outside 20.0 to 140.0 dB.
+// A point's level: the low 12 bits in tenths of a dB; kOutOfRangeLevel outside 20.0 to 140.0 dB.
 float decodeLevel(std::uint8_t b0, std::uint8_t b1);
 
 } // namespace ql708::data

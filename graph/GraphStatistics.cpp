@@ -79,12 +79,14 @@ CursorPoints startingCursorPoints(int n)
 std::vector<float> runningLeqSeries(const float *y, int n)
 {
     std::vector<float> leq;
-    float previous = 0.0f;
-    for (int i = 1; i <= n; ++i) {
-        const float level = y[i - 1];
+    float previous = kGapLevel;
+    int measured = 0;
+    for (int i = 0; i < n; ++i) {
+        const float level = y[i];
         if (level > kCalLeqLevelLimit || isGapLevel(level))
             break;
-        previous = runningLeqStep(previous, level, i);
+        if (!isOutOfRangeLevel(level))
+            previous = runningLeqStep(previous, level, ++measured);
         leq.push_back(previous);
     }
     return leq;

@@ -56,8 +56,9 @@ CursorPoints startingCursorPoints(int n);
 // Levels above this end the running Leq of CAL Leq (gaps among them).
 constexpr float kCalLeqLevelLimit = 200.0f;
 
-// The running Leq after each point, step by step, up to the first level above the limit
-// (which ends it without a value of its own).
+// The running Leq after each point, step by step over the measured levels, up to the first
+// level above the limit (which ends it without a value of its own). An out-of-range reading
+// adds nothing: the Leq so far stays, and before the first measured level there is none (a gap).
 std::vector<float> runningLeqSeries(const float *y, int n);
 
 } // namespace ql708::graph

@@ -14,45 +14,59 @@ QString text(const char *key) { return ids(kTable, QString::fromLatin1(key)); }
 
 QString optionalText(const std::optional<double> &v) { return v ? formatLevel(*v) : QString(); }
 
+// The figures a summary gives a top panel: nothing where it found no measured level.
+void setSummaryTexts(StatisticTexts &t, const LevelSummary &s, const double *x)
+{
+    const bool any = s.count > 0;
+    t.avgAll = any ? formatLevel(s.mean) : QString();
+    t.max = any ? formatLevel(s.max) : QString();
+    t.maxTime = any ? dateTimeText(x[s.maxIndex]) : QString();
+    t.min = any ? formatLevel(s.min) : QString();
+    t.minTime = any ? dateTimeText(x[s.minIndex]) : QString();
+    t.outOfRange = s.outOfRange;
+}
+
+// A panel's lines with its out-of-range count after them.
+QList<StatisticLine> withOutOfRange(QList<StatisticLine> lines, int count)
+{
+    if (count > 0)
+        lines.append({QString(), outOfRangeText(count)});
+    return lines;
+}
+
 } // namespace
+
+QString outOfRangeText(int count)
+{
+    if (count <= 0)
+        return QString();
+    return text(count == 1 ? "IDS_86" : "IDS_87").arg(count);
+}
 
 void setSeriesTexts(StatisticTexts &t, const Series &s)
 {
     const SeriesFigures f = seriesFigures(s);
-    const bool any = f.levels.count > 0;
     t.startTime = s.n > 0 ? dateTimeText(f.first) : QString();
     t.samplingRate = s.n > 0 ? formatLevel(f.rate) : QString();
     t.dataNo = QString::number(s.n);
-    t.avgAll = any ? formatLevel(f.levels.mean) : QString();
-    t.max = any ? formatLevel(f.levels.max) : QString();
-    t.maxTime = any ? dateTimeText(s.x[f.levels.maxIndex]) : QString();
-    t.min = any ? formatLevel(f.levels.min) : QString();
-    t.minTime = any ? dateTimeText(s.x[f.levels.minIndex]) : QString();
+    setSummaryTexts(t, f.levels, s.x);
 }
 
 void setDataSetTexts(StatisticTexts &t, const data::DataSetList &sets, int i)
 {
-    const std::size_t offset = sets.offsetOf(i);
-    const int count = sets.pointCounts[size_t(i)];
-    const bool hasPoints = count > 0;
-    const std::size_t maxAt = offset + size_t(sets.maxIndexes[size_t(i)]);
-    const std::size_t minAt = offset + size_t(sets.minIndexes[size_t(i)]);
     t.startTime = dateTimeText(sets.startTimes[size_t(i)]);
     t.samplingRate = QString::number(sets.rates[size_t(i)]);
-    t.dataNo = QString::number(count);
-    t.max = hasPoints ? formatLevel(sets.levels[maxAt]) : QString();
-    t.maxTime = hasPoints ? dateTimeText(sets.times[maxAt]) : QString();
-    t.min = hasPoints ? formatLevel(sets.levels[minAt]) : QString();
-    t.minTime = hasPoints ? dateTimeText(sets.times[minAt]) : QString();
-    t.avgAll = formatLevel(sets.averages[size_t(i)]);
+    t.dataNo = QString::number(sets.pointCounts[size_t(i)]);
+    setSummaryTexts(t, sets.summaries[size_t(i)], sets.times.data() + sets.offsetOf(i));
 }
 
 void setCursorTexts(StatisticTexts &t, const Series &s, const CursorFigures &f)
 {
     const bool levels = f.levels.count > 0;
-    // A cursor on a gap, or on a chart without data, has no level and no time to show.
+    // A cursor on a gap or an out-of-range reading, or on a chart without data, has no level
+    // and no time to show.
     auto atCursor = [&s](int point, QString &level, QString &time) {
-        const bool shown = point >= 0 && !isGapLevel(s.y[point]);
+        const bool shown = point >= 0 && isMeasuredLevel(s.y[point]);
         level = shown ? formatLevel(s.y[point]) : QString();
         time = shown ? dateTimeText(s.x[point]) : QString();
     };
@@ -69,35 +83,34 @@ void setCursorTexts(StatisticTexts &t, const Series &s, const CursorFigures &f)
     t.l10AB = f.exceeded ? formatLevel(f.exceeded->l10) : QString();
     t.l50AB = f.exceeded ? formatLevel(f.exceeded->l50) : QString();
     t.l90AB = f.exceeded ? formatLevel(f.exceeded->l90) : QString();
+    t.outOfRangeAB = f.levels.outOfRange;
 }
 
 QList<StatisticLine> seriesLines(const StatisticTexts &t)
 {
-    return {
-        {text("IDS_22"), t.startTime},
-        {text("IDS_24"), t.samplingRate},
-        {text("IDS_26"), t.dataNo},
-        {text("IDS_28"), t.avgAll},
-        {text("IDS_30"), t.max, t.maxTime, true},
-        {text("IDS_32"), t.min, t.minTime, true},
-    };
+    return withOutOfRange({{text("IDS_22"), t.startTime},
+                           {text("IDS_24"), t.samplingRate},
+                           {text("IDS_26"), t.dataNo},
+                           {text("IDS_28"), t.avgAll},
+                           {text("IDS_30"), t.max, t.maxTime, true},
+                           {text("IDS_32"), t.min, t.minTime, true}},
+                          t.outOfRange);
 }
 
 QList<StatisticLine> cursorLines(const StatisticTexts &t)
 {
-    return {
-        {text("IDS_34"), t.cursorA, t.cursorATime, true},
-        {text("IDS_36"), t.cursorB, t.cursorBTime, true},
-        {text("IDS_38"), t.maxAB, t.maxABTime, true},
-        {text("IDS_40"), t.minAB, t.minABTime, true},
-        {text("IDS_42"), t.avgAB},
-        {text("IDS_80"), t.durationAB},
-        {text("IDS_81"), t.leqAB},
-        {text("IDS_82"), t.selAB},
-        {text("IDS_83"), t.l10AB},
-        {text("IDS_84"), t.l50AB},
-        {text("IDS_85"), t.l90AB},
-    };
+    return withOutOfRange({{text("IDS_34"), t.cursorA, t.cursorATime, true},
+                           {text("IDS_36"), t.cursorB, t.cursorBTime, true},
+                           {text("IDS_38"), t.maxAB, t.maxABTime, true},
+                           {text("IDS_40"), t.minAB, t.minABTime, true},
+                           {text("IDS_42"), t.avgAB},
+                           {text("IDS_80"), t.durationAB},
+                           {text("IDS_81"), t.leqAB},
+                           {text("IDS_82"), t.selAB},
+                           {text("IDS_83"), t.l10AB},
+                           {text("IDS_84"), t.l50AB},
+                           {text("IDS_85"), t.l90AB}},
+                          t.outOfRangeAB);
 }
 
 } // namespace ql708::graph

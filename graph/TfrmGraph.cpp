@@ -7,6 +7,7 @@
 #include "graph/ChartSetup.h"
 #include "graph/GraphCloseRules.h"
 #include "graph/GraphIcons.h"
+#include "graph/GraphTexts.h"
 #include "graph/GraphWindows.h"
 #include "graph/SamplingRate.h"
 #include "graph/WavPlayback.h"
@@ -25,6 +26,8 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -43,6 +46,8 @@ constexpr int kGridWidths[kGridColumns] = {25, 60, 60, 40, 40, 30, 40, 45, 100};
 const char *const kGridHeader[kGridColumns] = {"Set", "DATE", "TIME", "Rate", "Nums",
                                                "A/C", "Fa/Sl", "LEVEL", "wave file"};
 const QString kUnknownLevel = QStringLiteral("***.* dB ");
+constexpr int kFieldTextMargin = 4; // beside a field's text, each side
+constexpr int kPairSpacing = 10;    // between one label and field pair and the next
 
 QLabel *label(const char *name, const QString &text)
 {
@@ -57,12 +62,57 @@ QLabel *label(const char *name, const QString &text, QWidget *field)
     return l;
 }
 
-QLineEdit *field(const char *name, int width, const QString &initial = QString())
+// Samples of the widest texts a field shows: its width follows from the font and the locale,
+// so that no figure is cut in either language.
+const QString kLevelSample = QStringLiteral("888.8");
+const QString kCountSample = QStringLiteral("8888888");
+const QString kDurationSample = QStringLiteral("888888.8 s");
+
+QString dateTimeSample()
+{
+    // Wide digits, and an afternoon for a clock that writes PM.
+    return dateTimeText(toTDateTime(QDateTime(QDate(2088, 12, 28), QTime(20, 58, 58), Qt::UTC)));
+}
+
+QLineEdit *field(const char *name, const QString &sample, const QString &initial = QString())
 {
     auto *e = named(new QLineEdit(initial), name);
     e->setReadOnly(true);
-    e->setFixedWidth(width);
+    const QFontMetrics m = e->fontMetrics();
+    const int widest = std::max(m.horizontalAdvance(sample), m.horizontalAdvance(initial));
+    QStyleOptionFrame frame;
+    frame.initFrom(e);
+    frame.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, e);
+    const QSize text(widest + 2 * kFieldTextMargin, m.height());
+    e->setFixedWidth(e->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, e).width());
     return e;
+}
+
+QHBoxLayout *panelRow()
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(4);
+    return row;
+}
+
+// Ends a panel's row with the widgets that follow its figures, a little apart from them; the
+// free room goes after them.
+void finishRow(QVBoxLayout *rows, QHBoxLayout *row, std::initializer_list<QWidget *> last)
+{
+    row->addSpacing(kPairSpacing);
+    for (QWidget *w : last)
+        row->addWidget(w);
+    row->addStretch(1);
+    rows->addLayout(row);
+}
+
+// Label and field side by side, a little apart from the pair before them.
+void addPair(QHBoxLayout *row, QLabel *label, QWidget *field)
+{
+    if (row->count() > 0)
+        row->addSpacing(kPairSpacing);
+    row->addWidget(label);
+    row->addWidget(field);
 }
 
 QLabel *colouredLabel(const char *name, const QString &text, const QColor &colour)
@@ -133,6 +183,7 @@ TfrmGraph::TfrmGraph(QWidget *parent) : QMdiSubWindow(parent)
     });
     FormCreate();
     LanguageDispatcher::instance().attach(this, kTable);
+    connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this, &TfrmGraph::showOutOfRange);
 }
 
 TfrmGraph::~TfrmGraph() = default;
@@ -202,12 +253,11 @@ void TfrmGraph::createToolBar()
 QWidget *TfrmGraph::createStatisticPanel()
 {
     pnlGraphStatistic = named(new QWidget, "pnlGraphStatistic");
-    auto *g = new QGridLayout(pnlGraphStatistic);
-    g->setContentsMargins(4, 2, 4, 2);
-    g->setHorizontalSpacing(6);
-    g->setVerticalSpacing(2);
+    auto *rows = new QVBoxLayout(pnlGraphStatistic);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
 
-    txtStartTime = field("txtStartTime", 150);
+    txtStartTime = field("txtStartTime", dateTimeSample());
     pnlSamplingRate = named(new QWidget, "pnlSamplingRate");
     auto *rate = new QHBoxLayout(pnlSamplingRate);
     rate->setContentsMargins(0, 0, 0, 0);
@@ -220,42 +270,14 @@ QWidget *TfrmGraph::createStatisticPanel()
     rate->addWidget(label("lblSec", QStringLiteral("Sec")));
     pnlSamplingRate->setEnabled(false);
     connectRateBox();
-    txtDataNo = field("txtDataNo", 70, QStringLiteral("0"));
-    txtAvgAll = field("txtAvgAll", 80, kUnknownLevel);
-
-    g->addWidget(label("lblStartTime", QStringLiteral("Start Time"), txtStartTime), 0, 0);
-    g->addWidget(txtStartTime, 0, 1);
-    g->addWidget(label("lblSamplingRate", QStringLiteral("Sampling Rate"), txtSamplingRate), 0, 2);
-    g->addWidget(pnlSamplingRate, 0, 3);
-    g->addWidget(label("lblDataNo", QStringLiteral("Data No."), txtDataNo), 0, 4);
-    g->addWidget(txtDataNo, 0, 5);
-    g->addWidget(label("lblAvgAll", QStringLiteral("Avg"), txtAvgAll), 0, 6);
-    g->addWidget(txtAvgAll, 0, 7);
-
-    txtMax = field("txtMax", 80);
-    txtMaxTime = field("txtMaxTime", 150);
-    txtMin = field("txtMin", 80);
-    txtMinTime = field("txtMinTime", 150);
-    auto *maxRow = new QHBoxLayout;
-    maxRow->addWidget(txtMax);
-    maxRow->addWidget(label("lblMaxAt", QStringLiteral("@")));
-    maxRow->addWidget(txtMaxTime);
-    maxRow->addStretch();
-    auto *minRow = new QHBoxLayout;
-    minRow->addWidget(txtMin);
-    minRow->addWidget(label("lblMinAt", QStringLiteral("@")));
-    minRow->addWidget(txtMinTime);
-    minRow->addStretch();
-    g->addWidget(label("lblMax", QStringLiteral("Maximum "), txtMax), 1, 0);
-    g->addLayout(maxRow, 1, 1, 1, 3);
-    g->addWidget(label("lblMin", QStringLiteral("Minimum"), txtMin), 1, 4);
-    g->addLayout(minRow, 1, 5, 1, 3);
+    txtDataNo = field("txtDataNo", kCountSample, QStringLiteral("0"));
+    txtAvgAll = field("txtAvgAll", kLevelSample, kUnknownLevel);
 
     // Shown once a Leq is computed, and when WAV recordings belong to the data set.
     pnlLeq = named(new QWidget, "pnlLeq");
     auto *leq = new QHBoxLayout(pnlLeq);
     leq->setContentsMargins(0, 0, 0, 0);
-    edtLeq = field("edtLeq", 80, kUnknownLevel);
+    edtLeq = field("edtLeq", kLevelSample, kUnknownLevel);
     frmLeq = label("frmLeq", QStringLiteral("Leq"), edtLeq);
     leq->addWidget(frmLeq);
     leq->addWidget(edtLeq);
@@ -264,74 +286,91 @@ QWidget *TfrmGraph::createStatisticPanel()
     Label21 = label("Label21", QString());
     Label20->setVisible(false);
     Label21->setVisible(false);
-    g->addWidget(pnlLeq, 0, 8);
-    g->addWidget(Label20, 1, 8);
-    g->addWidget(Label21, 1, 9);
-    g->setColumnStretch(10, 1);
 
+    QHBoxLayout *top = panelRow();
+    addPair(top, label("lblStartTime", QStringLiteral("Start Time"), txtStartTime), txtStartTime);
+    addPair(top, label("lblSamplingRate", QStringLiteral("Sampling Rate"), txtSamplingRate), pnlSamplingRate);
+    addPair(top, label("lblDataNo", QStringLiteral("Data No."), txtDataNo), txtDataNo);
+    addPair(top, label("lblAvgAll", QStringLiteral("Avg"), txtAvgAll), txtAvgAll);
+    finishRow(rows, top, {pnlLeq, Label20, Label21});
+
+    txtMax = field("txtMax", kLevelSample);
+    txtMaxTime = field("txtMaxTime", dateTimeSample());
+    txtMin = field("txtMin", kLevelSample);
+    txtMinTime = field("txtMinTime", dateTimeSample());
+    lblOutOfRange = label("lblOutOfRange", QString());
+    QHBoxLayout *extremes = panelRow();
+    addPair(extremes, label("lblMax", QStringLiteral("Maximum "), txtMax), txtMax);
+    extremes->addWidget(label("lblMaxAt", QStringLiteral("@")));
+    extremes->addWidget(txtMaxTime);
+    addPair(extremes, label("lblMin", QStringLiteral("Minimum"), txtMin), txtMin);
+    extremes->addWidget(label("lblMinAt", QStringLiteral("@")));
+    extremes->addWidget(txtMinTime);
+    finishRow(rows, extremes, {lblOutOfRange});
     return pnlGraphStatistic;
 }
 
 QWidget *TfrmGraph::createCursorPanel()
 {
     pnlStatistic = named(new QWidget, "pnlStatistic");
-    auto *g = new QGridLayout(pnlStatistic);
-    g->setContentsMargins(4, 2, 4, 2);
-    g->setHorizontalSpacing(6);
+    auto *rows = new QVBoxLayout(pnlStatistic);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+    auto *g = new QGridLayout;
+    g->setHorizontalSpacing(4);
     g->setVerticalSpacing(2);
-    txtCursorA = field("txtCursorA", 70);
-    txtCursorATime = field("txtCursorATime", 150);
-    txtCursorB = field("txtCursorB", 70);
-    txtCursorBTime = field("txtCursorBTime", 150);
-    txtMaxAB = field("txtMaxAB", 70);
-    txtMaxABTime = field("txtMaxABTime", 150);
-    txtMinAB = field("txtMinAB", 70);
-    txtMinABTime = field("txtMinABTime", 150);
-    txtAvgAB = field("txtAvgAB", 70);
+    txtCursorA = field("txtCursorA", kLevelSample);
+    txtCursorATime = field("txtCursorATime", dateTimeSample());
+    txtCursorB = field("txtCursorB", kLevelSample);
+    txtCursorBTime = field("txtCursorBTime", dateTimeSample());
+    txtMaxAB = field("txtMaxAB", kLevelSample);
+    txtMaxABTime = field("txtMaxABTime", dateTimeSample());
+    txtMinAB = field("txtMinAB", kLevelSample);
+    txtMinABTime = field("txtMinABTime", dateTimeSample());
+    txtAvgAB = field("txtAvgAB", kLevelSample);
+    txtDurationAB = field("txtDurationAB", kDurationSample);
+    txtLeqAB = field("txtLeqAB", kLevelSample);
+    txtSELAB = field("txtSELAB", kLevelSample);
+    txtL10AB = field("txtL10AB", kLevelSample);
+    txtL50AB = field("txtL50AB", kLevelSample);
+    txtL90AB = field("txtL90AB", kLevelSample);
 
+    // Two rows of a level and its time at the cursors and at the extremes between them, with
+    // the Leq and SEL beside them; the rest of the figures between the cursors below.
     QLabel *lblCursorA = colouredLabel("lblCursorA", QStringLiteral("Cursor A"), Qt::blue);
     lblCursorA->setBuddy(txtCursorA);
-    g->addWidget(lblCursorA, 0, 0);
-    g->addWidget(txtCursorA, 0, 1);
-    g->addWidget(txtCursorATime, 0, 2);
     QLabel *lblCursorB = colouredLabel("lblCursorB", QStringLiteral("Cursor B"), Qt::red);
     lblCursorB->setBuddy(txtCursorB);
-    g->addWidget(lblCursorB, 1, 0);
-    g->addWidget(txtCursorB, 1, 1);
-    g->addWidget(txtCursorBTime, 1, 2);
-    g->addWidget(label("lblMaxAB", QStringLiteral("Max.Between A and B"), txtMaxAB), 0, 3);
-    g->addWidget(txtMaxAB, 0, 4);
-    g->addWidget(txtMaxABTime, 0, 5);
-    g->addWidget(label("lblMinAB", QStringLiteral("Min.Between A and B"), txtMinAB), 1, 3);
-    g->addWidget(txtMinAB, 1, 4);
-    g->addWidget(txtMinABTime, 1, 5);
-    g->addWidget(label("lblAvgAB", QStringLiteral("Avg Between A and B"), txtAvgAB), 0, 6);
-    g->addWidget(txtAvgAB, 0, 7);
+    const struct {
+        QLabel *label;
+        QLineEdit *level, *time;
+    } timed[] = {{lblCursorA, txtCursorA, txtCursorATime},
+                 {label("lblMaxAB", QStringLiteral("Max.Between A and B"), txtMaxAB), txtMaxAB, txtMaxABTime},
+                 {label("lblLeqAB", QStringLiteral("Leq"), txtLeqAB), txtLeqAB, nullptr},
+                 {lblCursorB, txtCursorB, txtCursorBTime},
+                 {label("lblMinAB", QStringLiteral("Min.Between A and B"), txtMinAB), txtMinAB, txtMinABTime},
+                 {label("lblSELAB", QStringLiteral("SEL"), txtSELAB), txtSELAB, nullptr}};
+    // Each group takes a label, a level and a time column, and an empty one to set it apart.
+    for (int i = 0; i < 6; ++i) {
+        const int row = i / 3, column = i % 3 * 4;
+        g->addWidget(timed[i].label, row, column);
+        g->addWidget(timed[i].level, row, column + 1);
+        if (timed[i].time)
+            g->addWidget(timed[i].time, row, column + 2);
+    }
+    g->setColumnMinimumWidth(3, kPairSpacing);
+    g->setColumnMinimumWidth(7, kPairSpacing);
+    g->setColumnStretch(11, 1);
+    rows->addLayout(g);
 
-    // The acoustic figures between the cursors, one row below.
-    txtDurationAB = field("txtDurationAB", 90);
-    txtLeqAB = field("txtLeqAB", 60);
-    txtSELAB = field("txtSELAB", 60);
-    txtL10AB = field("txtL10AB", 60);
-    txtL50AB = field("txtL50AB", 60);
-    txtL90AB = field("txtL90AB", 60);
-    auto *acoustic = new QHBoxLayout;
-    acoustic->setSpacing(4);
-    auto add = [acoustic](QLabel *l, QLineEdit *f) {
-        if (acoustic->count() > 0)
-            acoustic->addSpacing(12);
-        acoustic->addWidget(l);
-        acoustic->addWidget(f);
-    };
-    add(label("lblDurationAB", QStringLiteral("Duration"), txtDurationAB), txtDurationAB);
-    add(label("lblLeqAB", QStringLiteral("Leq"), txtLeqAB), txtLeqAB);
-    add(label("lblSELAB", QStringLiteral("SEL"), txtSELAB), txtSELAB);
-    add(label("lblL10AB", QStringLiteral("L10"), txtL10AB), txtL10AB);
-    add(label("lblL50AB", QStringLiteral("L50"), txtL50AB), txtL50AB);
-    add(label("lblL90AB", QStringLiteral("L90"), txtL90AB), txtL90AB);
-    acoustic->addStretch();
-    g->addLayout(acoustic, 2, 0, 1, 8);
-    g->setColumnStretch(8, 1);
+    lblOutOfRangeAB = label("lblOutOfRangeAB", QString());
+    QHBoxLayout *figures = panelRow();
+    addPair(figures, label("lblAvgAB", QStringLiteral("Avg Between A and B"), txtAvgAB), txtAvgAB);
+    addPair(figures, label("lblDurationAB", QStringLiteral("Duration"), txtDurationAB), txtDurationAB);
+    addPair(figures, label("lblL10AB", QStringLiteral("L10"), txtL10AB), txtL10AB);
+    addPair(figures, label("lblL50AB", QStringLiteral("L50"), txtL50AB), txtL50AB);
+    addPair(figures, label("lblL90AB", QStringLiteral("L90"), txtL90AB), txtL90AB);
+    finishRow(rows, figures, {lblOutOfRangeAB});
     return pnlStatistic;
 }
 

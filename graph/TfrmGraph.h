@@ -28,6 +28,7 @@ class PESGraph;
 namespace ql708::graph {
 
 class WavPlayback;
+struct RecordingFiles;
 
 // A chart of sound levels over time as an MDI child: tool bar, statistic panel on top, cursor
 // panel at the bottom, the data set list on the left (DataLogger window only) and the chart.
@@ -73,6 +74,9 @@ public:
     void UpdateCursorStatistics();
     // Fills the top panel with the texts given.
     void showSeriesTexts(const StatisticTexts &t);
+    // Empties every figure of both panels (the sampling rate is a setting and stays): the data
+    // they described are gone. Data No. reads 0.
+    void clearFigures();
     // What the two statistic panels show.
     StatisticTexts statisticTexts() const;
     // The point nearest to the mouse for a dropped line (0 playback, 1 A, 2 B); outside the
@@ -97,12 +101,14 @@ public:
     QLabel *frmLeq;
     QLineEdit *edtLeq;
     QLabel *Label20, *Label21;
+    QLabel *lblOutOfRange; // readings the top panel's figures left out
 
     QWidget *pnlStatistic;
     QLineEdit *txtCursorA, *txtCursorATime, *txtCursorB, *txtCursorBTime;
     QLineEdit *txtMaxAB, *txtMaxABTime, *txtMinAB, *txtMinABTime, *txtAvgAB;
     // Acoustic figures between the cursors: duration, Leq, SEL and the exceeded levels.
     QLineEdit *txtDurationAB, *txtLeqAB, *txtSELAB, *txtL10AB, *txtL50AB, *txtL90AB;
+    QLabel *lblOutOfRangeAB; // readings between the cursors left out
 
     QSplitter *Splitter1;
     QWidget *pnlDataSets;
@@ -163,18 +169,27 @@ private:
     // Buttons and timer as the playback state has them.
     void showPlaybackState();
     // Opens the chosen file of the recording named in row r of the list; copies the recording
-    // into its project folder when the user wants that.
+    // into its project folder when the user wants that, whether or not it can be played.
     void associateRecording(int row, const QString &path);
-    void copyToProjectFolder();
+    void copyToProjectFolder(const RecordingFiles &files);
 
     Series series() const;
+    // The points CAL Leq takes: during a real-time run those recorded so far, not the chart's
+    // room for the whole run.
+    int recordedPoints() const;
     void moveLine(int line, int point);
     void showCursorFigures(const CursorFigures &f);
+    // The panels' figures, without the sampling rate.
+    void showTopFigures(const StatisticTexts &t);
+    void showCursorTexts(const StatisticTexts &t);
+    // The out-of-range counts in the active language.
+    void showOutOfRange();
     // Shows the shared annotation mode: its button down and the chart's cursor.
     void showAnnotationMode();
     void setAnnotationMode(AnnotationMode mode);
 
     bool m_dataSetsSized = false;
+    int m_outOfRange = 0, m_outOfRangeAB = 0; // what the two panels' figures left out
     std::unique_ptr<WavPlayback> m_playback; // made at the first "open wav"
 };
 

@@ -118,6 +118,7 @@ void TfrmGraph::tbntClrClick()
     const TDateTime now = toTDateTime(clock().now());
     SetUpChart(*PESGraph1, 1, 130, 30, now + kClearedSpan, now, kClearedPoints);
     PESGraph1->emptySubset(0);
+    clearFigures();
     graphState().realTimePointCount = 0;
     graphState().realTimeUnsaved = false; // the points are let go: nothing is left to save
     // The annotations made so far go out of sight, and their slots are free again, so the

@@ -104,37 +104,38 @@ void TfrmGraph::Button3Click()
 void TfrmGraph::associateRecording(int set, const QString &path)
 {
     const data::DataSetList &sets = DataLoggerView::of(this)->sets();
+    const int rate = sets.rates[std::size_t(set)], points = sets.pointCounts[std::size_t(set)];
     if (!m_playback)
         m_playback = std::make_unique<WavPlayback>(createMediaPlayer());
-    const bool open = m_playback->associate(path, sets.rates[std::size_t(set)], sets.pointCounts[std::size_t(set)]);
+    const bool open = m_playback->associate(path, rate, points);
     showPlaybackState();
-    if (!open) {
+    if (open) {
+        Label20->setText(m_playback->baseName());
+        Label21->setText(QString::number(m_playback->length()));
+    } else {
         showMessage(this, text("IDS_90") + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QLatin1Char('\n') +
                               m_playback->errorText());
-        return;
     }
-    Label20->setText(m_playback->baseName());
-    Label21->setText(QString::number(m_playback->length()));
-    copyToProjectFolder();
+    // Copying needs no sound: a computer that cannot play the recording can still keep it.
+    copyToProjectFolder(recordingFiles(path, rate, points));
 }
 
-void TfrmGraph::copyToProjectFolder()
+void TfrmGraph::copyToProjectFolder(const RecordingFiles &files)
 {
-    const QString project = recordingsFolder() + projectFolderName(m_playback->baseName());
+    const QString project = recordingsFolder() + projectFolderName(files.firstName);
     if (QFileInfo::exists(project) ||
         confirm(this, text("IDS_59"), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return;
     RecordingCopyResult result;
     {
         TfrmScope progress(this);
-        progress.useForProgress(text("IDS_60"), m_playback->fileCount());
+        progress.useForProgress(text("IDS_60"), files.count);
         progress.SText1->setText(text("IDS_61"));
         progress.showProgress();
-        result = copyRecording(m_playback->folder(), m_playback->baseName(), m_playback->fileCount(), project,
-                               [&progress](int m) {
-                                   progress.Progress1->setValue(m);
-                                   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                               });
+        result = copyRecording(files.folder, files.firstName, files.count, project, [&progress](int m) {
+            progress.Progress1->setValue(m);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
         progress.close();
     }
     const QString where = QDir::toNativeSeparators(result.path);

@@ -20,6 +20,8 @@
 #include <QMdiArea>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace ql708::graph {
 
 namespace {
@@ -123,14 +125,35 @@ void TfrmGraph::showSamplingRate(const QString &text)
 
 void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
 {
-    txtStartTime->setText(t.startTime);
     showSamplingRate(t.samplingRate);
+    showTopFigures(t);
+}
+
+void TfrmGraph::showTopFigures(const StatisticTexts &t)
+{
+    txtStartTime->setText(t.startTime);
     txtDataNo->setText(t.dataNo);
     txtAvgAll->setText(t.avgAll);
     txtMax->setText(t.max);
     txtMaxTime->setText(t.maxTime);
     txtMin->setText(t.min);
     txtMinTime->setText(t.minTime);
+    m_outOfRange = t.outOfRange;
+    showOutOfRange();
+}
+
+void TfrmGraph::clearFigures()
+{
+    StatisticTexts none;
+    none.dataNo = QStringLiteral("0");
+    showTopFigures(none);
+    showCursorTexts(none);
+}
+
+void TfrmGraph::showOutOfRange()
+{
+    lblOutOfRange->setText(outOfRangeText(m_outOfRange));
+    lblOutOfRangeAB->setText(outOfRangeText(m_outOfRangeAB));
 }
 
 void TfrmGraph::ResetCursors()
@@ -153,12 +176,19 @@ void TfrmGraph::showCursorFigures(const CursorFigures &f)
 {
     StatisticTexts t;
     setCursorTexts(t, series(), f);
+    showCursorTexts(t);
+}
+
+void TfrmGraph::showCursorTexts(const StatisticTexts &t)
+{
     for (auto [field, value] : {std::pair{txtCursorA, t.cursorA}, {txtCursorATime, t.cursorATime}, {txtCursorB, t.cursorB},
                                 {txtCursorBTime, t.cursorBTime}, {txtMaxAB, t.maxAB}, {txtMaxABTime, t.maxABTime},
                                 {txtMinAB, t.minAB}, {txtMinABTime, t.minABTime}, {txtAvgAB, t.avgAB},
                                 {txtDurationAB, t.durationAB}, {txtLeqAB, t.leqAB}, {txtSELAB, t.selAB},
                                 {txtL10AB, t.l10AB}, {txtL50AB, t.l50AB}, {txtL90AB, t.l90AB}})
         field->setText(value);
+    m_outOfRangeAB = t.outOfRangeAB;
+    showOutOfRange();
 }
 
 StatisticTexts TfrmGraph::statisticTexts() const
@@ -168,7 +198,8 @@ StatisticTexts TfrmGraph::statisticTexts() const
             txtCursorA->text(),   txtCursorATime->text(),         txtCursorB->text(), txtCursorBTime->text(),
             txtMaxAB->text(),     txtMaxABTime->text(),           txtMinAB->text(),  txtMinABTime->text(),
             txtAvgAB->text(),     txtDurationAB->text(),          txtLeqAB->text(),  txtSELAB->text(),
-            txtL10AB->text(),     txtL50AB->text(),               txtL90AB->text()};
+            txtL10AB->text(),     txtL50AB->text(),               txtL90AB->text(),  m_outOfRange,
+            m_outOfRangeAB};
 }
 
 int TfrmGraph::NearestPoint(int line) const
@@ -258,10 +289,23 @@ void TfrmGraph::Button2Click()
     showMessage(this, text("IDS_62"));
 }
 
+int TfrmGraph::recordedPoints() const
+{
+    const int n = series().n;
+    const bool recording = GraphWindows::instance().realTime.data() == this && graphState().realTimeRunning;
+    return recording ? std::clamp(graphState().realTimePointCount, 0, n) : n;
+}
+
 void TfrmGraph::bunCalLEQClick()
 {
     const Series s = series();
-    if (s.n == 0 || s.y[0] > kCalLeqLevelLimit || isGapLevel(s.y[0])) {
+    const int n = recordedPoints();
+    if (n < 2 && n < s.n) { // a run that has not recorded two points yet
+        showMessage(this, text("IDS_96").arg(n));
+        return;
+    }
+    const std::vector<float> leq = runningLeqSeries(s.y, n);
+    if (leq.empty() || isGapLevel(leq.back())) {
         showMessage(this, text("IDS_63"));
         return;
     }
@@ -274,11 +318,9 @@ void TfrmGraph::bunCalLEQClick()
     // The Leq window belongs to this one and goes away with it.
     connect(this, &QObject::destroyed, w, &QObject::deleteLater);
     w->pnlLeq->setVisible(true);
-
-    const std::vector<float> leq = runningLeqSeries(s.y, s.n);
     w->edtLeq->setText(formatLevel(leq.back()));
     // Every point keeps its time; the levels stop at the point that ended the Leq.
-    w->showSplAndLeq(s.x, s.n, s.y, std::min(s.n, int(leq.size()) + 1), leq.data(), int(leq.size()));
+    w->showSplAndLeq(s.x, n, s.y, std::min(n, int(leq.size()) + 1), leq.data(), int(leq.size()));
 }
 
 } // namespace ql708::graph

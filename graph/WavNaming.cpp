@@ -77,6 +77,12 @@ int wavFileCount(int rate, int pointCount)
     return int(std::max<qint64>(count, 1));
 }
 
+RecordingFiles recordingFiles(const QString &firstFile, int rate, int pointCount)
+{
+    const QFileInfo file(firstFile);
+    return {file.absolutePath() + QLatin1Char('/'), file.fileName(), wavFileCount(rate, pointCount)};
+}
+
 QString projectFolderName(const QString &first)
 {
     return QFileInfo(first).completeBaseName().left(kNameLength);

@@ -29,6 +29,16 @@ QString wavFileName(const QString &first, int k);
 // rest of up to 3 s). The first file always exists.
 int wavFileCount(int rate, int pointCount);
 
+// The files of a recording as the user located its first one: their folder (with a trailing
+// separator), the first file's name, and how many files a set of pointCount points every rate
+// seconds recorded. What playing the recording and copying it both start from.
+struct RecordingFiles {
+    QString folder;
+    QString firstName;
+    int count = 0;
+};
+RecordingFiles recordingFiles(const QString &firstFile, int rate, int pointCount);
+
 // The name of the project folder a recording is copied to: its first file's name without the
 // extension, at most 8 characters.
 QString projectFolderName(const QString &first);

@@ -38,11 +38,11 @@ bool WavPlayback::associate(const QString &path, int rate, int pointCount)
         m_error = m_player->errorString();
         return false;
     }
-    const QFileInfo file(path);
-    m_folder = file.absolutePath() + QLatin1Char('/');
-    m_baseName = file.fileName();
+    const RecordingFiles files = recordingFiles(path, rate, pointCount);
+    m_folder = files.folder;
+    m_baseName = files.firstName;
     m_rate = rate;
-    m_fileCount = wavFileCount(rate, pointCount);
+    m_fileCount = files.count;
     m_wantedFile = m_loadedFile = 0;
     m_buttons = kPlayOnly;
     return true;

@@ -1,3 +1,4 @@
+#include "common/LevelStatistics.h"
 #include "ChartFixture.h"
 #include "chart/ChartModal.h"
 #include "chart/TimeAxisScale.h"
@@ -37,6 +38,7 @@ private slots:
     void zoomAndUndo();
     void clickAndNoZoom_data();
     void clickAndNoZoom();
+    void nullValuesAreGaps_data();
     void nullValuesAreGaps();
     void pointWritesDrawLikeAWholeLoad_data();
     void pointWritesDrawLikeAWholeLoad();
@@ -193,27 +195,40 @@ void tst_PESGraph::clickAndNoZoom()
     QCOMPARE(m_chart->zoomDepth(), 0);
 }
 
+void tst_PESGraph::nullValuesAreGaps_data()
+{
+    QTest::addColumn<float>("gap");
+    QTest::newRow("the null value") << PESGraph::nullDataValueY();
+    // The level files keep for a reading the meter could not measure: no drop to the axis.
+    QTest::newRow("an out-of-range reading") << ql708::kOutOfRangeLevel;
+}
+
 void tst_PESGraph::nullValuesAreGaps()
 {
+    QFETCH(float, gap);
     const float level = 80.0f;
     for (int p = 0; p < kPoints; ++p)
-        m_chart->setYData(0, p, p >= 1200 && p < 2400 ? PESGraph::nullDataValueY() : level);
+        m_chart->setYData(0, p, p >= 1200 && p < 2400 ? gap : level);
     m_chart->setShowVertLineAnnotations(false);
     m_chart->setGridStyle(sgNoGrid);
     m_chart->redraw();
     const QImage image = m_chart->grab().toImage();
     const int row = int(std::lround(m_chart->dataToPixel(kStart, level).y()));
-    auto inkAt = [&](int point) {
-        const int col = int(std::lround(m_chart->dataToPixel(kStart + point / 86400.0, level).x()));
-        for (int dy = -1; dy <= 1; ++dy)
-            if (qGray(image.pixel(col, row + dy)) < 80)
+    auto columnOf = [&](int point) { return int(std::lround(m_chart->dataToPixel(kStart + point / 86400.0, level).x())); };
+    auto inkAt = [&](int point, int from, int to) {
+        for (int y = from; y <= to; ++y)
+            if (qGray(image.pixel(columnOf(point), y)) < 80)
                 return true;
         return false;
     };
     for (int p : {100, 600, 1150, 2450, 3000, 3500})
-        QVERIFY2(inkAt(p), qPrintable(QStringLiteral("no line at point %1").arg(p)));
+        QVERIFY2(inkAt(p, row - 1, row + 1), qPrintable(QStringLiteral("no line at point %1").arg(p)));
+    // Nothing in the gap, and no line down from its edges (the ticks at the foot left aside).
+    const int foot = m_chart->plotRect().bottom() - 12;
+    for (int p : {1200, 1300, 1800, 2300, 2399})
+        QVERIFY2(!inkAt(p, row + 3, foot), qPrintable(QStringLiteral("line drawn in the gap at point %1").arg(p)));
     for (int p : {1300, 1800, 2300})
-        QVERIFY2(!inkAt(p), qPrintable(QStringLiteral("line drawn in the gap at point %1").arg(p)));
+        QVERIFY2(!inkAt(p, row - 1, row + 1), qPrintable(QStringLiteral("line drawn in the gap at point %1").arg(p)));
 }
 
 void tst_PESGraph::pointWritesDrawLikeAWholeLoad_data()

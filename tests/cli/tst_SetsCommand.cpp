@@ -18,20 +18,24 @@ private slots:
 
 void TestSetsCommand::linesPerSet()
 {
-    test::RecordShape a = test::steadyRecord(3, 655), b = test::steadyRecord(0);
+    test::RecordShape a = test::steadyRecord(4, 655), b = test::steadyRecord(0), c = test::steadyRecord(2, 0);
     a.points[1] = 0x0400;
+    a.points[3] = 0x0FFF; // over the range: left out of the figures, counted
+    c.points[1] = 0x0FFF;
     a.wave = "A0000001";
     b.rate = 61;
     b.flags = 0x0C;
     b.start = QByteArray::fromHex("991231235959");
     data::DataSetList sets;
-    const QByteArray image = test::buildImage({a, b});
+    const QByteArray image = test::buildImage({a, b, c});
     QCOMPARE(data::ParseMemoryImage(image, data::lastAddressOf(image), sets), 0);
     const QStringList lines = setsTable(sets);
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[0].split('\t').size(), 12);
-    QCOMPARE(lines[1], QStringLiteral("1\t2024-03-05\t14:07:09\t00:02\t3\tdBA\tFAST\t30-90\tA0000001\t102.4\t65.5\t77.8"));
-    QCOMPARE(lines[2], QStringLiteral("2\t2099-12-31\t23:59:59\t00:02\t0\tdBC\tSLOW\t30-130\t\t\t\t0.0"));
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0].split('\t').size(), 13);
+    QCOMPARE(lines[1], QStringLiteral("1\t2024-03-05\t14:07:09\t00:02\t4\tdBA\tFAST\t30-90\tA0000001\t102.4\t65.5\t77.8\t1"));
+    // Without a measured level a set shows no figures, not 0.0.
+    QCOMPARE(lines[2], QStringLiteral("2\t2099-12-31\t23:59:59\t00:02\t0\tdBC\tSLOW\t30-130\t\t\t\t\t0"));
+    QCOMPARE(lines[3], QStringLiteral("3\t2024-03-05\t14:07:09\t00:02\t2\tdBA\tFAST\t30-90\t\t\t\t\t2"));
 }
 
 void TestSetsCommand::exitStatus_data()

@@ -14,6 +14,7 @@ Q_DECLARE_METATYPE(Levels)
 
 namespace {
 constexpr float G = kGapLevel;
+constexpr float O = kOutOfRangeLevel;
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // The energy mean written out plainly, for comparison.
@@ -22,7 +23,7 @@ double plainLeq(const Levels &v)
     double sum = 0;
     int n = 0;
     for (float l : v)
-        if (!isGapLevel(l))
+        if (isMeasuredLevel(l))
             sum += std::pow(10.0, l / 10.0), ++n;
     return 10 * std::log10(sum / n);
 }
@@ -30,7 +31,7 @@ double plainLeq(const Levels &v)
 // Lx by sorting, for comparison.
 float sortedExceeded(Levels v, int percent)
 {
-    std::erase_if(v, isGapLevel);
+    std::erase_if(v, [](float l) { return !isMeasuredLevel(l); });
     std::sort(v.begin(), v.end());
     return v[size_t(exceededPosition(percent, int(v.size())))];
 }
@@ -73,11 +74,14 @@ void TestLevelStatistics::summary_data()
     QTest::addColumn<int>("maxIndex");
     QTest::addColumn<int>("minIndex");
     QTest::addColumn<double>("mean");
-    QTest::newRow("first of equal extremes") << Levels{50, 70, 40, 70, 40} << 5 << 1 << 2 << 54.0;
-    QTest::newRow("gaps and NaN left out") << Levels{G, 60, kNaN, 80, G} << 2 << 3 << 1 << 70.0;
-    QTest::newRow("one level") << Levels{65.5f} << 1 << 0 << 0 << 65.5;
-    QTest::newRow("only gaps") << Levels{G, G} << 0 << -1 << -1 << 0.0;
-    QTest::newRow("empty") << Levels{} << 0 << -1 << -1 << 0.0;
+    QTest::addColumn<int>("outOfRange");
+    QTest::newRow("first of equal extremes") << Levels{50, 70, 40, 70, 40} << 5 << 1 << 2 << 54.0 << 0;
+    QTest::newRow("gaps and NaN left out") << Levels{G, 60, kNaN, 80, G} << 2 << 3 << 1 << 70.0 << 0;
+    QTest::newRow("out of range left out and counted") << Levels{O, 60, O, 80, O} << 2 << 3 << 1 << 70.0 << 3;
+    QTest::newRow("only out of range") << Levels{O, G, O} << 0 << -1 << -1 << 0.0 << 2;
+    QTest::newRow("one level") << Levels{65.5f} << 1 << 0 << 0 << 65.5 << 0;
+    QTest::newRow("only gaps") << Levels{G, G} << 0 << -1 << -1 << 0.0 << 0;
+    QTest::newRow("empty") << Levels{} << 0 << -1 << -1 << 0.0 << 0;
 }
 
 void TestLevelStatistics::summary()
@@ -87,8 +91,10 @@ void TestLevelStatistics::summary()
     QFETCH(int, maxIndex);
     QFETCH(int, minIndex);
     QFETCH(double, mean);
+    QFETCH(int, outOfRange);
     const LevelSummary s = summarizeLevels(levels);
     QCOMPARE(s.count, count);
+    QCOMPARE(s.outOfRange, outOfRange);
     QCOMPARE(s.maxIndex, maxIndex);
     QCOMPARE(s.minIndex, minIndex);
     QCOMPARE(s.mean, mean);
@@ -107,8 +113,11 @@ void TestLevelStatistics::energyMean_data()
     QTest::newRow("equal levels") << Levels{94, 94, 94} << 94.0;
     QTest::newRow("one level") << Levels{42.5f} << 42.5;
     QTest::newRow("gap between") << Levels{60, G, 80} << 77.0329;
-    QTest::newRow("far apart, no overflow") << Levels{1000, 0} << 996.9897;
+    QTest::newRow("far apart, no overflow") << Levels{1000, 0.1f} << 996.9897;
+    QTest::newRow("out of range between") << Levels{O, 60, O, 80} << 77.0329;
+    QTest::newRow("out of range beside a faint level") << Levels{O, 1, O} << 1.0;
     QTest::newRow("only gaps") << Levels{G} << none;
+    QTest::newRow("only out of range") << Levels{O, O} << none;
     QTest::newRow("empty") << Levels{} << none;
 }
 
@@ -185,7 +194,9 @@ void TestLevelStatistics::exceeded_data()
     QTest::newRow("equal levels") << Levels{70, 70, 70} << true << 70.f << 70.f << 70.f;
     QTest::newRow("one level") << Levels{63.2f} << true << 63.2f << 63.2f << 63.2f;
     QTest::newRow("gaps left out") << Levels{G, 50, G, 60, 70, kNaN} << true << 70.f << 60.f << 50.f;
+    QTest::newRow("out of range left out") << Levels{O, 50, 60, O, 70, O} << true << 70.f << 60.f << 50.f;
     QTest::newRow("only gaps") << Levels{G, G} << false << 0.f << 0.f << 0.f;
+    QTest::newRow("only out of range") << Levels{O, G, O} << false << 0.f << 0.f << 0.f;
 }
 
 void TestLevelStatistics::exceeded()

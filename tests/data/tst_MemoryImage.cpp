@@ -103,8 +103,7 @@ void TestMemoryImage::walksRecords()
     const int total = std::accumulate(counts.begin(), counts.end(), 0);
     QCOMPARE(int(list.levels.size()), total);
     QCOMPARE(int(list.times.size()), total);
-    QCOMPARE(list.maxIndexes.size(), counts.size());
-    QCOMPARE(list.averages.size(), counts.size());
+    QCOMPARE(list.summaries.size(), counts.size());
     QCOMPARE(list.waveNames.size(), counts.size());
     // Records follow one another: each starts after the last byte of the one before.
     QCOMPARE(list.recordStarts[0], 256);
@@ -183,11 +182,13 @@ void TestMemoryImage::extremesAndAverage_data()
     QTest::addColumn<int>("maxIndex");
     QTest::addColumn<int>("minIndex");
     QTest::addColumn<double>("average");
+    QTest::addColumn<int>("outOfRange");
 
     QTest::newRow("first of equal extremes") << QList<std::uint16_t>{0x0384, 0x03E8, 0x03E8, 0x0258, 0x0258} << 1 << 3
-                                             << (90.0 + 100.0 + 100.0 + 60.0 + 60.0) / 5;
-    QTest::newRow("all out of range") << QList<std::uint16_t>{0x0010, 0x0FFF} << 0 << 0 << 0.0;
-    QTest::newRow("no points") << QList<std::uint16_t>{} << 0 << 0 << 0.0;
+                                             << (90.0 + 100.0 + 100.0 + 60.0 + 60.0) / 5 << 0;
+    QTest::newRow("out of range left out") << QList<std::uint16_t>{0x0010, 0x0384, 0x0FFF, 0x0258} << 1 << 3 << 75.0 << 2;
+    QTest::newRow("all out of range") << QList<std::uint16_t>{0x0010, 0x0FFF} << -1 << -1 << 0.0 << 2;
+    QTest::newRow("no points") << QList<std::uint16_t>{} << -1 << -1 << 0.0 << 0;
 }
 
 void TestMemoryImage::extremesAndAverage()
@@ -196,14 +197,17 @@ void TestMemoryImage::extremesAndAverage()
     QFETCH(int, maxIndex);
     QFETCH(int, minIndex);
     QFETCH(double, average);
+    QFETCH(int, outOfRange);
     RecordShape r;
     r.points = points;
     DataSetList list;
     const QByteArray image = buildImage({r});
     QCOMPARE(ParseMemoryImage(image, lastAddressOf(image), list), 0);
-    QCOMPARE(list.maxIndexes[0], maxIndex);
-    QCOMPARE(list.minIndexes[0], minIndex);
-    QVERIFY(qAbs(list.averages[0] - average) < 1e-5);
+    const LevelSummary &s = list.summaries[0];
+    QCOMPARE(s.maxIndex, maxIndex);
+    QCOMPARE(s.minIndex, minIndex);
+    QVERIFY(qAbs(s.mean - average) < 1e-5);
+    QCOMPARE(s.outOfRange, outOfRange);
     QCOMPARE(list.recordEnds[0] - list.recordStarts[0] + 1, 26 + 2 * int(points.size()));
 }
 

@@ -1,4 +1,5 @@
 #include "chart/PESGraph.h"
+#include "common/StringTable.h"
 #include "data/DataSetList.h"
 #include "data/MemoryImage.h"
 #include "graph/DataLoggerView.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QTableWidget>
@@ -24,7 +26,8 @@ using test::RecordShape;
 
 namespace {
 
-// Sets of 5, 0 and 7 points; the last recorded at rate 0 and holding a WAV name.
+// Sets of 5, 0 and 7 points; the last recorded at rate 0, holding a WAV name and two readings
+// out of range.
 data::DataSetList threeSets()
 {
     RecordShape a = test::steadyRecord(5), b = test::steadyRecord(0), c = test::steadyRecord(7);
@@ -33,6 +36,8 @@ data::DataSetList threeSets()
     c.start = QByteArray::fromHex("240306090000");
     c.flags = 0x0C;
     c.wave = "A0000001";
+    c.points[0] = 0x0010; // under the range
+    c.points[6] = 0x0FFF; // over it
     data::DataSetList list;
     const QByteArray image = test::buildImage({a, b, c});
     data::ParseMemoryImage(image, data::lastAddressOf(image), list);
@@ -69,6 +74,7 @@ private:
 
 void TestDataLoggerView::init()
 {
+    setActiveLanguage(Language::English);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     m_sets = threeSets();
     m_area = new QMdiArea;
@@ -105,10 +111,14 @@ void TestDataLoggerView::rowClickShowsItsSet_data()
     QTest::addColumn<int>("points");
     QTest::addColumn<QString>("max");
     QTest::addColumn<QString>("average");
+    QTest::addColumn<QString>("min");
+    QTest::addColumn<QString>("outOfRange");
     QTest::addColumn<double>("span"); // seconds of the time axis
-    QTest::newRow("first") << 0 << 5 << "102.4" << QString::number((65.0 * 4 + 102.4) / 5, 'f', 1) << 10.0;
-    QTest::newRow("no points") << 1 << 0 << "" << "0.0" << 0.0;
-    QTest::newRow("rate 0") << 2 << 7 << "65.0" << "65.0" << 0.0;
+    QTest::newRow("first") << 0 << 5 << "102.4" << QString::number((65.0 * 4 + 102.4) / 5, 'f', 1) << "65.0" << ""
+                           << 10.0;
+    QTest::newRow("no points") << 1 << 0 << "" << "" << "" << "" << 0.0;
+    QTest::newRow("rate 0, out-of-range readings left out")
+        << 2 << 7 << "65.0" << "65.0" << "65.0" << "2 readings out of range" << 0.0;
 }
 
 void TestDataLoggerView::rowClickShowsItsSet()
@@ -126,6 +136,8 @@ void TestDataLoggerView::rowClickShowsItsSet()
     QCOMPARE(m_window->txtDataNo->text(), QString::number(points));
     QTEST(m_window->txtMax->text(), "max");
     QTEST(m_window->txtAvgAll->text(), "average");
+    QTEST(m_window->txtMin->text(), "min");
+    QTEST(m_window->lblOutOfRange->text(), "outOfRange");
     QCOMPARE(m_window->txtSamplingRate->currentText(), QString::number(m_sets.rates[row]));
     QVERIFY(qAbs((chart->manualMaxX() - chart->manualMinX()) * 86400 - span) < 1e-3);
     QCOMPARE(chart->manualMinX(), m_sets.startTimes[row]);

@@ -239,12 +239,16 @@ void TestTfrmGraphPlayback::missingAudioOutputIsExplained()
 {
     m_refuseOpen = text("IDS_91");
     const QString file = paths::dataFolder() + QStringLiteral("A0000001.WAV");
-    openWav(file);
-    QCOMPARE(m_messages.size(), 1);
+    openWav(file, QMessageBox::Yes);
+    QCOMPARE(m_messages.size(), 3);
     QVERIFY(m_messages[0].startsWith(text("IDS_90")));
     QVERIFY(m_messages[0].contains(QDir::toNativeSeparators(file)));
     QVERIFY(m_messages[0].endsWith(text("IDS_91")));
     QCOMPARE(buttons(m_window), QString());
+    // Without sound the recording is still copied into its project folder.
+    const QString project = paths::dataFolder() + QStringLiteral("A0000001/");
+    QCOMPARE(m_messages.mid(1), (QStringList{text("IDS_59"), text("IDS_64") + QDir::toNativeSeparators(project)}));
+    QCOMPARE(QDir(project).entryList(QDir::Files), (QStringList{"A0000001.WAV", "A0000002.WAV"}));
 }
 
 void TestTfrmGraphPlayback::controlsAreNamedInBothLanguages_data()

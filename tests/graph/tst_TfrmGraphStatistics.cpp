@@ -34,6 +34,7 @@ Q_DECLARE_METATYPE(Levels)
 
 namespace {
 constexpr double kStart = 45365.5; // 14 March 2024, noon
+constexpr float O = kOutOfRangeLevel;
 QString text(const char *key) { return ids(QStringLiteral("frmGraph"), QString::fromLatin1(key)); }
 } // namespace
 
@@ -54,6 +55,9 @@ private slots:
     void readoutFollowsTheMouse();
     void cursorPanelToggleHidesTheLines();
     void exportPutsEveryFigureOnTheClipboard();
+    void outOfRangeReadingsAreLeftOutAndCounted();
+    void everyFieldFitsTheOpeningSize_data();
+    void everyFieldFitsTheOpeningSize();
     void calLeq_data();
     void calLeq();
     void calLeqWindowGoesWithItsSource();
@@ -100,6 +104,7 @@ void TestTfrmGraphStatistics::cleanup()
     m_area.reset();
     m_clock.reset();
     paths::setTestRoot({});
+    QLocale::setDefault(QLocale::c());
     LanguageDispatcher::instance().setLanguage(Language::English);
 }
 
@@ -330,6 +335,101 @@ void TestTfrmGraphStatistics::exportPutsEveryFigureOnTheClipboard()
     QCOMPARE(m_shown, QStringList{text("IDS_62")});
 }
 
+void TestTfrmGraphStatistics::outOfRangeReadingsAreLeftOutAndCounted()
+{
+    TfrmGraph *w = shown({60, O, 80, O, O, 70}); // A on point 2, B on point 4
+    QCOMPARE(w->txtAvgAll->text(), QStringLiteral("70.0"));
+    QCOMPARE(w->txtMin->text(), QStringLiteral("60.0"));
+    QCOMPARE(w->lblOutOfRange->text(), QStringLiteral("3 readings out of range"));
+    QCOMPARE(w->txtCursorB->text(), QString()); // on a reading out of range
+    QCOMPARE(w->txtMinAB->text(), QStringLiteral("80.0"));
+    QCOMPARE(w->txtL90AB->text(), QStringLiteral("80.0"));
+    QCOMPARE(w->lblOutOfRangeAB->text(), QStringLiteral("2 readings out of range"));
+
+    // Each panel's count closes its lines of the export.
+    w->Button2->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 20);
+    QCOMPARE(lines[5], text("IDS_32") + QStringLiteral("60.0@") + w->txtMinTime->text());
+    QCOMPARE(lines[6], QStringLiteral("3 readings out of range"));
+    QCOMPARE(lines[18], QStringLiteral("2 readings out of range"));
+
+    LanguageDispatcher::instance().setLanguage(Language::French);
+    QCOMPARE(w->lblOutOfRange->text(), QStringLiteral("3 mesures hors gamme"));
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w->lblOutOfRange);
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("3 mesures hors gamme"));
+
+    // One reading, none between the cursors.
+    TfrmGraph *one = shown({O, 60, 70});
+    QCOMPARE(one->lblOutOfRange->text(), QStringLiteral("1 mesure hors gamme"));
+    QCOMPARE(one->lblOutOfRangeAB->text(), QString());
+    // Nothing but readings out of range: no figures, only the count.
+    TfrmGraph *none = shown({O, O});
+    for (QLineEdit *f : {none->txtAvgAll, none->txtMax, none->txtMaxTime, none->txtMin, none->txtCursorA, none->txtMaxAB,
+                         none->txtLeqAB, none->txtL50AB})
+        QCOMPARE(f->text(), QString());
+    QCOMPARE(none->lblOutOfRange->text(), QStringLiteral("2 mesures hors gamme"));
+}
+
+void TestTfrmGraphStatistics::everyFieldFitsTheOpeningSize_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QLocale>("locale");
+    // A clock with AM and PM writes the longest times.
+    QTest::newRow("English") << int(Language::English) << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("French") << int(Language::French) << QLocale(QLocale::French, QLocale::France);
+}
+
+// The CAL Leq window shows the most: its Leq beside the top panel, and both counts.
+void TestTfrmGraphStatistics::everyFieldFitsTheOpeningSize()
+{
+    QFETCH(int, language);
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    LanguageDispatcher::instance().setLanguage(Language(language));
+    TfrmGraph *source = TfrmGraph::create(m_area.get(), QStringLiteral("table.txt"));
+    Levels y(90000, 88.8f);
+    for (int i = 0; i < 12345; ++i)
+        y[size_t(3 * i)] = O;
+    std::vector<double> x(y.size());
+    for (size_t i = 0; i < x.size(); ++i)
+        x[i] = kStart + 300 + double(i) * 3 * kSecond;
+    PrepareChart(*source->PESGraph1, 1, 130, 30, x.back(), x.front(), int(y.size()));
+    source->showSeries(x.data(), y.data(), int(y.size()));
+    source->bunCalLEQ->trigger();
+    TfrmGraph *w = GraphWindows::instance().calLeq;
+    QVERIFY(w);
+    QCOMPARE(w->width(), 800);
+    w->txtDurationAB->setText(durationText(188888.8));
+    QCoreApplication::processEvents();
+    QVERIFY(!w->lblOutOfRange->text().isEmpty() && !w->lblOutOfRangeAB->text().isEmpty());
+
+    for (QWidget *panel : {w->pnlGraphStatistic, w->pnlStatistic}) {
+        QVERIFY(panel->isVisible());
+        const QRect room = panel->rect();
+        QList<QWidget *> shown;
+        for (QWidget *c : panel->findChildren<QWidget *>()) {
+            const bool figure = qobject_cast<QLineEdit *>(c) || qobject_cast<QLabel *>(c);
+            if (figure && c->isVisible() && !c->objectName().isEmpty())
+                shown << c;
+        }
+        for (QWidget *c : shown) {
+            const QRect at(c->mapTo(panel, QPoint(0, 0)), c->size());
+            QVERIFY2(room.contains(at), qPrintable(c->objectName()));
+            // A field's text sits inside its frame and margins, a label's fills it.
+            const auto *field = qobject_cast<QLineEdit *>(c);
+            const QString text = field ? field->text() : static_cast<QLabel *>(c)->text();
+            QVERIFY2(c->fontMetrics().horizontalAdvance(text) + (field ? 8 : 0) <= c->width(), qPrintable(c->objectName()));
+            for (QWidget *other : shown) {
+                const QRect there(other->mapTo(panel, QPoint(0, 0)), other->size());
+                QVERIFY2(other == c || !at.intersects(there),
+                         qPrintable(c->objectName() + QLatin1Char(' ') + other->objectName()));
+            }
+        }
+    }
+}
+
 void TestTfrmGraphStatistics::calLeq_data()
 {
     QTest::addColumn<Levels>("y");
@@ -337,6 +437,8 @@ void TestTfrmGraphStatistics::calLeq_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("60, 70") << Levels{60, 70} << Levels{60.f, 67.4036f} << "67.4";
     QTest::newRow("60, 250, 70") << Levels{60, 250, 70} << Levels{60.f} << "60.0";
+    // Out of range adds nothing: no Leq before the first level, the same Leq after one.
+    QTest::newRow("out of range left out") << Levels{O, 60, O, 70} << Levels{kGapLevel, 60.f, 60.f, 67.4036f} << "67.4";
 }
 
 void TestTfrmGraphStatistics::calLeq()

@@ -27,6 +27,8 @@ graph::StatisticTexts someTexts()
     t.cursorA = QStringLiteral("58.0");
     t.cursorATime = QStringLiteral("01/06/2024 12:20:00");
     t.leqAB = QStringLiteral("72.6");
+    t.outOfRange = 3;
+    t.outOfRangeAB = 1;
     return t;
 }
 
@@ -38,8 +40,8 @@ data::DataSetList twoSets()
     sets.rates = {1, 2};
     sets.pointCounts = {0, 0};
     sets.modeFlags = {0x00, 0x0B};
-    sets.recordStarts = sets.recordEnds = sets.maxIndexes = sets.minIndexes = {0, 0};
-    sets.averages = {0.0, 0.0};
+    sets.recordStarts = sets.recordEnds = {0, 0};
+    sets.summaries = {LevelSummary(), LevelSummary()};
     sets.waveNames = {QString(), QString()};
     return sets;
 }
@@ -88,7 +90,8 @@ void tst_ChartReport::headerAndChartOnOnePage()
     const QString text = test::pdfText(pdf).simplified();
     for (const char *expected : {"DataLogger", "Whole graph", "Start Time: 01/06/2024 12:00:00", "DataNo: 1800",
                                  "Maximum: 93.4 @ 01/06/2024 12:31:08", "Between cursors A and B",
-                                 "Cursor A: 58.0 @ 01/06/2024 12:20:00", "Leq Between A and B: 72.6", "Data set",
+                                 "Cursor A: 58.0 @ 01/06/2024 12:20:00", "Leq Between A and B: 72.6", "3 readings out of range",
+                                 "1 reading out of range", "Data set",
                                  "Set: 2", "Interval: 00:02", "Frequency weighting: dBA", "Time weighting: FAST",
                                  "Range: 70-130 dB", "CHARTAREA"})
         QVERIFY2(text.contains(QLatin1String(expected)), expected);

@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -48,6 +50,8 @@ private slots:
     void questionBeforeANewRun_data();
     void questionBeforeANewRun();
     void clearLetsThePointsGo();
+    void newRunShowsOnlyItsOwnFigures();
+    void calLeqTakesThePointsSoFar();
     void closingAsksToSave_data();
     void closingAsksToSave();
 
@@ -57,6 +61,8 @@ private:
     void run(const QString &count, const QString &rate = QStringLiteral("0.5"));
     // One poll half a second after the last.
     void poll(int level);
+    // A connected meter and a run of three points, 60, 70 and 80 dB, ended by itself.
+    TfrmGraph *runThreePoints();
     TfrmGraph *window() const { return graph::GraphWindows::instance().realTime; }
     QStringList runCommands() const; // the four commands and Clear that are enabled
 
@@ -138,6 +144,15 @@ void TestRealTimeCommands::poll(int level)
     m_level = quint16(level);
     m_clock->advance(500);
     m_main->MainTimerTimer();
+}
+
+TfrmGraph *TestRealTimeCommands::runThreePoints()
+{
+    connectMeter();
+    run(QStringLiteral("3"));
+    for (int level : {600, 700, 800})
+        poll(level);
+    return window();
 }
 
 QStringList TestRealTimeCommands::runCommands() const
@@ -307,11 +322,7 @@ void TestRealTimeCommands::questionBeforeANewRun()
     QFETCH(bool, newRun);
     if (!saveAs.isEmpty())
         m_saveAs = m_dir->filePath(saveAs);
-    connectMeter();
-    run(QStringLiteral("3"));
-    for (int level : {600, 700, 800})
-        poll(level);
-    TfrmGraph *w = window();
+    TfrmGraph *w = runThreePoints();
     QCOMPARE(w->PESGraph1->points(), 3);
     m_answers << answer;
     run(QStringLiteral("10"));
@@ -361,18 +372,62 @@ void TestRealTimeCommands::closingAsksToSave()
 
 void TestRealTimeCommands::clearLetsThePointsGo()
 {
-    connectMeter();
-    run(QStringLiteral("3"));
-    for (int level : {600, 700, 800})
-        poll(level);
-    TfrmGraph *w = window();
+    TfrmGraph *w = runThreePoints();
     w->tbntClr->trigger();
     QCOMPARE(graph::graphState().realTimePointCount, 0);
     QVERIFY(!graph::graphState().realTimeUnsaved);
+    // The figures described the points let go.
+    for (QLineEdit *f : {w->txtAvgAll, w->txtMax, w->txtCursorA, w->txtLeqAB, w->txtDurationAB})
+        QCOMPARE(f->text(), QString());
     run(QStringLiteral("4")); // nothing to ask about
     QVERIFY(m_shown.isEmpty());
     QVERIFY(graph::graphState().realTimeRunning);
     QCOMPARE(w->PESGraph1->points(), 4);
+}
+
+void TestRealTimeCommands::newRunShowsOnlyItsOwnFigures()
+{
+    TfrmGraph *w = runThreePoints();
+    QCOMPARE(w->txtLeqAB->text(), QStringLiteral("77.4")); // 70 and 80 between the cursors
+    QCOMPARE(w->txtDurationAB->text(), QStringLiteral("0.5 s"));
+    m_answers << QMessageBox::No;
+    run(QStringLiteral("10"));
+    poll(655);
+    for (QLineEdit *f : {w->txtAvgAll, w->txtCursorA, w->txtCursorATime, w->txtCursorB, w->txtCursorBTime, w->txtMaxAB,
+                         w->txtMaxABTime, w->txtMinAB, w->txtMinABTime, w->txtAvgAB, w->txtDurationAB, w->txtLeqAB,
+                         w->txtSELAB, w->txtL10AB, w->txtL50AB, w->txtL90AB})
+        QVERIFY2(f->text().isEmpty(), qPrintable(f->objectName()));
+    QCOMPARE(w->txtMax->text(), QStringLiteral("65.5"));
+    QCOMPARE(w->txtDataNo->text(), QStringLiteral("1"));
+    // The export copies this run's figures only.
+    w->Button2->trigger();
+    const QString copied = QGuiApplication::clipboard()->text();
+    for (const char *earlier : {"70.0", "80.0", "77.4", "0.5 s"})
+        QVERIFY2(!copied.contains(QLatin1String(earlier)), earlier);
+    QVERIFY(copied.contains(QStringLiteral("65.5")));
+}
+
+void TestRealTimeCommands::calLeqTakesThePointsSoFar()
+{
+    connectMeter();
+    run(QStringLiteral("2000"));
+    TfrmGraph *w = window();
+    poll(600);
+    w->bunCalLEQ->trigger();
+    QCOMPARE(m_shown, QStringList{ids(kGraph, QStringLiteral("IDS_96")).arg(1)});
+    QVERIFY(!graph::GraphWindows::instance().calLeq);
+    poll(700);
+    poll(800);
+    w->bunCalLEQ->trigger();
+    TfrmGraph *leq = graph::GraphWindows::instance().calLeq;
+    QVERIFY(leq);
+    QCOMPARE(leq->PESGraph1->points(), 3);
+    QCOMPARE(leq->txtDataNo->text(), QStringLiteral("3"));
+    QCOMPARE(leq->txtSamplingRate->currentText(), QStringLiteral("0.3")); // 1 s over 3 points
+    QCOMPARE(leq->edtLeq->text(), QStringLiteral("75.7"));
+    QCOMPARE(leq->cursors.cursorA, 1);
+    QCOMPARE(leq->cursors.cursorB, 2);
+    QVERIFY(graph::graphState().realTimeRunning);
 }
 
 QTEST_MAIN(TestRealTimeCommands)
