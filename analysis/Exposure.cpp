@@ -26,13 +26,6 @@ Dose doseOf(const DoseRule &rule, double shares, int levels, double intervalSeco
 
 } // namespace
 
-double doseShare(const DoseRule &rule, float level)
-{
-    if (!(level >= rule.threshold))
-        return 0.0;
-    return std::exp2((level - rule.criterion) / rule.exchangeRate);
-}
-
 Exposure exposureOf(const ExposureTotals &totals, double intervalSeconds, bool aWeighted, float limit)
 {
     Exposure e;

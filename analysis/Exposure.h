@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cmath>
 #include <optional>
 
 namespace ql708::analysis {
@@ -19,7 +20,10 @@ inline constexpr DoseRule kNioshDose{85.0, 3.0, 80.0, 10.0};
 
 // One reading's share of a dose: 2^((L - criterion) / exchangeRate), or 0 below the threshold.
 // A run's dose is 100 · Σ share · Δt / 8 h.
-double doseShare(const DoseRule &rule, float level);
+inline double doseShare(const DoseRule &rule, float level)
+{
+    return level >= rule.threshold ? std::exp2((level - rule.criterion) / rule.exchangeRate) : 0.0;
+}
 
 // The daily exposure values on LEX,8h, in dB(A).
 inline constexpr double kLowerActionValue = 80.0;

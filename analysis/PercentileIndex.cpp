@@ -2,6 +2,7 @@
 #include "analysis/PercentileIndex.h"
 
 #include "analysis/LevelSeries.h"
+#include "analysis/Rounding.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +16,7 @@ namespace {
 // Beyond this no series of sound levels goes; such numbers stay out of the tenths' arithmetic.
 constexpr double kLargestTenthsLevel = 1.0e6;
 
-long long roundedTenth(float level) { return std::llround(double(level) * 10.0); }
+long long roundedTenth(float level) { return roundedToWhole(double(level) * 10.0); }
 
 } // namespace
 

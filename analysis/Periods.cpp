@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/Periods.h"
 
+#include "analysis/Rounding.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,7 +21,7 @@ constexpr TDateTime kLatest = 2958466.0;
 
 // Times in whole milliseconds, so that a reading stamped on the hour falls in that hour whatever
 // the rounding of its double.
-Ms msOf(TDateTime t) { return std::llround(t * double(kDayMs)); }
+Ms msOf(TDateTime t) { return roundedToWhole(t * double(kDayMs)); }
 TDateTime timeOf(Ms ms) { return double(ms) / double(kDayMs); }
 Ms floorDiv(Ms a, Ms b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
