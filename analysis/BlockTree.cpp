@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "analysis/BlockTree.h"
+
+#include "analysis/Exposure.h"
+#include "analysis/LevelSeries.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ql708::analysis {
+
+namespace {
+
+// 10^(d/10).
+double relativeEnergy(double d)
+{
+    constexpr double kLn10Over10 = 0.23025850929940458;
+    return std::exp(d * kLn10Over10);
+}
+
+double energyAt(const RunTotals &t, float reference)
+{
+    return t.levels > 0 ? t.energy * relativeEnergy(double(t.max) - reference) : 0.0;
+}
+
+// The later run's extreme replaces the earlier one only when it is strictly beyond it or, being
+// equal, comes first in the series: the first of equal extremes wins in any order of combining.
+bool takesMax(const RunTotals &a, const RunTotals &b)
+{
+    return b.levels > 0 && (a.levels == 0 || b.max > a.max || (b.max == a.max && b.maxIndex < a.maxIndex));
+}
+
+bool takesMin(const RunTotals &a, const RunTotals &b)
+{
+    return b.levels > 0 && (a.levels == 0 || b.min < a.min || (b.min == a.min && b.minIndex < a.minIndex));
+}
+
+} // namespace
+
+RunTotals combine(const RunTotals &a, const RunTotals &b)
+{
+    RunTotals c = a;
+    c.levels += b.levels;
+    c.outOfRange += b.outOfRange;
+    c.atOrAboveLimit += b.atOrAboveLimit;
+    c.dbSum += b.dbSum;
+    c.oshaShares += b.oshaShares;
+    c.nioshShares += b.nioshShares;
+    if (takesMax(a, b)) {
+        c.max = b.max;
+        c.maxIndex = b.maxIndex;
+    }
+    if (takesMin(a, b)) {
+        c.min = b.min;
+        c.minIndex = b.minIndex;
+    }
+    if (c.levels > 0)
+        c.energy = energyAt(a, c.max) + energyAt(b, c.max);
+    return c;
+}
+
+BlockTree::BlockTree(std::span<const float> levels, float limit)
+    : levels_(levels), limit_(limit)
+{
+    const int n = int(levels.size());
+    blocks_ = (n + kBlock - 1) / kBlock;
+    tree_.resize(size_t(2 * blocks_));
+    for (int b = 0; b < blocks_; ++b)
+        tree_[size_t(blocks_ + b)] = scan(b * kBlock, std::min(n, (b + 1) * kBlock));
+    for (int i = blocks_ - 1; i > 0; --i)
+        tree_[size_t(i)] = combine(tree_[size_t(2 * i)], tree_[size_t(2 * i + 1)]);
+}
+
+RunTotals BlockTree::scan(int begin, int end) const
+{
+    RunTotals t;
+    double sum = 0.0;
+    for (int i = begin; i < end; ++i) {
+        const float v = levels_[size_t(i)];
+        if (!isLevel(v)) {
+            t.outOfRange += isOutOfRange(v) ? 1 : 0;
+            continue;
+        }
+        ++t.levels;
+        sum += v;
+        if (v > t.max) {
+            t.max = v;
+            t.maxIndex = i;
+        }
+        if (v < t.min) {
+            t.min = v;
+            t.minIndex = i;
+        }
+        t.atOrAboveLimit += v >= limit_ ? 1 : 0;
+        t.oshaShares += doseShare(kOshaDose, v);
+        t.nioshShares += doseShare(kNioshDose, v);
+    }
+    t.dbSum = sum;
+    if (t.levels == 0)
+        return t;
+    for (int i = begin; i < end; ++i) {
+        const float v = levels_[size_t(i)];
+        if (isLevel(v))
+            t.energy += relativeEnergy(double(v) - t.max);
+    }
+    return t;
+}
+
+// Whole blocks begin..end - 1 through the tree, keeping their order.
+RunTotals BlockTree::blocks(int begin, int end) const
+{
+    RunTotals left, right;
+    for (int l = begin + blocks_, r = end + blocks_; l < r; l >>= 1, r >>= 1) {
+        if (l & 1)
+            left = combine(left, tree_[size_t(l++)]);
+        if (r & 1)
+            right = combine(tree_[size_t(--r)], right);
+    }
+    return combine(left, right);
+}
+
+RunTotals BlockTree::totals(int first, int last) const
+{
+    const int end = last + 1;
+    const int firstWhole = (first + kBlock - 1) / kBlock;
+    const int endWhole = end == int(levels_.size()) ? blocks_ : end / kBlock;
+    if (firstWhole >= endWhole)
+        return scan(first, end);
+    const RunTotals head = scan(first, firstWhole * kBlock);
+    const RunTotals tail = scan(std::min(end, endWhole * kBlock), end);
+    return combine(combine(head, blocks(firstWhole, endWhole)), tail);
+}
+
+} // namespace ql708::analysis

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/DateTime.h"
+#include "common/LevelStatistics.h"
+
+#include <span>
+
+namespace ql708::analysis {
+
+// The logger stores a reading under or over its range as 0.0 dB: no level is known there.
+inline bool isOutOfRange(float level) { return level == 0.0f; }
+
+// A reading that carries a level: neither a gap nor out of range. Only these enter a figure.
+inline bool isLevel(float level) { return !isGapLevel(level) && !isOutOfRange(level); }
+
+// A series of readings taken every intervalSeconds. One reading stands for one interval, so n
+// readings cover n intervals. Times (local wall clock, rising) are needed only for the clock
+// periods; they may be left empty otherwise. The spans point into the caller's data, which must
+// outlive every object built on the series.
+struct LevelSeries {
+    std::span<const TDateTime> times;
+    std::span<const float> levels;
+    double intervalSeconds = 1.0;
+    bool aWeighted = true; // false for a C-weighted set: its exposure figures are not dB(A)
+};
+
+} // namespace ql708::analysis
