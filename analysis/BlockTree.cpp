@@ -77,8 +77,8 @@ RunTotals BlockTree::scan(int begin, int end) const
     double sum = 0.0;
     for (int i = begin; i < end; ++i) {
         const float v = levels_[size_t(i)];
-        if (!isLevel(v)) {
-            t.outOfRange += isOutOfRange(v) ? 1 : 0;
+        if (!isMeasuredLevel(v)) {
+            t.outOfRange += isOutOfRangeLevel(v) ? 1 : 0;
             continue;
         }
         ++t.levels;
@@ -100,7 +100,7 @@ RunTotals BlockTree::scan(int begin, int end) const
         return t;
     for (int i = begin; i < end; ++i) {
         const float v = levels_[size_t(i)];
-        if (isLevel(v))
+        if (isMeasuredLevel(v))
             t.energy += relativeEnergy(double(v) - t.max);
     }
     return t;

@@ -8,12 +8,6 @@
 
 namespace ql708::analysis {
 
-// The logger stores a reading under or over its range as 0.0 dB: no level is known there.
-inline bool isOutOfRange(float level) { return level == 0.0f; }
-
-// A reading that carries a level: neither a gap nor out of range. Only these enter a figure.
-inline bool isLevel(float level) { return !isGapLevel(level) && !isOutOfRange(level); }
-
 // A series of readings taken every intervalSeconds. One reading stands for one interval, so n
 // readings cover n intervals. Times (local wall clock, rising) are needed only for the clock
 // periods; they may be left empty otherwise. The spans point into the caller's data, which must

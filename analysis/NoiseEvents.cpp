@@ -11,7 +11,7 @@ namespace {
 
 bool isMissing(std::span<const float> levels, int i)
 {
-    return i >= 0 && i < int(levels.size()) && !isLevel(levels[size_t(i)]);
+    return i >= 0 && i < int(levels.size()) && !isMeasuredLevel(levels[size_t(i)]);
 }
 
 NoiseEvent eventOf(const LevelSeries &s, int first, int last)
@@ -45,7 +45,7 @@ EventList findEvents(const LevelSeries &series, const EventRules &rules, int fir
     const int end = std::clamp(std::max(first, last), 0, n - 1) + 1;
     auto inEvent = [&](int i) {
         const float v = series.levels[size_t(i)];
-        return isLevel(v) && v >= rules.threshold;
+        return isMeasuredLevel(v) && v >= rules.threshold;
     };
     for (int i = begin; i < end;) {
         if (!inEvent(i)) {

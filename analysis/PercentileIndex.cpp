@@ -25,7 +25,7 @@ PercentileIndex::PercentileIndex(std::span<const float> levels)
 {
     long long lo = 0, hi = -1;
     for (const float v : levels) {
-        if (!isLevel(v))
+        if (!isMeasuredLevel(v))
             continue;
         if (std::fabs(v) > kLargestTenthsLevel)
             return;
@@ -52,7 +52,7 @@ PercentileIndex::PercentileIndex(std::span<const float> levels)
         if (i % kBlock == 0)
             rows_.insert(rows_.end(), counts.begin(), counts.end());
         const float v = levels[size_t(i)];
-        if (!isLevel(v))
+        if (!isMeasuredLevel(v))
             continue;
         const size_t t = size_t(tenthOf(v));
         ++counts[t];
@@ -74,7 +74,7 @@ void PercentileIndex::countTenths(int begin, int end, std::vector<std::uint32_t>
 {
     for (int i = begin; i < end; ++i) {
         const float v = levels_[size_t(i)];
-        if (isLevel(v))
+        if (isMeasuredLevel(v))
             ++counts[size_t(tenthOf(v))];
     }
 }
@@ -83,7 +83,7 @@ std::optional<ExceededLevels> PercentileIndex::direct(int first, int last) const
 {
     std::vector<float> run(levels_.begin() + first, levels_.begin() + last + 1);
     for (float &v : run)
-        if (!isLevel(v))
+        if (!isMeasuredLevel(v))
             v = kGapLevel;
     return exceededLevels(run);
 }

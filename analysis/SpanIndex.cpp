@@ -44,11 +44,13 @@ SpanFigures SpanIndex::figures(int a, int b) const
     e.nioshShares = t.nioshShares;
     e.atOrAboveLimit = t.atOrAboveLimit;
     if (t.levels > 0) {
-        f.levels = {t.levels, t.max, t.min, t.maxIndex, t.minIndex, t.dbSum / t.levels};
+        f.levels = {.count = t.levels, .max = t.max, .min = t.min, .maxIndex = t.maxIndex,
+                    .minIndex = t.minIndex, .mean = t.dbSum / t.levels};
         f.leq = t.max + 10.0 * std::log10(t.energy / t.levels);
         e.leq = f.leq;
         f.exceeded = percentiles_.exceeded(f.first, f.last);
     }
+    f.levels.outOfRange = t.outOfRange;
     f.exposure = exposureOf(e, series_.intervalSeconds, series_.aWeighted, limit_);
     if (f.leq)
         f.sel = soundExposureLevel(*f.leq, f.exposure.seconds);
