@@ -27,7 +27,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
@@ -114,6 +113,9 @@ graph::TfrmGraph *DataLoggerCommands::showDataLoggerWindow(bool *created)
     }
     auto *w = graph::TfrmGraph::create(m_main.mdiArea(), graph::kDataLoggerCaption);
     windows.dataLogger = w;
+    // A new window starts empty: the sets of a closed one are not there to click or save.
+    m_sets = {};
+    m_image.clear();
     auto *view = new graph::DataLoggerView(*w, m_sets);
     view->fillDataSetList();
     const QSize client = m_main.mdiArea()->size();
@@ -183,6 +185,7 @@ int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress)
     // The window may have been closed while the memory was read.
     graph::DataLoggerView *view = dataLoggerView();
     m_sets = std::move(parsed);
+    m_image = image;
     view->fillDataSetList();
     writeWorkingCopy(image);
     view->ShowDataSet(0);
@@ -191,7 +194,6 @@ int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress)
 
 void DataLoggerCommands::writeWorkingCopy(const QByteArray &image)
 {
-    m_workingCopyCurrent = false;
     const QString folder = data::workingFolder(m_main.dataFolder());
     if (!QDir().mkpath(folder)) {
         showMessage(&m_main, QDir::toNativeSeparators(folder));
@@ -199,11 +201,8 @@ void DataLoggerCommands::writeWorkingCopy(const QByteArray &image)
     }
     const QString path = data::workingCopyPath(m_main.dataFolder());
     QString error;
-    if (!data::writeCollection(path, image, &error)) {
+    if (!data::writeCollection(path, image, &error))
         message(QStringLiteral("IDS_301"), QStringLiteral("\n%1\n%2").arg(QDir::toNativeSeparators(path), error));
-        return;
-    }
-    m_workingCopyCurrent = true;
 }
 
 void DataLoggerCommands::Open1Click()
@@ -266,14 +265,13 @@ bool DataLoggerCommands::saveCollection()
     const QString path = askSaveFileName(&m_main, dialogFolder(), text("IDS_17"), QStringLiteral("rec"));
     if (path.isEmpty())
         return false;
-    const QString workingCopy = data::workingCopyPath(m_main.dataFolder());
     const QString failed = QStringLiteral("\n%1\n").arg(QDir::toNativeSeparators(path));
-    if (!m_workingCopyCurrent || !QFile::exists(workingCopy)) {
+    if (m_image.isEmpty()) {
         message(QStringLiteral("IDS_301"), failed + text("IDS_304"));
         return false;
     }
     QString error;
-    if (data::copyCollection(workingCopy, path, &error))
+    if (data::writeCollection(path, m_image, &error))
         return true;
     message(QStringLiteral("IDS_301"), failed + error);
     return false;

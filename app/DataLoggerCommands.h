@@ -56,8 +56,9 @@ private:
     TfrmMain &m_main;
     data::DataSetList m_sets;
     bool m_downloading = false;
-    // The working copy holds the data shown: false after it could not be written.
-    bool m_workingCopyCurrent = true;
+    // The image whose sets the list shows, saved as a collection from here (its working copy
+    // may have failed to be written).
+    QByteArray m_image;
 };
 
 } // namespace ql708
