@@ -152,12 +152,12 @@ void DataLoggerCommands::LoadData1Click()
     const MeterCommandsPause pause(m_main, {m_main.LEQ1, m_main.Open1, m_main.leqCommands().startButton()});
     const LinkTakeOver takeOver(meter);
     m_downloading = true;
-    const int result = DownloadDataSets();
+    bool accepted = false;
+    const int result = DownloadDataSets(&accepted);
     m_downloading = false;
-    using namespace data::parse_result;
-    if (result == kOk || result == kBadMarkers || result == kPastEnd) {
+    if (accepted) {
         graph::graphState().loggerDataUnsaved = true;
-    } else if (result == kNoSets) {
+    } else if (result == data::parse_result::kNoSets) {
         message(QStringLiteral("IDS_77"));
     } else {
         message(QStringLiteral("IDS_78"), QString::number(result));
@@ -165,22 +165,27 @@ void DataLoggerCommands::LoadData1Click()
     }
 }
 
-int DataLoggerCommands::DownloadDataSets()
+int DataLoggerCommands::DownloadDataSets(bool *accepted)
 {
+    if (accepted)
+        *accepted = false;
     QByteArray image;
     qint32 lastAddress = -1;
     auto scope = std::make_shared<std::unique_ptr<TfrmScope>>();
     const int result = ReadLoggerMemory(m_main.meter(), image, lastAddress, progressWindow(m_main, scope));
     if (result != download_result::kOk)
         return result;
-    return acceptImage(image, lastAddress);
+    return acceptImage(image, lastAddress, accepted);
 }
 
-int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress)
+int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress, bool *accepted)
 {
     data::DataSetList parsed;
     const int result = data::ParseMemoryImage(image, lastAddress, parsed);
-    if (!data::parse_result::accepted(result))
+    const bool replaced = data::parse_result::accepted(result, parsed);
+    if (accepted)
+        *accepted = replaced;
+    if (!replaced)
         return result;
     // The window may have been closed while the memory was read.
     graph::DataLoggerView *view = dataLoggerView();
@@ -233,8 +238,10 @@ void DataLoggerCommands::openCollection()
         message(QStringLiteral("IDS_302"), shownPath + QLatin1Char('\n') + error);
         return;
     }
-    const int result = image.isEmpty() ? data::parse_result::kNoSets : acceptImage(image, data::lastAddressOf(image));
-    if (!data::parse_result::accepted(result)) {
+    bool accepted = false;
+    if (!image.isEmpty())
+        acceptImage(image, data::lastAddressOf(image), &accepted);
+    if (!accepted) {
         message(QStringLiteral("IDS_303"), shownPath);
         return;
     }

@@ -6,6 +6,7 @@
 #include "graph/GraphState.h"
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
+#include "meter/LoggerSetup.h"
 #include "meter/sim/SimulatedMeter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FaultyLink.h"
@@ -217,12 +218,14 @@ void TestDataLoggerCommands::refusedWithoutConnectionOrWhileRecording()
 
 void TestDataLoggerCommands::failedDownloadChangesNothing_data()
 {
-    QTest::addColumn<int>("fault"); // 0 first block not memory, else good replies left
+    QTest::addColumn<int>("fault"); // 0 first block not memory, -1 memory cut, else good replies left
     QTest::addColumn<int>("code");
     QTest::newRow("121") << 0 << 121;
     // Stopping past half of the memory in use reports the block; earlier, the break.
     QTest::newRow("124") << 100 << 124;
     QTest::newRow("126") << 5 << 126;
+    // The header counts sets, but the memory in use ends before the first record.
+    QTest::newRow("34") << -1 << 34;
 }
 
 void TestDataLoggerCommands::failedDownloadChangesNothing()
@@ -240,7 +243,11 @@ void TestDataLoggerCommands::failedDownloadChangesNothing()
     m_main->meter().keyExchange('u');
     m_main->MainTimerTimer();
 
-    if (fault == 0)
+    if (fault < 0) {
+        LoggerSetup setup(m_main->meter());
+        for (const auto &[address, byte] : {std::pair{11, 0x00}, {12, 0x00}, {13, 0xFF}})
+            QCOMPARE(setup.writeByte(address, std::uint8_t(byte)), 0);
+    } else if (fault == 0)
         m_faulty->corruptFraming = true;
     else
         m_faulty->answerOnly = m_faulty->reads + fault;
