@@ -47,8 +47,8 @@ enum Writer { CliDownload, CliExport, CliReport, GraphFile, GraphText, TableText
 
 Q_DECLARE_METATYPE(Writer)
 
-// Every writer of both programs, onto a full disk over an earlier file: the earlier file stays
-// byte for byte, and the message names the file and the reason.
+// Every writer of both programs, onto a full disk: an earlier file stays byte for byte, a new
+// one is not left behind, and the message names the file and the reason.
 class TestFullDisk : public QObject {
     Q_OBJECT
 private slots:
@@ -166,30 +166,37 @@ void TestFullDisk::earlierFileKept_data()
 {
     QTest::addColumn<Writer>("writer");
     QTest::addColumn<QString>("name");
-    QTest::newRow("ql708-cli download -o") << CliDownload << "x.rec";
-    QTest::newRow("ql708-cli export -o") << CliExport << "x.txt";
-    QTest::newRow("ql708-cli report -o") << CliReport << "x.pdf";
-    QTest::newRow("graph file") << GraphFile << "x.ghf";
-    QTest::newRow("graph text") << GraphText << "x.csv";
-    QTest::newRow("table text") << TableText << "x.txt";
-    QTest::newRow("collection") << Collection << "x.rec";
-    QTest::newRow("recording copy") << RecordingCopy << "source.rec";
+    QTest::addColumn<bool>("earlier"); // an earlier file is there, else the file is new
+    const struct {
+        const char *row;
+        Writer writer;
+        const char *name;
+    } writers[] = {{"ql708-cli download -o", CliDownload, "x.rec"}, {"ql708-cli export -o", CliExport, "x.txt"},
+                   {"ql708-cli report -o", CliReport, "x.pdf"},     {"graph file", GraphFile, "x.ghf"},
+                   {"graph text", GraphText, "x.csv"},              {"table text", TableText, "x.txt"},
+                   {"collection", Collection, "x.rec"},             {"recording copy", RecordingCopy, "source.rec"}};
+    for (const auto &w : writers) {
+        QTest::addRow("%s, earlier file", w.row) << w.writer << w.name << true;
+        QTest::addRow("%s, new file", w.row) << w.writer << w.name << false;
+    }
 }
 
 void TestFullDisk::earlierFileKept()
 {
     QFETCH(Writer, writer);
     QFETCH(QString, name);
+    QFETCH(bool, earlier);
     download();
     QVERIFY(saveFile(m_dir->filePath("source.rec"), m_sim->memory().left(m_sim->lastAddress() + 1)));
     test::FullDisk disk;
     const QString path = disk.filePath(name);
-    const QByteArray earlier("the earlier file, which the user keeps");
-    QVERIFY(saveFile(path, earlier));
+    const QByteArray before("the earlier file, which the user keeps");
+    if (earlier)
+        QVERIFY(saveFile(path, before));
     disk.fill();
     const QString message = write(writer, path);
     disk.release();
-    QCOMPARE(fileBytes(path), earlier);
+    QCOMPARE(fileBytes(path), earlier ? before : QByteArray("<missing>"));
     // The recording copy names the file it copies from; the others the file they write.
     const QString named = QDir::toNativeSeparators(writer == RecordingCopy ? m_dir->filePath(name) : path);
     QVERIFY2(message.contains(named) && message.contains(disk.reason()), qPrintable(message));
