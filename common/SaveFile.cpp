@@ -87,7 +87,8 @@ bool SaveFile::commit()
         m_file->close();
         return m_file->error() == QFileDevice::NoError || fail(m_file->errorString());
     }
-    if (::fsync(m_file->handle()) != 0)
+    // A file system that cannot sync (EINVAL, ENOTSUP) has nothing more to report.
+    if (::fsync(m_file->handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     auto &file = static_cast<QSaveFile &>(*m_file);
     if (!file.commit())
@@ -102,7 +103,7 @@ bool SaveFile::fail(const QString &reason)
 {
     m_failed = true;
     m_reason = reason;
-    if (m_file && !m_direct)
+    if (m_file && !m_direct && m_file->isOpen())
         static_cast<QSaveFile &>(*m_file).cancelWriting();
     return false;
 }
