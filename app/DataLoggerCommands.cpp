@@ -27,7 +27,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
@@ -114,6 +113,9 @@ graph::TfrmGraph *DataLoggerCommands::showDataLoggerWindow(bool *created)
     }
     auto *w = graph::TfrmGraph::create(m_main.mdiArea(), graph::kDataLoggerCaption);
     windows.dataLogger = w;
+    // A new window starts empty: the sets of a closed one are not there to click or save.
+    m_sets = {};
+    m_image.clear();
     auto *view = new graph::DataLoggerView(*w, m_sets);
     view->fillDataSetList();
     const QSize client = m_main.mdiArea()->size();
@@ -150,12 +152,12 @@ void DataLoggerCommands::LoadData1Click()
     const MeterCommandsPause pause(m_main, {m_main.LEQ1, m_main.Open1, m_main.leqCommands().startButton()});
     const LinkTakeOver takeOver(meter);
     m_downloading = true;
-    const int result = DownloadDataSets();
+    bool accepted = false;
+    const int result = DownloadDataSets(&accepted);
     m_downloading = false;
-    using namespace data::parse_result;
-    if (result == kOk || result == kBadMarkers || result == kPastEnd) {
+    if (accepted) {
         graph::graphState().loggerDataUnsaved = true;
-    } else if (result == kNoSets) {
+    } else if (result == data::parse_result::kNoSets) {
         message(QStringLiteral("IDS_77"));
     } else {
         message(QStringLiteral("IDS_78"), QString::number(result));
@@ -163,26 +165,32 @@ void DataLoggerCommands::LoadData1Click()
     }
 }
 
-int DataLoggerCommands::DownloadDataSets()
+int DataLoggerCommands::DownloadDataSets(bool *accepted)
 {
+    if (accepted)
+        *accepted = false;
     QByteArray image;
     qint32 lastAddress = -1;
     auto scope = std::make_shared<std::unique_ptr<TfrmScope>>();
     const int result = ReadLoggerMemory(m_main.meter(), image, lastAddress, progressWindow(m_main, scope));
     if (result != download_result::kOk)
         return result;
-    return acceptImage(image, lastAddress);
+    return acceptImage(image, lastAddress, accepted);
 }
 
-int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress)
+int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress, bool *accepted)
 {
     data::DataSetList parsed;
     const int result = data::ParseMemoryImage(image, lastAddress, parsed);
-    if (!data::parse_result::accepted(result))
+    const bool replaced = data::parse_result::accepted(result, parsed);
+    if (accepted)
+        *accepted = replaced;
+    if (!replaced)
         return result;
     // The window may have been closed while the memory was read.
     graph::DataLoggerView *view = dataLoggerView();
     m_sets = std::move(parsed);
+    m_image = image;
     view->fillDataSetList();
     writeWorkingCopy(image);
     view->ShowDataSet(0);
@@ -191,7 +199,6 @@ int DataLoggerCommands::acceptImage(const QByteArray &image, qint32 lastAddress)
 
 void DataLoggerCommands::writeWorkingCopy(const QByteArray &image)
 {
-    m_workingCopyCurrent = false;
     const QString folder = data::workingFolder(m_main.dataFolder());
     if (!QDir().mkpath(folder)) {
         showMessage(&m_main, QDir::toNativeSeparators(folder));
@@ -199,11 +206,8 @@ void DataLoggerCommands::writeWorkingCopy(const QByteArray &image)
     }
     const QString path = data::workingCopyPath(m_main.dataFolder());
     QString error;
-    if (!data::writeCollection(path, image, &error)) {
+    if (!data::writeCollection(path, image, &error))
         message(QStringLiteral("IDS_301"), QStringLiteral("\n%1\n%2").arg(QDir::toNativeSeparators(path), error));
-        return;
-    }
-    m_workingCopyCurrent = true;
 }
 
 void DataLoggerCommands::Open1Click()
@@ -234,8 +238,10 @@ void DataLoggerCommands::openCollection()
         message(QStringLiteral("IDS_302"), shownPath + QLatin1Char('\n') + error);
         return;
     }
-    const int result = image.isEmpty() ? data::parse_result::kNoSets : acceptImage(image, data::lastAddressOf(image));
-    if (!data::parse_result::accepted(result)) {
+    bool accepted = false;
+    if (!image.isEmpty())
+        acceptImage(image, data::lastAddressOf(image), &accepted);
+    if (!accepted) {
         message(QStringLiteral("IDS_303"), shownPath);
         return;
     }
@@ -266,14 +272,13 @@ bool DataLoggerCommands::saveCollection()
     const QString path = askSaveFileName(&m_main, dialogFolder(), text("IDS_17"), QStringLiteral("rec"));
     if (path.isEmpty())
         return false;
-    const QString workingCopy = data::workingCopyPath(m_main.dataFolder());
     const QString failed = QStringLiteral("\n%1\n").arg(QDir::toNativeSeparators(path));
-    if (!m_workingCopyCurrent || !QFile::exists(workingCopy)) {
+    if (m_image.isEmpty()) {
         message(QStringLiteral("IDS_301"), failed + text("IDS_304"));
         return false;
     }
     QString error;
-    if (data::copyCollection(workingCopy, path, &error))
+    if (data::writeCollection(path, m_image, &error))
         return true;
     message(QStringLiteral("IDS_301"), failed + error);
     return false;

@@ -29,8 +29,9 @@ public:
     bool downloading() const { return m_downloading; }
 
     // Reads the logger memory with a progress window, parses it and shows set 0; returns 0,
-    // a parser result or a download code (117 to 126). The caller has taken the link over.
-    int DownloadDataSets();
+    // a parser result or a download code (117 to 126), and tells in accepted (when given)
+    // whether the sets were put in the list. The caller has taken the link over.
+    int DownloadDataSets(bool *accepted = nullptr);
 
 public slots:
     void LoadData1Click();
@@ -45,8 +46,9 @@ private:
     graph::TfrmGraph *showDataLoggerWindow(bool *created = nullptr);
     graph::DataLoggerView *dataLoggerView();
     // Parses an image and, when it holds data sets, puts them in the list and the window,
-    // writes the working copy and shows set 0. Returns the parser's result.
-    int acceptImage(const QByteArray &image, qint32 lastAddress);
+    // writes the working copy and shows set 0. Returns the parser's result and tells in
+    // accepted whether the sets were put in the list.
+    int acceptImage(const QByteArray &image, qint32 lastAddress, bool *accepted);
     void writeWorkingCopy(const QByteArray &image);
     void openCollection();
     bool saveCollection();
@@ -56,8 +58,9 @@ private:
     TfrmMain &m_main;
     data::DataSetList m_sets;
     bool m_downloading = false;
-    // The working copy holds the data shown: false after it could not be written.
-    bool m_workingCopyCurrent = true;
+    // The image whose sets the list shows, saved as a collection from here (its working copy
+    // may have failed to be written).
+    QByteArray m_image;
 };
 
 } // namespace ql708

@@ -23,6 +23,8 @@ TfrmSetup *SetupCommands::setupWindow() const { return m_setup; }
 void SetupCommands::EraseMemory1Click()
 {
     MeterLink &meter = m_main.meter();
+    // The flag is refreshed only while the front panel shows the status.
+    m_main.readStatusNow();
     if (meter.meterRecording()) {
         showMessage(&m_main, ids(kTable, QStringLiteral("IDS_79")));
         return;

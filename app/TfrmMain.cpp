@@ -255,7 +255,19 @@ void TfrmMain::FormShow(TfrmAbout *splash)
 void TfrmMain::MainTimerTimer()
 {
     // The status is decoded only while the front panel shows it.
-    const PollResult r = m_meter.tick(m_panel != nullptr);
+    showPollResult(m_meter.tick(m_panel != nullptr));
+}
+
+void TfrmMain::readStatusNow()
+{
+    if (!m_meter.meterConnected())
+        return;
+    const LinkTakeOver hold(m_meter, MeterLink::kTakeOverLimitMs);
+    showPollResult(m_meter.tick(true));
+}
+
+void TfrmMain::showPollResult(const PollResult &r)
+{
     switch (r.kind) {
     case PollResult::Connected:
         showConnected();

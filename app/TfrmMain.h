@@ -85,6 +85,10 @@ public slots:
     void Setup1Click();
 
 public:
+    // Reads the meter's status at once, whether or not the front panel shows it, so that a
+    // command refused while the meter records sees the flag as it is now; shown as a poll
+    // tick's would be. Nothing happens while no meter is connected.
+    void readStatusNow();
     DataLoggerCommands &dataLogger() { return *m_dataLogger; }
     LeqCommands &leqCommands() { return *m_leq; }
     RealTimeCommands &realTime() { return *m_realTime; }
@@ -111,6 +115,7 @@ private:
     void showConnected();
     void showConnectionLost();
     void showStatus(const MeterStatus &status);
+    void showPollResult(const PollResult &r);
     void createPanel();
     void connectGraphWindows();
     void placeRealTimeWindow(graph::TfrmGraph *window);

@@ -84,7 +84,7 @@ int runDownload(CliArgs &args, CliContext &context)
     const int result = data::ParseMemoryImage(image, lastAddress, sets);
     if (result == data::parse_result::kNoSets)
         return fail(context.err, QStringLiteral("there are no data sets in the meter's memory."), kExitNoDataSets);
-    if (!data::parse_result::accepted(result)) {
+    if (!data::parse_result::accepted(result, sets)) {
         abortDownload(link);
         return fail(context.err, QStringLiteral("the memory holds no readable data sets, error code=%1").arg(result),
                     kExitNoDataSets);

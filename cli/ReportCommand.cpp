@@ -1,6 +1,7 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/SetsCommand.h"
+#include "common/SaveFile.h"
 #include "common/StringTable.h"
 #include "data/DataSetList.h"
 #include "output/WindowPrint.h"
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -35,13 +35,16 @@ int runReport(CliArgs &args, CliContext &context)
         return status;
     // The page of the program's printer printing to a PDF file, written whole or not at all.
     const std::unique_ptr<QPrinter> printer = output::makePrinter();
-    QSaveFile file(*out);
-    QPdfWriter writer(&file);
+    SaveFile file(*out);
+    const bool opened = file.open();
+    QPdfWriter writer(&file.device());
     writer.setResolution(printer->resolution());
     writer.setPageLayout(printer->pageLayout());
-    const bool opened = file.open(QIODevice::WriteOnly);
-    if (!opened || !output::printDataSet(writer, QFileInfo(*path).fileName(), sets, *i) || !file.commit()) {
-        context.err << "ql708-cli: cannot write " << QDir::toNativeSeparators(*out) << ": " << file.errorString() << '\n';
+    const bool printed = opened && output::printDataSet(writer, QFileInfo(*path).fileName(), sets, *i);
+    if (!printed || !file.commit()) {
+        // A page that could not be drawn was not committed: its reason is the device's.
+        const QString reason = file.reason().isEmpty() ? file.device().errorString() : file.reason();
+        context.err << "ql708-cli: cannot write " << QDir::toNativeSeparators(*out) << ": " << reason << '\n';
         return kExitFailed;
     }
     context.out << *out << ": set " << *set << '\n';

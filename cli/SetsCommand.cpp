@@ -51,8 +51,8 @@ std::optional<int> readSet(const QString &path, qint64 set, data::DataSetList &s
         return std::nullopt;
     }
     const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
-    if (!data::parse_result::accepted(result)) {
-        err << "ql708-cli: " << path << " holds no data sets that can be read.\n";
+    if (!data::parse_result::accepted(result, sets)) {
+        err << "ql708-cli: " << path << " holds no data sets that can be read (result " << result << ").\n";
         status = kExitNoDataSets;
         return std::nullopt;
     }
@@ -64,7 +64,10 @@ std::optional<int> readSet(const QString &path, qint64 set, data::DataSetList &s
     return int(set - 1);
 }
 
-int setsExitStatus(int parseResult) { return data::parse_result::accepted(parseResult) ? kExitOk : kExitNoDataSets; }
+int setsExitStatus(int parseResult, const data::DataSetList &sets)
+{
+    return data::parse_result::accepted(parseResult, sets) ? kExitOk : kExitNoDataSets;
+}
 
 int runSets(CliArgs &args, CliContext &context)
 {
@@ -79,12 +82,12 @@ int runSets(CliArgs &args, CliContext &context)
     }
     data::DataSetList sets;
     const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
-    if (!data::parse_result::accepted(result))
+    if (!data::parse_result::accepted(result, sets))
         sets = {};
     for (const QString &line : setsTable(sets))
         context.out << line << '\n';
     context.out << "result\t" << result << '\n';
-    return setsExitStatus(result);
+    return setsExitStatus(result, sets);
 }
 
 } // namespace ql708::cli

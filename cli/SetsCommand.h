@@ -14,8 +14,9 @@ namespace ql708::cli {
 constexpr int kExitNoDataSets = 3;
 
 // ql708-cli sets FILE.rec: the data sets of a collection file, one tab-separated line each
-// after a heading line, then "result<TAB>N" with the parser's result. Exit status 0 for
-// results 0 and 33 to 35, 3 for 31 and 32, 1 when the file cannot be read.
+// after a heading line, then "result<TAB>N" with the parser's result. Exit status 0 when the
+// file holds a set that can be read (results 0 and 33 to 35), 3 when it holds none (31, 32,
+// and 34 for a memory that ends before its first record), 1 when the file cannot be read.
 int runSets(CliArgs &args, CliContext &context);
 
 // Reads a collection file and finds its set N (counted from 1, as "sets" lists them): the set's
@@ -24,7 +25,7 @@ std::optional<int> readSet(const QString &path, qint64 set, data::DataSetList &s
 
 // The heading line and one line per set.
 QStringList setsTable(const data::DataSetList &sets);
-// The exit status for a parser result.
-int setsExitStatus(int parseResult);
+// The exit status for a parser result and the sets it gave.
+int setsExitStatus(int parseResult, const data::DataSetList &sets);
 
 } // namespace ql708::cli

@@ -55,15 +55,4 @@ bool writeCollection(const QString &path, QByteArrayView image, QString *error)
     return saveFile(path, image.first(size), error);
 }
 
-bool copyCollection(const QString &from, const QString &to, QString *error)
-{
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return fail(error, source.errorString());
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return fail(error, source.errorString());
-    return saveFile(to, bytes, error);
-}
-
 } // namespace ql708::data

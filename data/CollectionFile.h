@@ -24,7 +24,4 @@ bool readCollection(const QString &path, QByteArray &image, QString *error = nul
 // shorter) through a temporary file, so a failed write leaves an earlier file as it was.
 bool writeCollection(const QString &path, QByteArrayView image, QString *error = nullptr);
 
-// Copies a file byte for byte over another, through a temporary file.
-bool copyCollection(const QString &from, const QString &to, QString *error = nullptr);
-
 } // namespace ql708::data

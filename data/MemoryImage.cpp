@@ -154,8 +154,7 @@ int ParseMemoryImage(QByteArrayView image, qint32 lastAddress, DataSetList &list
         appendPoints(r, p + kPointsAt, std::int32_t(count), start, rate, fresh);
         p = e + 1;
     }
-    if (fresh.isEmpty())
-        return parse_result::kNoSets;
+    // A memory that ends before its first record's head is cut there too (34), with no set.
     list = std::move(fresh);
     return result;
 }

@@ -1,7 +1,8 @@
 #include "data/TextFiles.h"
 
+#include "common/SaveFile.h"
+
 #include <QIODevice>
-#include <QSaveFile>
 
 namespace ql708::data {
 
@@ -13,20 +14,18 @@ TextSeparator separatorOfTableFile(const QString &path)
 
 TextFileOutcome saveText(const QString &path, const std::function<TextFileOutcome(QIODevice &)> &write)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    SaveFile file(path);
+    if (!file.open()) {
         TextFileOutcome failed;
-        failed.error = file.errorString();
+        failed.error = file.reason();
         return failed;
     }
-    TextFileOutcome outcome = write(file);
-    if (!outcome.ok) {
-        file.cancelWriting();
-        return outcome;
-    }
-    if (!file.commit()) {
+    TextFileOutcome outcome = write(file.device());
+    if (!outcome.ok)
+        file.cancel();
+    else if (!file.commit()) {
         outcome.ok = false;
-        outcome.error = file.errorString();
+        outcome.error = file.reason();
     }
     return outcome;
 }

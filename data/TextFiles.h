@@ -29,8 +29,8 @@ struct TextFileOutcome {
     QString error;          // the system's reason when the file could not be written or read
 };
 
-// Writes through a temporary file that replaces path only when write() returned ok: a failed or
-// cancelled write leaves an earlier file as it was.
+// Writes through SaveFile: the file replaces path only when write() returned ok and every byte
+// reached it; a failed or cancelled write leaves an earlier file as it was.
 TextFileOutcome saveText(const QString &path, const std::function<TextFileOutcome(QIODevice &)> &write);
 
 // What the text writers share: lines gathered into blocks that are written whole, CR LF after

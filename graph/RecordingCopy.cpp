@@ -1,11 +1,11 @@
 #include "graph/RecordingCopy.h"
 
+#include "common/SaveFile.h"
 #include "graph/WavNaming.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ql708::graph {
 
@@ -22,26 +22,24 @@ bool copyFileReplacing(const QString &source, const QString &target, QString *re
         *reason = in.errorString();
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *reason = out.errorString();
+    SaveFile out(target);
+    if (!out.open()) {
+        *reason = out.reason();
         return false;
     }
     QByteArray chunk;
     while (!(chunk = in.read(kChunk)).isEmpty()) {
-        if (out.write(chunk) != chunk.size()) {
-            *reason = out.errorString();
-            out.cancelWriting();
+        if (!out.write(chunk)) {
+            *reason = out.reason();
             return false;
         }
     }
     if (in.error() != QFileDevice::NoError) {
         *reason = in.errorString();
-        out.cancelWriting();
         return false;
     }
     if (!out.commit()) {
-        *reason = out.errorString();
+        *reason = out.reason();
         return false;
     }
     return true;

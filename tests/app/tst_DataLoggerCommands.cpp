@@ -6,6 +6,7 @@
 #include "graph/GraphState.h"
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
+#include "meter/LoggerSetup.h"
 #include "meter/sim/SimulatedMeter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FaultyLink.h"
@@ -75,6 +76,7 @@ private slots:
     void emptyMemoryShowsNoData();
     void workingFolderFailureRestartsThePoll();
     void collectionRoundTrip();
+    void saveWithoutDataSaysSo_data();
     void saveWithoutDataSaysSo();
     void closeQuestionSavesTheWindowThatAsked();
     void buttonFollowsTheConnection();
@@ -216,12 +218,14 @@ void TestDataLoggerCommands::refusedWithoutConnectionOrWhileRecording()
 
 void TestDataLoggerCommands::failedDownloadChangesNothing_data()
 {
-    QTest::addColumn<int>("fault"); // 0 first block not memory, else good replies left
+    QTest::addColumn<int>("fault"); // 0 first block not memory, -1 memory cut, else good replies left
     QTest::addColumn<int>("code");
     QTest::newRow("121") << 0 << 121;
     // Stopping past half of the memory in use reports the block; earlier, the break.
     QTest::newRow("124") << 100 << 124;
     QTest::newRow("126") << 5 << 126;
+    // The header counts sets, but the memory in use ends before the first record.
+    QTest::newRow("34") << -1 << 34;
 }
 
 void TestDataLoggerCommands::failedDownloadChangesNothing()
@@ -239,7 +243,11 @@ void TestDataLoggerCommands::failedDownloadChangesNothing()
     m_main->meter().keyExchange('u');
     m_main->MainTimerTimer();
 
-    if (fault == 0)
+    if (fault < 0) {
+        LoggerSetup setup(m_main->meter());
+        for (const auto &[address, byte] : {std::pair{11, 0x00}, {12, 0x00}, {13, 0xFF}})
+            QCOMPARE(setup.writeByte(address, std::uint8_t(byte)), 0);
+    } else if (fault == 0)
         m_faulty->corruptFraming = true;
     else
         m_faulty->answerOnly = m_faulty->reads + fault;
@@ -281,13 +289,12 @@ void TestDataLoggerCommands::workingFolderFailureRestartsThePoll()
     QVERIFY(m_main->MainTimer->isActive());
     QCOMPARE(m_main->dataLogger().dataSets().count(), m_sim->setCount());
 
-    // The working copy does not hold what is shown, so a save says so instead of copying it.
+    // Without its working copy the download is still saved whole.
     m_messages.clear();
     m_files = QStringList{m_dir->filePath("sets.rec")};
-    m_main->dataLogger().Save1Click(dataLogger());
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages[0].startsWith(mainText("IDS_301")));
-    QVERIFY(!QFile::exists(m_dir->filePath("sets.rec")));
+    QVERIFY(m_main->dataLogger().Save1Click(dataLogger()));
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(fileBytes(m_dir->filePath("sets.rec")), m_sim->memory().left(m_sim->lastAddress() + 1));
 }
 
 void TestDataLoggerCommands::collectionRoundTrip()
@@ -336,14 +343,32 @@ void TestDataLoggerCommands::collectionRoundTrip()
     QCOMPARE(m_files.size(), 1);
 }
 
+void TestDataLoggerCommands::saveWithoutDataSaysSo_data()
+{
+    QTest::addColumn<bool>("downloadedBefore");
+    QTest::newRow("nothing downloaded") << false;
+    // A window created again holds nothing of the one closed before.
+    QTest::newRow("window closed after a download") << true;
+}
+
 void TestDataLoggerCommands::saveWithoutDataSaysSo()
 {
+    QFETCH(bool, downloadedBefore);
+    if (downloadedBefore) {
+        connect();
+        m_main->LoadData1->trigger();
+        graph::graphState().loggerDataUnsaved = false;
+        dataLogger()->close();
+        QVERIFY(!dataLogger());
+    }
     m_files = QStringList{m_dir->filePath("x.rec")};
     m_choice = TfrmOpenSave::Sets;
     m_files.prepend(QString()); // the open dialog is cancelled: the window stays open and empty
     m_main->Open1->trigger();
     QVERIFY(dataLogger());
     QCOMPARE(dataLogger()->Grid2->rowCount(), 1);
+    QCOMPARE(dataLogger()->Grid2->item(0, 0)->text(), QString());
+    QVERIFY(m_main->dataLogger().dataSets().isEmpty());
     m_main->dataLogger().Save1Click(dataLogger());
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(m_messages[0].endsWith(mainText("IDS_304")));

@@ -8,6 +8,7 @@
 #include "graph/TfrmGraph.h"
 #include "meter/TfrmSetup.h"
 #include "meter/sim/SimulatedMeter.h"
+#include "panel/TfrmPanel.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FaultyLink.h"
 #include "widgets/ModalRunner.h"
@@ -102,6 +103,11 @@ void TestSetupCommands::menuEraseAsksFirst_data()
     QTest::addColumn<bool>("erased");
     const QString question = mainText("IDS_315");
     QTest::newRow("recording") << "recording" << int(QMessageBox::Yes) << QStringList{mainText("IDS_79")} << false;
+    // With the front panel closed the poll reads no status: the flag is read before the refusal.
+    QTest::newRow("recording, panel closed")
+        << "recording, panel closed" << int(QMessageBox::Yes) << QStringList{mainText("IDS_79")} << false;
+    QTest::newRow("stopped, panel closed")
+        << "stopped, panel closed" << int(QMessageBox::Yes) << QStringList{question, mainText("IDS_84")} << true;
     QTest::newRow("box closed") << "" << int(QMessageBox::NoButton) << QStringList{question} << false;
     QTest::newRow("No") << "" << int(QMessageBox::No) << QStringList{question} << false;
     QTest::newRow("Yes") << "" << int(QMessageBox::Yes) << QStringList{question, mainText("IDS_84")} << true;
@@ -116,10 +122,17 @@ void TestSetupCommands::menuEraseAsksFirst()
     QFETCH(QStringList, messages);
     QFETCH(bool, erased);
     connectMeter();
-    if (situation == QLatin1String("recording")) {
+    const bool stopped = situation.startsWith(QLatin1String("stopped"));
+    if (stopped) { // the flag was read while the meter recorded
         m_main->meter().keyExchange('w');
         m_main->MainTimerTimer();
         QVERIFY(m_main->meter().meterRecording());
+    }
+    if (situation.endsWith(QLatin1String("panel closed")))
+        m_main->panel()->close();
+    if (stopped || situation.startsWith(QLatin1String("recording"))) {
+        m_main->meter().keyExchange(stopped ? 'u' : 'w');
+        m_main->MainTimerTimer();
     }
     m_link->failAllOpens = situation == QLatin1String("no device");
     m_answer = answer;

@@ -40,18 +40,24 @@ void TestSetsCommand::linesPerSet()
 
 void TestSetsCommand::exitStatus_data()
 {
-    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<int>("lastAddress"); // -1: as the header gives it
     QTest::addColumn<int>("status");
-    for (int r : {0, 33, 34, 35})
-        QTest::addRow("%d", r) << r << 0;
-    for (int r : {31, 32})
-        QTest::addRow("%d", r) << r << 3;
+    const QByteArray one = test::buildImage({test::steadyRecord(3)});
+    QTest::newRow("0") << one << -1 << 0;
+    QTest::newRow("34 with a set") << one << 285 << 0;
+    QTest::newRow("31") << test::buildImage({}, 0) << -1 << 3;
+    QTest::newRow("32") << test::buildImage({test::steadyRecord(3)}, 4001) << -1 << 3;
+    QTest::newRow("34 before the first set") << one << 255 << 3;
 }
 
 void TestSetsCommand::exitStatus()
 {
-    QFETCH(int, result);
-    QTEST(setsExitStatus(result), "status");
+    QFETCH(QByteArray, image);
+    QFETCH(int, lastAddress);
+    data::DataSetList sets;
+    const int result = data::ParseMemoryImage(image, lastAddress < 0 ? data::lastAddressOf(image) : lastAddress, sets);
+    QTEST(setsExitStatus(result, sets), "status");
 }
 
 QTEST_GUILESS_MAIN(TestSetsCommand)

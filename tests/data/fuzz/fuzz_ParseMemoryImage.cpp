@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const qint32 last = (given & 1) ? given >> 1 : ql708::data::lastAddressOf(image);
     ql708::data::DataSetList list;
     const int result = ql708::data::ParseMemoryImage(image, last, list);
-    if (ql708::data::parse_result::accepted(result)) {
+    if (ql708::data::parse_result::accepted(result, list)) {
         std::size_t total = 0;
         for (int i = 0; i < list.count(); ++i)
             total += std::size_t(list.pointCounts[i]);
