@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds QL708 and starts it; arguments go to the program (./run.sh --simulate).
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ql708-cli: the meter from the terminal, through the same cores as the window program.
 #include "cli/ClockCommand.h"
 #include "cli/CliCommand.h"

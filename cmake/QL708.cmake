@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ql708_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One QtTest executable per test class, run offscreen under ctest.
 function(ql708_add_test name)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for the graph file loader: the input is a graph file (.ghf or template). The
 // block's size and checksum are sealed again before loading, so that mutations reach the fields
 // behind them. A chart that loads must store to the very payload it came from (nothing lost or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window's annotations (text notes and crosses), their erase list, and Clear.
 #include "graph/TfrmGraph.h"
 

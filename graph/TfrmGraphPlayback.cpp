@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window's WAV playback: "open wav", the media player's buttons and the timer that
 // moves the playback line with the sound.
 #include "graph/TfrmGraph.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window's statistics, cursor lines, statistics export and CAL Leq.
 #include "graph/TfrmGraph.h"
 

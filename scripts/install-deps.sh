@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages QL708 needs to build, test, package and run. Safe to run again:
 # on a machine that has them all it says nothing and calls neither apt nor sudo.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chart drawing speed into a 1200 x 600 window offscreen, for 128,000 and 1,000,000 points:
 // loading a series with its first draw, a full redraw, moving a cursor line; and the same
 // series painted by a Qt Charts view as a reference.

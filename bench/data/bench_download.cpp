@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole download of the logger memory (8192 exchanges) from the simulated meter, with the
 // progress window, the parse and the DataLogger window, on the offscreen platform. The USB
 // link itself needs at least 8 s for it (one exchange per 1 ms frame); the program's own

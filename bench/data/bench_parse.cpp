@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splitting a full logger memory into data sets: one long set, and the most sets it can hold.
 #include "data/MemoryImage.h"
 #include "tests/data/ImageBuilder.h"

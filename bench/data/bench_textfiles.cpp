@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A million-line comma-separated graph text file: written from a chart's points, read back into
 // a shown tabular view, and that table graphed in a new graph window, on the offscreen platform.
 // Goals: writing within 1 s, reading into the shown view within 1.5 s, graphing within 2 s.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Statistics and cursors of a graph window on long series (128,000 and 1,000,000 points): the
 // figures of the whole series, the figures between the cursors (with Leq, SEL and the exceeded
 // levels), the nearest point under the mouse, and the same two panels filled in a window.

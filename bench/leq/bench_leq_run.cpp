@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 24-hour LEQ run at 25 readings a second through the simulated meter, in fake time: the
 // LEQ window (its table, fields and summary) and the run under it, 2,160,000 ticks. Prints the
 // program's own time per tick in the first and the last hour (it must not grow with the run:

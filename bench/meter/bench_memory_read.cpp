@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw time of a whole-memory download through the simulated meter: 8,192 memory-read
 // exchanges (write, settle, read on one open session, as the download makes them), with
 // the link taking no time and at one exchange per 1 ms USB frame.

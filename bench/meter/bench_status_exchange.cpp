@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own work per poll: one status exchange plus decode through the simulated link.
 // The USB round trip itself takes milliseconds; this must stay far below it.
 #include "meter/MeterLink.h"

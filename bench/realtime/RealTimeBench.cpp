@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One live point into the real-time window as the poll hands it over (the run's arithmetic,
 // the window's fields and a redraw of its chart) with 2,000, 100,000 and about 1,000,000
 // points already in a run of a million. The time per point must not grow with the points

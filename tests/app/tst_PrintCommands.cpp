@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PrintCommands.h"
 #include "app/TfrmMain.h"
 #include "chart/PESGraph.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a long synthetic series to PNG files, for looking at the chart by eye:
 // unzoomed, zoomed to minutes and to seconds, and after a change in the options dialog.
 #include "ChartFixture.h"

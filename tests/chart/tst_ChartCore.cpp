@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/ChartModel.h"
 #include "chart/TimeAxisScale.h"
 #include "chart/ZoomStack.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --trace and --replay reach a command that talks to a meter through its link, without the
 // command doing anything for them.
 #include "cli/MeterSession.h"

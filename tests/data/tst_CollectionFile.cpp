@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/CollectionFile.h"
 #include "data/MemoryImage.h"
 #include "tests/data/ImageBuilder.h"

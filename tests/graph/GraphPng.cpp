@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a graph window holding a day of levels (100,000 points) to PNG files, for looking at by
 // eye: unzoomed; cursors dragged with the mouse; CAL Leq; a text note and a cross, then erased;
 // zoomed to minutes and back; after changes made in the graph options dialog. Prints the

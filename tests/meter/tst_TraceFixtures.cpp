@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recorded traces in tests/fixtures/traces/ played through the poll with its status decode,
 // and through the download with the memory image parser, as a meter's trace sent with a report
 // would be.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Traces as written and as read back: every operation survives the round trip, and a garbled
 // or cut trace is refused with the number of the line at fault, never read half.
 #include "meter/TraceFormat.h"

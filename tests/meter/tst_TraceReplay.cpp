@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A session recorded from the simulated meter plays back the same, and a program that departs
 // from the recording is stopped at the line where it does.
 #include "data/MemoryImage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/LevelStatistics.h"
 #include "data/GraphText.h"
 #include "data/TableText.h"

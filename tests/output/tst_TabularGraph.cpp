@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/PESGraph.h"
 #include "common/Paths.h"
 #include "common/StringTable.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package into a temporary folder and checks its files and dependencies.
 # Usage: deb_check.sh CPACK BUILD_FOLDER
 set -u

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what a desktop needs is in place.
 # Usage: install_check.sh CMAKE BUILD_FOLDER VERSION
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
 #include "panel/PanelKey.h"

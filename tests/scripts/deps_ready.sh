@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # On a machine that has every package, the dependency script says nothing and calls neither
 # apt nor sudo. $1: the script.
 set -u

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a program without any display and checks its exit status and a text in its output.
 # Usage: expect_output.sh STATUS out|err TEXT PROGRAM [ARGUMENT...]
 set -u

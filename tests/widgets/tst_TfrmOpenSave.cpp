@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/TfrmOpenSave.h"

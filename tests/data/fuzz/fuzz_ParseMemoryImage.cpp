@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the parser: the first four choose the bound (the image's own last
 // address, or one given), the rest are the image, held in a buffer of exactly that size so
 // that any read past it is caught.
