@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <utility>
+
 namespace ql708::graph {
 
 // Date and time as the graph windows show them: the short date with a four-digit year and the
@@ -25,10 +27,14 @@ QString durationText(double seconds, const QLocale &locale = QLocale());
 
 // One line of the exported statistics: label, value and, for some, "@" and a time.
 struct StatisticLine {
+    StatisticLine(QString label, QString value, QString time = QString(), bool withTime = false)
+        : label(std::move(label)), value(std::move(value)), time(std::move(time)), withTime(withTime)
+    {
+    }
     QString label;
     QString value;
     QString time;
-    bool withTime = false;
+    bool withTime;
 };
 // The lines run together, each ended by a single line feed.
 QString statisticsText(const QList<StatisticLine> &lines);

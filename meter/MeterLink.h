@@ -66,9 +66,14 @@ public:
     // Bytes 2 to 5 of a command frame.
     using Parameters = std::array<std::uint8_t, 4>;
     struct Command {
-        char letter = 0;
-        bool readReply = true; // settle after the write, then read the 32-byte reply
-        int echoBytes = 0;     // the reply's first bytes must equal the frame's
+        Command(char letter, bool readReply = true, int echoBytes = 0,
+                std::optional<Parameters> parameters = std::nullopt)
+            : letter(letter), readReply(readReply), echoBytes(echoBytes), parameters(parameters)
+        {
+        }
+        char letter;
+        bool readReply; // settle after the write, then read the 32-byte reply
+        int echoBytes;  // the reply's first bytes must equal the frame's
         // Without parameters the frame is the shared one as the poll keeps it: bytes 2 to 4
         // zero, byte 5 the last status sequence number.
         std::optional<Parameters> parameters;
