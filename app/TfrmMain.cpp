@@ -330,7 +330,7 @@ void TfrmMain::createPanel()
     m_panel = new TfrmPanel;
     m_mdi->addSubWindow(m_panel);
     m_panel->move(0, 0);
-    m_panel->setKeySender([this](char letter) { return m_meter.keyExchange(letter); });
+    m_panel->setKeySender([this](MeterCommand key) { return m_meter.keyExchange(key); });
     connect(m_panel, &TfrmPanel::closed, this, [this] {
         m_panel = nullptr;
         ControlPanel1->setChecked(false);

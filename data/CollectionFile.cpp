@@ -39,7 +39,7 @@ bool readCollection(const QString &path, QByteArray &image, QString *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, file.errorString());
-    QByteArray bytes = file.read(image_layout::kLastAddressAt + 3);
+    QByteArray bytes = file.read(memory_layout::kLastAddressAt + 3);
     const qint32 last = lastAddressOf(bytes);
     if (last >= bytes.size())
         bytes += file.read(qint64(last) + 1 - bytes.size());

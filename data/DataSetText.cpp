@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/DataSetText.h"
 
+#include "meter/Protocol.h"
+
 namespace ql708::data {
 
-namespace {
-constexpr std::uint8_t kFastBit = 0x01, kAWeightingBit = 0x02, kRangeBits = 0x0C;
-} // namespace
+using namespace memory_layout;
 
 QString rateText(int seconds)
 {
@@ -15,17 +15,17 @@ QString rateText(int seconds)
 QString rangeText(std::uint8_t flags)
 {
     static const char *const texts[] = {"30-90", "50-110", "70-130", "30-130"};
-    return QString::fromLatin1(texts[(flags & kRangeBits) >> 2]);
+    return QString::fromLatin1(texts[(flags & kFlagRangeMask) >> kFlagRangeShift]);
 }
 
 QString weightingText(std::uint8_t flags)
 {
-    return flags & kAWeightingBit ? QStringLiteral("dBA") : QStringLiteral("dBC");
+    return flags & kFlagAWeighting ? QStringLiteral("dBA") : QStringLiteral("dBC");
 }
 
 QString responseText(std::uint8_t flags)
 {
-    return flags & kFastBit ? QStringLiteral("FAST") : QStringLiteral("SLOW");
+    return flags & kFlagFast ? QStringLiteral("FAST") : QStringLiteral("SLOW");
 }
 
 QString clockText(TDateTime t) { return fromTDateTime(t).time().toString(QStringLiteral("HH:mm:ss")); }

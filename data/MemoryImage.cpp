@@ -8,12 +8,15 @@
 
 namespace ql708::data {
 
-using namespace image_layout;
+using namespace memory_layout;
 
 namespace {
 
 constexpr int kLowestTenths = 200;
 constexpr int kHighestTenths = 1400;
+// Rates above a minute are the meter's mistake; such a set is read at 2 s.
+constexpr int kMaxRate = 60;
+constexpr int kRateReplacement = 2;
 
 // Reads the image up to a bound: the caller checks with has() before every at().
 class ImageReader {
@@ -51,7 +54,7 @@ TDateTime recordStartTime(const ImageReader &r, qint64 p, const QDateTime &now)
 {
     const QDate today = now.date();
     const QTime clockNow = now.time();
-    const qint64 f = p + kYearAt;
+    const qint64 f = p + kStartAt;
     const int yearBcd = bcdToInt(r.at(f));
     const QDate date(yearBcd < 0 ? today.year() : 2000 + yearBcd, bcdField(r.at(f + 1), today.month()),
                      bcdField(r.at(f + 2), today.day()));
@@ -72,12 +75,12 @@ QString waveName(const ImageReader &r, qint64 p)
 }
 
 // The end of the record at p: from its point count, else the first end markers found.
-qint64 recordEnd(const ImageReader &r, qint64 p)
+qint64 endOfRecordAt(const ImageReader &r, qint64 p)
 {
-    const qint64 fromCount = p + kPointsAt + 1 + 2 * r.number(p + kPointCountAt, 3);
+    const qint64 fromCount = recordEnd(p, r.number(p + kPointCountAt, 3));
     if (r.endMarkersAt(fromCount))
         return fromCount;
-    for (qint64 j = p + kPointsAt; r.has(j + 1); j += 2)
+    for (qint64 j = p + kPointsAt; r.has(j + 1); j += kPointSize)
         if (r.at(j) == kMarker5A && r.at(j + 1) == kMarkerA5)
             return j + 1;
     return fromCount;
@@ -89,7 +92,8 @@ void appendPoints(const ImageReader &r, qint64 first, std::int32_t count, TDateT
 {
     const std::size_t from = out.levels.size();
     for (std::int32_t i = 0; i < count; ++i) {
-        out.levels.push_back(decodeLevel(r.at(first + 2 * i), r.at(first + 2 * i + 1)));
+        const qint64 at = first + qint64(kPointSize) * i;
+        out.levels.push_back(decodeLevel(r.at(at), r.at(at + 1)));
         out.times.push_back(pointTime(start, rate, std::size_t(i)));
     }
     out.summaries.push_back(summarizeLevels(std::span<const float>(out.levels).subspan(from)));
@@ -106,7 +110,7 @@ qint32 lastAddressOf(QByteArrayView image)
 
 float decodeLevel(std::uint8_t b0, std::uint8_t b1)
 {
-    const int tenths = (b0 & 0x0F) * 256 + b1;
+    const int tenths = (b0 << 8 | b1) & kPointLevelMask;
     if (tenths < kLowestTenths || tenths > kHighestTenths)
         return kOutOfRangeLevel;
     return float(tenths * 0.1);
@@ -124,22 +128,22 @@ int ParseMemoryImage(QByteArrayView image, qint32 lastAddress, DataSetList &list
     const ImageReader r(image, std::min<qint64>(lastAddress, image.size() - 1));
     const QDateTime now = clock().now();
     DataSetList fresh;
-    fresh.levels.reserve(std::size_t(std::max<qint64>(r.bound() - kHeaderSize, 0) / 2));
+    fresh.levels.reserve(std::size_t(std::max<qint64>(r.bound() - kHeaderSize, 0) / kPointSize));
     fresh.times.reserve(fresh.levels.capacity());
     int result = parse_result::kOk;
-    qint64 p = kHeaderSize;
+    qint64 p = kFirstRecordAt;
     for (int k = 0; k < n; ++k) {
         if (!r.has(p + kPointsAt - 1)) { // not even the record's head lies inside the bound
             result = parse_result::kPastEnd;
             break;
         }
-        const qint64 e = recordEnd(r, p);
-        qint64 count = std::max<qint64>((e - p - kPointsAt - 1) / 2, 0);
-        if (r.at(p) != kMarkerA5 || r.at(p + 1) != kMarker5A || !r.endMarkersAt(e))
+        const qint64 e = endOfRecordAt(r, p);
+        qint64 count = std::max<qint64>((e - recordEnd(p, 0)) / kPointSize, 0);
+        if (r.at(p + kStartMarkersAt) != kMarkerA5 || r.at(p + kStartMarkersAt + 1) != kMarker5A || !r.endMarkersAt(e))
             result = parse_result::kBadMarkers;
         if (!r.has(e)) {
             result = parse_result::kPastEnd;
-            count = std::max<qint64>((r.bound() - p - kPointsAt + 1) / 2, 0); // the whole points inside
+            count = std::max<qint64>((r.bound() - p - kPointsAt + 1) / kPointSize, 0); // the whole points inside
         }
         const TDateTime start = recordStartTime(r, p, now);
         int rate = r.at(p + kRateAt);

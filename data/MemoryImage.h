@@ -2,32 +2,15 @@
 #pragma once
 
 #include "data/DataSetList.h"
+#include "meter/Protocol.h"
 
 #include <QByteArrayView>
 
 namespace ql708::data {
 
-// The logger memory as a byte sequence: byte k is memory address k. A 256-byte header block
-// is followed by one record per data set, without gaps. All numbers are big-endian.
-namespace image_layout {
-constexpr int kHeaderSize = 256;
-constexpr int kSetCountAt = 9;    // 2 bytes
-constexpr int kLastAddressAt = 11; // 3 bytes: offset of the last byte in use
-constexpr int kMaxSets = 4000;
 
-// Offsets within a record that starts at p.
-constexpr int kStartMarkers = 0; // A5 5A
-constexpr int kYearAt = 3;       // year, month, day, hour, minute, second in BCD
-constexpr int kRateAt = 10;
-constexpr int kPointCountAt = 11; // 3 bytes
-constexpr int kFlagsAt = 14;
-constexpr int kWaveNameAt = 15; // 8 characters
-constexpr int kWaveNameSize = 8;
-constexpr int kPointsAt = 24; // 2 bytes per point, then the end markers 5A A5
-constexpr std::uint8_t kMarkerA5 = 0xA5, kMarker5A = 0x5A;
-constexpr int kMaxRate = 60;
-constexpr int kRateReplacement = 2;
-} // namespace image_layout
+// The logger memory as a byte sequence, laid out as memory_layout says: byte k is memory
+// address k.
 
 // What ParseMemoryImage found.
 namespace parse_result {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "meter/Frames.h"
+#include "meter/Protocol.h"
 
 #include <QDateTime>
 #include <QString>

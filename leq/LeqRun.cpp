@@ -52,7 +52,7 @@ LeqRun::Tick LeqRun::tick()
         return Tick::Idle;
     // The command is the poll's status command as the shared frame holds it; a write that
     // fails leaves nothing to read.
-    if (m_link.exchange({'A'}) != MeterLink::Exchange::Done) {
+    if (m_link.exchange({MeterCommand::Status}) != MeterLink::Exchange::Done) {
         if (++m_failedReads > kFailuresPassed) {
             qCDebug(lcLeq, "read failed, the %dth of the run: run ended", m_failedReads);
             end();

@@ -7,9 +7,7 @@ namespace ql708 {
 
 namespace {
 
-constexpr int kHeaderBlockSize = 256;
-constexpr std::uint8_t kFirstByte = 0x04, kLastByte = 0x05;
-constexpr int kLastAddressAt = 11;
+using namespace memory_layout;
 
 struct Transfer {
     int received = 0;
@@ -24,20 +22,20 @@ int startTransfer(MeterLink &link)
     case MeterLink::Session::NoTimeouts: return kNoTimeouts;
     case MeterLink::Session::Open: break;
     }
-    switch (link.exchange({'P'})) {
+    switch (link.exchange({MeterCommand::MemoryStart})) {
     case MeterLink::Exchange::WriteFailed: return kStartWrite;
     case MeterLink::Exchange::Done: break;
     default: return kStartRead;
     }
     const ReplyBuffer &r = link.reply();
-    return r[0] == kFirstByte && r[kBlockSize - 1] == kLastByte ? kOk : kNotMemory;
+    return r[kHeaderFirstAt] == kHeaderFirst && r[kHeaderLastAt] == kHeaderLast ? kOk : kNotMemory;
 }
 
 int readBlocks(MeterLink &link, QByteArray &image, Transfer &t, const DownloadProgress &progress)
 {
     using namespace download_result;
     while (t.remaining != 0) {
-        const MeterLink::Exchange e = link.exchange({'p'});
+        const MeterLink::Exchange e = link.exchange({MeterCommand::MemoryNext});
         if (e != MeterLink::Exchange::Done) {
             link.closeDevice();
             return e == MeterLink::Exchange::WriteFailed ? kBlockWrite : kBlockRead;
@@ -56,7 +54,7 @@ int readBlocks(MeterLink &link, QByteArray &image, Transfer &t, const DownloadPr
 int downloadSize(qint64 lastAddress)
 {
     qint64 size = lastAddress + 1;
-    if (size > kFullDownload || size < kHeaderBlockSize)
+    if (size > kFullDownload || size < kHeaderSize)
         size = kFullDownload;
     return int((size + kBlockSize - 1) / kBlockSize * kBlockSize);
 }
@@ -80,7 +78,7 @@ int ReadLoggerMemory(MeterLink &link, QByteArray &image, qint32 &lastAddress, co
         t.remaining = size - kBlockSize;
         result = readBlocks(link, image, t, progress);
     }
-    if (result == kOk && link.exchange({'q', false}) != MeterLink::Exchange::Done)
+    if (result == kOk && link.exchange({MeterCommand::MemoryEnd, false}) != MeterLink::Exchange::Done)
         result = kEndWrite;
     if (progress.end)
         progress.end();
@@ -93,7 +91,7 @@ int ReadLoggerMemory(MeterLink &link, QByteArray &image, qint32 &lastAddress, co
 void abortDownload(MeterLink &link)
 {
     link.hid().settle();
-    link.exchange({'Q', false});
+    link.exchange({MeterCommand::Abort, false});
 }
 
 } // namespace ql708

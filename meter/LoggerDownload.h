@@ -30,7 +30,7 @@ struct DownloadProgress {
     std::function<void()> end;                 // the transfer ended, also on a failure
 };
 
-constexpr int kBlockSize = 32;
+constexpr int kBlockSize = int(ReplyBuffer().size()); // a memory block is one reply
 constexpr int kFullDownload = 0x40000;
 
 // The bytes a download reads for a last address in use: up to and including it, in whole

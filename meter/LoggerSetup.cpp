@@ -17,20 +17,9 @@ using Session = MeterLink::Session;
 
 const QString kTable = QStringLiteral("frmSetup");
 
-constexpr int kMemorySize = 256256;
 constexpr int kMaxInterval = 60;
-constexpr int kFullEcho = 7, kShortEcho = 2;
-constexpr int kReadByteAt = 6;
+constexpr int kFullEcho = int(CommandFrame().size()), kShortEcho = 2;
 constexpr int kMaxSerial = 63;
-// The header fields and the record the quick recording writes.
-constexpr int kIntervalHighAt = 14, kIntervalAt = 15;
-constexpr int kSetCountAt = 9, kLastAddressAt = 11, kRecordAt = 256;
-constexpr int kRecordOverhead = 281; // the last address in use is 2N + 281
-
-// Information reply offsets.
-namespace info {
-constexpr int kSetCount = 9, kLastAddress = 11, kInterval = 15, kCal94 = 18, kCal70 = 19, kClock = 25, kVersion = 31;
-} // namespace info
 
 // Every command says how it ended, for a report about a misbehaving meter.
 int logged(const char *command, int code)
@@ -89,6 +78,7 @@ QString setupText(const char *key) { return ids(kTable, QString::fromLatin1(key)
 
 MeterInformation decodeInformation(const ReplyBuffer &r)
 {
+    namespace info = information_layout;
     MeterInformation m;
     m.version = fixed(r[info::kVersion] * 0.01, 2);
     const std::uint8_t *c = r.data() + info::kClock; // year, month, day, hour, minute, second
@@ -98,7 +88,7 @@ MeterInformation decodeInformation(const ReplyBuffer &r)
     m.interval = QString::number(r[info::kInterval]);
     m.dataSets = QString::number(r[info::kSetCount] << 8 | r[info::kSetCount + 1]);
     const int last = r[info::kLastAddress] << 16 | r[info::kLastAddress + 1] << 8 | r[info::kLastAddress + 2];
-    m.memoryAvailable = QString::number((kMemorySize - last) / 2);
+    m.memoryAvailable = QString::number((memory_layout::kSize - last) / memory_layout::kPointSize);
     const int cal70 = r[info::kCal70] << 8 | r[info::kCal70 + 1];
     m.cal70 = fixed(cal70 * 0.00390625, 2) + QStringLiteral("  (") + QString::number(cal70) + QLatin1Char(')');
     m.cal94 = fixed(std::int8_t(r[info::kCal94]) * 0.1, 1);
@@ -107,15 +97,16 @@ MeterInformation decodeInformation(const ReplyBuffer &r)
 
 DataBlock clockBlock(const QDateTime &t)
 {
+    using namespace clock_block_layout;
     DataBlock b{};
     const QDate d = t.date();
     const QTime time = t.time();
-    b[0] = intToBcd(time.second());
-    b[1] = intToBcd(time.minute());
-    b[2] = intToBcd(time.hour());
-    b[3] = intToBcd(d.day());
-    b[4] = intToBcd(d.month());
-    b[6] = intToBcd(((d.year() - 2000) % 100 + 100) % 100);
+    b[kSeconds] = intToBcd(time.second());
+    b[kMinutes] = intToBcd(time.minute());
+    b[kHours] = intToBcd(time.hour());
+    b[kDay] = intToBcd(d.day());
+    b[kMonth] = intToBcd(d.month());
+    b[kYear] = intToBcd(((d.year() - 2000) % 100 + 100) % 100);
     return b;
 }
 
@@ -129,7 +120,9 @@ std::optional<int> parseInterval(const QString &minutes, const QString &seconds)
 
 QList<MemoryByte> quickRecordingBytes(int points, int interval, const QDateTime &start)
 {
-    const int last = 2 * points + kRecordOverhead;
+    using namespace memory_layout;
+    const int last = int(lastAddressOfOneRecord(points));
+    const int p = kFirstRecordAt;
     const QDate d = start.date();
     const QTime t = start.time();
     QList<MemoryByte> b = {
@@ -138,20 +131,20 @@ QList<MemoryByte> quickRecordingBytes(int points, int interval, const QDateTime 
         {kLastAddressAt, std::uint8_t(last >> 16)},
         {kLastAddressAt + 1, std::uint8_t(last >> 8)},
         {kLastAddressAt + 2, std::uint8_t(last)},
-        {kRecordAt, 0xA5},
-        {kRecordAt + 1, 0x5A},
-        {kRecordAt + 2, 0x14},
+        {p + kStartMarkersAt, kMarkerA5},
+        {p + kStartMarkersAt + 1, kMarker5A},
+        {p + kTagAt, kQuickRecordingTag},
     };
-    const int fields[] = {(d.year() - 2000) % 100, d.month(), d.day(), t.hour(), t.minute(), t.second()};
-    for (int i = 0; i < 6; ++i)
-        b.append({kRecordAt + 3 + i, intToBcd(fields[i])});
-    b.append({kRecordAt + 9, std::uint8_t(interval / 60)});
-    b.append({kRecordAt + 10, std::uint8_t(interval % 60)});
-    b.append({kRecordAt + 11, std::uint8_t(points >> 16)});
-    b.append({kRecordAt + 12, std::uint8_t(points >> 8)});
-    b.append({kRecordAt + 13, std::uint8_t(points)});
-    b.append({last - 1, 0x5A});
-    b.append({last, 0xA5});
+    const int fields[kStartFields] = {(d.year() - 2000) % 100, d.month(), d.day(), t.hour(), t.minute(), t.second()};
+    for (int i = 0; i < kStartFields; ++i)
+        b.append({p + kStartAt + i, intToBcd(fields[i])});
+    b.append({p + kIntervalMinutesAt, std::uint8_t(interval / 60)});
+    b.append({p + kRateAt, std::uint8_t(interval % 60)});
+    b.append({p + kPointCountAt, std::uint8_t(points >> 16)});
+    b.append({p + kPointCountAt + 1, std::uint8_t(points >> 8)});
+    b.append({p + kPointCountAt + 2, std::uint8_t(points)});
+    b.append({last - 1, kMarker5A});
+    b.append({last, kMarkerA5});
     return b;
 }
 
@@ -159,7 +152,7 @@ LinkTakeOver stopPollForExchange(MeterLink &link) { return LinkTakeOver(link, Me
 
 // --- The exchanges ---------------------------------------------------------------------
 
-Exchange LoggerSetup::send(char letter, MeterLink::Parameters parameters, int echoBytes, bool readReply)
+Exchange LoggerSetup::send(MeterCommand letter, MeterLink::Parameters parameters, int echoBytes, bool readReply)
 {
     m_kept = parameters;
     return m_link.exchange({letter, readReply, echoBytes, parameters});
@@ -167,12 +160,13 @@ Exchange LoggerSetup::send(char letter, MeterLink::Parameters parameters, int ec
 
 Exchange LoggerSetup::sendFixed(const CommandFrame &frame, int echoBytes)
 {
-    return m_link.exchange({char(frame[1]), true, echoBytes, MeterLink::Parameters{frame[2], frame[3], frame[4], frame[5]}});
+    return m_link.exchange(
+        {MeterCommand(frame[1]), true, echoBytes, MeterLink::Parameters{frame[2], frame[3], frame[4], frame[5]}});
 }
 
 Exchange LoggerSetup::sendByteWrite(qint64 address, std::uint8_t data, int echoBytes)
 {
-    return send('W', {addressByte(address, 16), addressByte(address, 8), addressByte(address, 0), data}, echoBytes);
+    return send(MeterCommand::WriteByte, {addressByte(address, 16), addressByte(address, 8), addressByte(address, 0), data}, echoBytes);
 }
 
 int LoggerSetup::setClock() { return logged("set clock", clockExchange()); }
@@ -183,7 +177,7 @@ int LoggerSetup::clockExchange()
     const LinkTakeOver hold(m_link);
     if (const int c = openDevice(kClockNoDevice, kClockNoTimeouts))
         return c;
-    if (send('t', {'c', 0, m_kept[2], m_kept[3]}, 0, false) != Exchange::Done)
+    if (send(MeterCommand::SetClock, {kSetClockParameter, 0, m_kept[2], m_kept[3]}, 0, false) != Exchange::Done)
         return kClockWrite;
     m_link.hid().settle();
     return m_link.hid().writeBlock(clockBlock(clock().now())) == 0 ? kOk : kClockBlock;
@@ -207,17 +201,17 @@ int LoggerSetup::writeIntervalBytes(int seconds)
     using namespace setup_result;
     if (const int c = openDevice(kNoDevice, kNoTimeouts))
         return c;
-    if (const int c = failureCode(sendByteWrite(kIntervalHighAt, 0, kShortEcho), kFirstWrite, kFirstRead, kEcho))
+    if (const int c = failureCode(sendByteWrite(memory_layout::kIntervalHighAt, 0, kShortEcho), kFirstWrite, kFirstRead, kEcho))
         return c;
-    if (const int c = failureCode(sendByteWrite(kIntervalAt, std::uint8_t(seconds), kShortEcho), kWrite, kRead, kEcho))
+    if (const int c = failureCode(sendByteWrite(memory_layout::kIntervalLowAt, std::uint8_t(seconds), kShortEcho), kWrite, kRead, kEcho))
         return c;
-    return failureCode(send('b', {0, 0, 0, 0}, kShortEcho), kWrite, kRead, kEcho);
+    return failureCode(send(MeterCommand::EndSettings, {0, 0, 0, 0}, kShortEcho), kWrite, kRead, kEcho);
 }
 
 int LoggerSetup::eraseMemory()
 {
     const LinkTakeOver hold = stopPollForExchange(m_link);
-    return logged("erase", fullEchoExchange(makeFrame('e', 'r', 'a', 's', 'e')));
+    return logged("erase", fullEchoExchange(eraseFrame()));
 }
 
 int LoggerSetup::fullEchoExchange(const CommandFrame &frame)
@@ -238,7 +232,7 @@ int LoggerSetup::informationExchange(MeterInformation &info)
     if (const int c = openDevice(kInfoNoDevice, kInfoNoTimeouts))
         return c;
     // The reply is taken as it comes: the meter echoes nothing of this command.
-    if (const int c = failureCode(sendFixed(makeFrame('Y'), 0), kInfoWrite, kInfoRead, kOk))
+    if (const int c = failureCode(sendFixed(makeFrame(MeterCommand::Information), 0), kInfoWrite, kInfoRead, kOk))
         return c;
     info = decodeInformation(m_link.reply());
     QByteArray serial;
@@ -266,10 +260,10 @@ int LoggerSetup::readByte(qint64 address, int &data)
     int code = openDevice(kNoDevice, kNoTimeouts);
     if (code == kOk) {
         const MeterLink::Parameters p{addressByte(address, 16), addressByte(address, 8), addressByte(address, 0), m_kept[3]};
-        code = failureCode(send('r', p, kShortEcho), kWrite, kRead, kEcho);
+        code = failureCode(send(MeterCommand::ReadByte, p, kShortEcho), kWrite, kRead, kEcho);
     }
     if (code == kOk)
-        data = m_link.reply()[kReadByteAt];
+        data = m_link.reply()[kReadByteReplyAt];
     m_link.closeDevice();
     return logged("read byte", code);
 }
@@ -325,12 +319,12 @@ int LoggerSetup::quickRecording(int points, int interval)
             // After a failed attempt the meter may still hold replies meant for it: drop them.
             // The command ends here and says it failed, as the earlier attempt did.
             delayMs(kRetryDelayMs);
-            send('Q', m_kept, 0, false);
+            send(MeterCommand::Abort, m_kept, 0, false);
             delayMs(kRetryDelayMs);
         }
         break;
     }
-    const int end = fullEchoExchange(makeFrame('b'));
+    const int end = fullEchoExchange(makeFrame(MeterCommand::EndSettings));
     return logged("quick recording", code != kOk ? code : end);
 }
 

@@ -49,14 +49,13 @@ struct MemoryByte {
     std::uint8_t data;
     bool operator==(const MemoryByte &) const = default;
 };
-constexpr int kQuickMaxPoints = 127987; // the record still ends inside the memory
+// The most points whose record still ends inside the memory: 127987.
+constexpr int kQuickMaxPoints =
+    int((memory_layout::kSize - 1 - memory_layout::lastAddressOfOneRecord(0)) / memory_layout::kPointSize);
 constexpr int kQuickMaxInterval = 255 * 60 + 59; // whole minutes and seconds each fit a byte
 // The header of one data set of points points at interval seconds, started at start, and
 // its record header at 256, in the order they are written.
 QList<MemoryByte> quickRecordingBytes(int points, int interval, const QDateTime &start);
-
-// Memory addresses are 24 bits wide.
-constexpr qint64 kMaxMemoryAddress = 0xFFFFFF;
 
 // The waits of the interval, erase and information commands: at most 2.5 s for a poll tick
 // to end, then the poll stops until the guard goes out of scope.
@@ -102,7 +101,8 @@ public:
     const MeterLink::Parameters &keptParameters() const { return m_kept; }
 
 private:
-    MeterLink::Exchange send(char letter, MeterLink::Parameters parameters, int echoBytes, bool readReply = true);
+    MeterLink::Exchange send(MeterCommand letter, MeterLink::Parameters parameters, int echoBytes,
+                             bool readReply = true);
     MeterLink::Exchange sendFixed(const CommandFrame &frame, int echoBytes);
     MeterLink::Exchange sendByteWrite(qint64 address, std::uint8_t data, int echoBytes);
     // Closes, opens and sets the time-outs; 0, or the family's code for what failed.

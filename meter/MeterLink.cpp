@@ -46,7 +46,7 @@ PollResult MeterLink::tick(bool decodeStatus)
 
 bool MeterLink::handshakeExchange()
 {
-    const bool ok = openSession() == Session::Open && exchange({'K'}) == Exchange::Done;
+    const bool ok = openSession() == Session::Open && exchange({MeterCommand::Handshake}) == Exchange::Done;
     m_hid.close();
     return ok;
 }
@@ -61,7 +61,7 @@ bool MeterLink::statusExchange()
     }
     ++m_sequence;
     m_frame[5] = m_sequence;
-    sendFrame('A');
+    sendFrame(MeterCommand::Status);
     // A failed write shows as a failed read: the reply stays zero and its echo mismatches.
     m_hid.writeCommand(m_frame);
     m_hid.settle();
@@ -69,19 +69,19 @@ bool MeterLink::statusExchange()
     const bool read = m_hid.readReply(m_reply) == 0;
     if (m_reply[status_layout::kSequenceEcho] != m_sequence) {
         qCDebug(lcPoll, "status %u: echo %u, abort with Q", m_sequence, m_reply[status_layout::kSequenceEcho]);
-        sendFrame('Q');
+        sendFrame(MeterCommand::Abort);
         m_hid.writeCommand(m_frame);
     }
     m_hid.close();
     return read;
 }
 
-bool MeterLink::keyExchange(char letter)
+bool MeterLink::keyExchange(MeterCommand key)
 {
     if (openSession(kKeyTimeoutMs) != Session::Open)
         return false;
     // The outcome of the write is not examined: the next status shows what the meter did.
-    exchange({letter, false});
+    exchange({key, false});
     m_hid.close();
     return true;
 }
@@ -119,7 +119,7 @@ MeterLink::Exchange MeterLink::readAgain(int echoBytes)
     return Exchange::Done;
 }
 
-void MeterLink::sendFrame(char letter)
+void MeterLink::sendFrame(MeterCommand letter)
 {
     // Bytes 2 to 5 stay as they are: byte 5 carries the last status sequence number.
     m_frame[0] = kStx;

@@ -54,8 +54,8 @@ public:
     bool handshakeExchange();
     // Sends the status command with the next sequence number; true when the reply was read.
     bool statusExchange();
-    // Sends a key letter through the shared frame; false when the device could not be opened.
-    bool keyExchange(char letter);
+    // Sends a key command through the shared frame; false when the device could not be opened.
+    bool keyExchange(MeterCommand key);
 
     // The start of a command of one or more exchanges: close, open and set both time-outs.
     // The device stays open until closeDevice() (or the close that begins the next exchange).
@@ -66,12 +66,12 @@ public:
     // Bytes 2 to 5 of a command frame.
     using Parameters = std::array<std::uint8_t, 4>;
     struct Command {
-        Command(char letter, bool readReply = true, int echoBytes = 0,
+        Command(MeterCommand letter, bool readReply = true, int echoBytes = 0,
                 std::optional<Parameters> parameters = std::nullopt)
             : letter(letter), readReply(readReply), echoBytes(echoBytes), parameters(parameters)
         {
         }
-        char letter;
+        MeterCommand letter;
         bool readReply; // settle after the write, then read the 32-byte reply
         int echoBytes;  // the reply's first bytes must equal the frame's
         // Without parameters the frame is the shared one as the poll keeps it: bytes 2 to 4
@@ -98,10 +98,10 @@ public:
     bool takenOver() const { return m_takeOvers > 0; }
 
 private:
-    void sendFrame(char letter);
+    void sendFrame(MeterCommand letter);
 
     HidLink &m_hid;
-    CommandFrame m_frame = makeFrame('A');
+    CommandFrame m_frame = makeFrame(MeterCommand::Status);
     CommandFrame m_sent{}; // the frame written last, parameters included
     ReplyBuffer m_reply{};
     bool m_connected = false;

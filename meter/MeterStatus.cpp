@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "meter/MeterStatus.h"
 
+#include <algorithm>
+
 namespace ql708 {
 
 namespace {
@@ -55,8 +57,7 @@ bool rangeLimits(std::uint8_t rangeCode, int &lowDb, int &highDb)
 
 bool isHandshakeReply(const ReplyBuffer &r)
 {
-    return r[kHandshakeIdOffset] == '6' && r[kHandshakeIdOffset + 1] == '1' &&
-           r[kHandshakeIdOffset + 2] == '7';
+    return std::equal(kHandshakeId.begin(), kHandshakeId.end(), r.begin() + kHandshakeIdOffset);
 }
 
 } // namespace ql708

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "meter/Frames.h"
+#include "meter/Protocol.h"
 
 #include <QByteArray>
 #include <QString>

@@ -8,7 +8,6 @@
 namespace ql708 {
 
 namespace {
-constexpr std::uint8_t kNoClockMark = 0x5A;
 constexpr int kBarMinimum = 4;
 
 // The two decimal digits of a BCD byte; false when a nibble is A to F.
@@ -89,6 +88,7 @@ void PanelClock::update(std::uint8_t seconds, std::uint8_t minutes, std::uint8_t
 {
     if (seconds == m_lastSeconds)
         return;
+    using status_layout::kNoClockMark;
     if (seconds == kNoClockMark || minutes == kNoClockMark || hours == kNoClockMark) {
         m_lastSeconds = 2;
         return;

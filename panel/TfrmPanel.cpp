@@ -258,20 +258,20 @@ void TfrmPanel::MaxMinTimerTimer()
     lblMIN->setVisible(m_model.view().min);
 }
 
-void TfrmPanel::sendKey(char letter)
+void TfrmPanel::sendKey(MeterCommand key)
 {
-    if (!m_sendKey || !m_sendKey(letter))
+    if (!m_sendKey || !m_sendKey(key))
         showMessage(this, ids(kTable, QStringLiteral("IDS_0")));
 }
 
-void TfrmPanel::btnLevelClick() { sendKey('L'); }
-void TfrmPanel::btnMaxMinClick() { sendKey('M'); }
-void TfrmPanel::btnMaxMinDblClick() { sendKey('N'); }
-void TfrmPanel::btnACClick() { sendKey('C'); }
-void TfrmPanel::btnFastClick() { sendKey('F'); }
-void TfrmPanel::Stoprecording1Click() { sendKey('u'); }
-void TfrmPanel::recordwithwav1Click() { sendKey('v'); }
-void TfrmPanel::recordwithoutwav1Click() { sendKey('w'); }
+void TfrmPanel::btnLevelClick() { sendKey(MeterCommand::RangeKey); }
+void TfrmPanel::btnMaxMinClick() { sendKey(MeterCommand::MaxMinKey); }
+void TfrmPanel::btnMaxMinDblClick() { sendKey(MeterCommand::MaxMinOffKey); }
+void TfrmPanel::btnACClick() { sendKey(MeterCommand::WeightingKey); }
+void TfrmPanel::btnFastClick() { sendKey(MeterCommand::ResponseKey); }
+void TfrmPanel::Stoprecording1Click() { sendKey(MeterCommand::StopRecording); }
+void TfrmPanel::recordwithwav1Click() { sendKey(MeterCommand::RecordWithWav); }
+void TfrmPanel::recordwithoutwav1Click() { sendKey(MeterCommand::RecordWithoutWav); }
 
 void TfrmPanel::btnPowerClick() { close(); }
 void TfrmPanel::SpeedButton2Click() { close(); }

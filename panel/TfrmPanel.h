@@ -24,8 +24,8 @@ class PanelKey;
 class TfrmPanel : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // Sends one key letter to the meter; false when the device could not be opened.
-    using KeySender = std::function<bool(char)>;
+    // Sends one key command to the meter; false when the device could not be opened.
+    using KeySender = std::function<bool(MeterCommand)>;
 
     explicit TfrmPanel(QWidget *parent = nullptr);
     ~TfrmPanel() override;
@@ -90,7 +90,7 @@ private:
     PanelKey *key(const char *name, QPoint at, void (TfrmPanel::*handler)());
     void showView();
     void showReading();
-    void sendKey(char letter);
+    void sendKey(MeterCommand key);
     void FormActivate();
 
     PanelModel m_model;

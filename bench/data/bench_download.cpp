@@ -7,6 +7,7 @@
 #include "bench/support/WidgetBenchMain.h"
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
+#include "meter/LoggerDownload.h"
 #include "meter/sim/SimulatedMeter.h"
 
 #include <QTemporaryDir>
@@ -24,7 +25,7 @@ void claimFullMemory(SimulatedMeter &meter)
     meter.setTimeouts(1000, 1000);
     const std::uint8_t bytes[3] = {0x03, 0xFF, 0xFF};
     for (int i = 0; i < 3; ++i) {
-        meter.writeCommand(makeFrame('W', 0, 0, std::uint8_t(11 + i), bytes[i]));
+        meter.writeCommand(makeFrame(MeterCommand::WriteByte, 0, 0, std::uint8_t(memory_layout::kLastAddressAt + i), bytes[i]));
         ReplyBuffer r;
         meter.readReply(r);
     }
@@ -47,7 +48,7 @@ static void BM_DownloadFullMemory(benchmark::State &state)
     for (auto _ : state)
         result = main.dataLogger().DownloadDataSets();
     state.counters["result"] = result;
-    state.counters["exchanges"] = 0x40000 / 32;
+    state.counters["exchanges"] = kFullDownload / kBlockSize;
     paths::setTestRoot({});
 }
 BENCHMARK(BM_DownloadFullMemory)->Unit(benchmark::kMillisecond)->Iterations(3);

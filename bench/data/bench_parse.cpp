@@ -9,12 +9,10 @@ using namespace ql708;
 
 namespace {
 
-constexpr int kMemorySize = 256256;
-
 QByteArray fullImage(const QList<test::RecordShape> &records)
 {
     QByteArray image = test::buildImage(records);
-    image.append(kMemorySize - image.size(), '\xFF');
+    image.append(memory_layout::kSize - image.size(), '\xFF');
     return image;
 }
 

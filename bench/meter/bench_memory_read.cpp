@@ -2,6 +2,7 @@
 // Raw time of a whole-memory download through the simulated meter: 8,192 memory-read
 // exchanges (write, settle, read on one open session, as the download makes them), with
 // the link taking no time and at one exchange per 1 ms USB frame.
+#include "meter/LoggerDownload.h"
 #include "meter/sim/SimulatedMeter.h"
 
 #include <benchmark/benchmark.h>
@@ -9,7 +10,7 @@
 using namespace ql708;
 
 namespace {
-constexpr int kBlocks = 0x40000 / 32;
+constexpr int kBlocks = kFullDownload / kBlockSize;
 }
 
 static void BM_MemoryReadExchanges(benchmark::State &state)
@@ -20,13 +21,13 @@ static void BM_MemoryReadExchanges(benchmark::State &state)
     ReplyBuffer reply{};
     for (auto _ : state) {
         for (int block = 0; block < kBlocks; ++block) {
-            if (meter.writeCommand(makeFrame(block == 0 ? 'P' : 'p')) || meter.settle() ||
+            if (meter.writeCommand(makeFrame(block == 0 ? MeterCommand::MemoryStart : MeterCommand::MemoryNext)) || meter.settle() ||
                 meter.readReply(reply)) {
                 state.SkipWithError("the simulated meter did not answer");
                 return;
             }
         }
-        meter.writeCommand(makeFrame('q'));
+        meter.writeCommand(makeFrame(MeterCommand::MemoryEnd));
         benchmark::DoNotOptimize(reply);
     }
     state.counters["exchanges/s"] =

@@ -52,7 +52,7 @@ void writeExampleSets(LoggerMemory &memory, std::uint32_t seed, const QDate &tod
         const RangeInfo &range = rangeByFlags(e.flags);
         for (int i = 0; i < e.points; ++i) {
             scene.setSteadySource(i >= e.changeFrom && i < e.changeTo ? e.changedSource : e.source);
-            scene.step(e.stepMs, e.flags & 0x01, e.flags & 0x02);
+            scene.step(e.stepMs, e.flags & memory_layout::kFlagFast, e.flags & memory_layout::kFlagAWeighting);
             memory.appendPoint(loggedPoint(int(std::lround(scene.levelDb() * 10.0)), range));
         }
         memory.endRecord();

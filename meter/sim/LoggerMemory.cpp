@@ -7,12 +7,10 @@
 
 namespace ql708 {
 
+using namespace memory_layout;
+
 namespace {
-constexpr std::uint8_t kHeaderFirst = 0x04, kHeaderLast = 0x05, kErased = 0xFF;
-constexpr std::uint8_t kMarkA5 = 0xA5, kMark5A = 0x5A;
-constexpr int kRecordOverhead = 26; // markers, head and end markers around the points
-constexpr int kPointsAt = 24, kCountAt = 11, kIntervalByteAt = 10, kFlagsAt = 14, kWavAt = 15;
-constexpr int kWavLength = 8;
+constexpr std::uint8_t kErased = 0xFF;
 } // namespace
 
 LoggerMemory::LoggerMemory() : m_bytes(kSize, char(kErased))
@@ -26,8 +24,8 @@ void LoggerMemory::erase()
     const int keptInterval = interval();
     std::fill(m_bytes.begin(), m_bytes.end(), char(kErased));
     std::fill(m_bytes.begin(), m_bytes.begin() + kHeaderSize, char(0));
-    m_bytes[0] = char(kHeaderFirst);
-    m_bytes[31] = char(kHeaderLast);
+    m_bytes[kHeaderFirstAt] = char(kHeaderFirst);
+    m_bytes[kHeaderLastAt] = char(kHeaderLast);
     write(kLastAddressAt, 3, kEmptyLastAddress);
     setInterval(keptInterval);
     endRecord();
@@ -64,30 +62,30 @@ int LoggerMemory::nextRecordStart() const
 {
     // A header that was written by hand may name an address inside the header block.
     if (setCount() == 0 || lastAddress() < kEmptyLastAddress)
-        return kHeaderSize;
+        return kFirstRecordAt;
     return lastAddress() + 1;
 }
 
 bool LoggerMemory::beginRecord(const RecordHead &head)
 {
     const int p = nextRecordStart();
-    if (setCount() >= kMaxSets || p > kSize - kRecordOverhead - 2)
+    if (setCount() >= kMaxSets || recordEnd(p, 1) >= kSize)
         return false;
-    for (int i = 0; i < kRecordOverhead; ++i)
+    for (int i = 0; i < kRecordBytesAroundPoints; ++i)
         setByte(p + i, 0);
-    setByte(p, kMarkA5);
-    setByte(p + 1, kMark5A);
+    setByte(p + kStartMarkersAt, kMarkerA5);
+    setByte(p + kStartMarkersAt + 1, kMarker5A);
     const QDate d = head.start.date();
     const QTime t = head.start.time();
-    const int fields[] = {d.year() - 2000, d.month(), d.day(), t.hour(), t.minute(), t.second()};
-    for (int i = 0; i < 6; ++i)
-        setByte(p + 3 + i, intToBcd(fields[i]));
-    setByte(p + kIntervalByteAt, head.interval);
+    const int fields[kStartFields] = {d.year() - 2000, d.month(), d.day(), t.hour(), t.minute(), t.second()};
+    for (int i = 0; i < kStartFields; ++i)
+        setByte(p + kStartAt + i, intToBcd(fields[i]));
+    setByte(p + kRateAt, head.interval);
     setByte(p + kFlagsAt, head.modeFlags);
-    for (int i = 0; i < kWavLength; ++i)
-        setByte(p + kWavAt + i, std::uint8_t(i < head.wavName.size() ? head.wavName[i] : '0'));
-    setByte(p + kPointsAt, kMark5A);
-    setByte(p + kPointsAt + 1, kMarkA5);
+    for (int i = 0; i < kWaveNameSize; ++i)
+        setByte(p + kWaveNameAt + i, std::uint8_t(i < head.wavName.size() ? head.wavName[i] : '0'));
+    setByte(p + kPointsAt, kMarker5A);
+    setByte(p + kPointsAt + 1, kMarkerA5);
     write(kSetCountAt, 2, std::uint32_t(setCount() + 1));
     write(kLastAddressAt, 3, std::uint32_t(p + kPointsAt + 1));
     m_recordStart = p;
@@ -98,20 +96,20 @@ bool LoggerMemory::beginRecord(const RecordHead &head)
 bool LoggerMemory::hasRoomForPoint() const
 {
     // The point and the end markers that follow it must fit.
-    return recordOpen() && m_recordStart + kRecordOverhead + 2 * (m_recordPoints + 1) <= kSize;
+    return recordOpen() && recordEnd(m_recordStart, m_recordPoints + 1) < kSize;
 }
 
 bool LoggerMemory::appendPoint(std::uint16_t point)
 {
     if (!hasRoomForPoint())
         return false;
-    const int j = m_recordStart + kPointsAt + 2 * m_recordPoints;
+    const int j = m_recordStart + kPointsAt + kPointSize * m_recordPoints;
     setByte(j, std::uint8_t(point >> 8));
     setByte(j + 1, std::uint8_t(point & 0xFF));
-    setByte(j + 2, kMark5A);
-    setByte(j + 3, kMarkA5);
+    setByte(j + 2, kMarker5A);
+    setByte(j + 3, kMarkerA5);
     ++m_recordPoints;
-    write(m_recordStart + kCountAt, 3, std::uint32_t(m_recordPoints));
+    write(m_recordStart + kPointCountAt, 3, std::uint32_t(m_recordPoints));
     write(kLastAddressAt, 3, std::uint32_t(j + 3));
     return true;
 }

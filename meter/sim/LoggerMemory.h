@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "meter/Protocol.h"
+
 #include <QByteArray>
 #include <QDateTime>
 
@@ -8,20 +10,10 @@
 
 namespace ql708 {
 
-// The simulated meter's logger memory: a 256-byte header block (0x04 first, 0x05 at 31,
-// set count at 9-10, last address in use at 11-13, interval at 14-15, all big-endian)
-// followed by one record per data set, each A5 5A, start time, interval, point count,
-// mode flags, WAV name, points, 5A A5. Every access is bounded by the memory's size.
+// The simulated meter's logger memory, laid out as memory_layout says: a header block followed
+// by one record per data set. Every access is bounded by the memory's size.
 class LoggerMemory {
 public:
-    static constexpr int kSize = 256256;
-    static constexpr int kHeaderSize = 256;
-    static constexpr int kMaxSets = 4000;
-    // Offsets of the header fields.
-    static constexpr int kSetCountAt = 9, kLastAddressAt = 11, kIntervalAt = 14;
-    // The empty memory's last address in use: the end of the header block.
-    static constexpr int kEmptyLastAddress = kHeaderSize - 1;
-
     // An empty memory with a recording interval of 2 s.
     LoggerMemory();
 
@@ -34,11 +26,11 @@ public:
     // False (nothing written) outside the memory.
     bool setByte(int address, std::uint8_t value);
 
-    int setCount() const { return int(read(kSetCountAt, 2)); }
-    int lastAddress() const { return int(read(kLastAddressAt, 3)); }
+    int setCount() const { return int(read(memory_layout::kSetCountAt, 2)); }
+    int lastAddress() const { return int(read(memory_layout::kLastAddressAt, 3)); }
     // The interval field of the header as stored, in seconds.
-    int interval() const { return int(read(kIntervalAt, 2)); }
-    void setInterval(int seconds) { write(kIntervalAt, 2, std::uint32_t(seconds)); }
+    int interval() const { return int(read(memory_layout::kIntervalHighAt, 2)); }
+    void setInterval(int seconds) { write(memory_layout::kIntervalHighAt, 2, std::uint32_t(seconds)); }
 
     struct RecordHead {
         QDateTime start;

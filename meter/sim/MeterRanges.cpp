@@ -25,14 +25,15 @@ const RangeInfo &rangeByCode(std::uint8_t code)
 const RangeInfo &rangeByFlags(std::uint8_t flags)
 {
     for (const RangeInfo &r : kRanges)
-        if (r.flagBits == (flags & 0x0C))
+        if (r.flagBits == (flags & memory_layout::kFlagRangeMask))
             return r;
     return kRanges[3];
 }
 
 std::uint16_t loggedPoint(int tenths, const RangeInfo &range)
 {
-    const std::uint16_t rangeMark = std::uint16_t(range.flagBits) << 10;
+    using namespace memory_layout;
+    const std::uint16_t rangeMark = std::uint16_t(range.flagBits << kPointRangeShift);
     if (tenths > range.highTenths)
         return kPointOverMark | rangeMark | kPointLevelMask;
     if (tenths < range.lowTenths)

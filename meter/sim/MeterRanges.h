@@ -18,15 +18,9 @@ const RangeInfo &rangeByCode(std::uint8_t code);
 // The range named by bits 2-3 of a record's mode flags.
 const RangeInfo &rangeByFlags(std::uint8_t flags);
 
-// A logged point as the meter stores it, two bytes big-endian. The low 12 bits hold the
-// level in tenths of a dB; the upper four bits hold the meter's own marks, which the
-// program ignores: bits 12-13 the range (as flag bits 2-3), bit 14 under range, bit 15
-// over range. A reading outside the range is stored as the converter's floor (0) or
+// A logged point as the meter stores it, two bytes big-endian, with the meter's marks
+// (memory_layout). A reading outside the range is stored as the converter's floor (0) or
 // ceiling (0xFFF), both outside 20.0-140.0, so it reads as no level.
 std::uint16_t loggedPoint(int tenths, const RangeInfo &range);
-
-// The marks of loggedPoint, for its readers.
-constexpr std::uint16_t kPointOverMark = 0x8000, kPointUnderMark = 0x4000;
-constexpr std::uint16_t kPointLevelMask = 0x0FFF;
 
 } // namespace ql708

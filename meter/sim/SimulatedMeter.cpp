@@ -20,10 +20,9 @@ namespace {
 // at most this many coarser steps.
 constexpr std::int64_t kStepMs = 100;
 constexpr std::int64_t kMaxSteps = 20000;
-// Memory addresses are 24 bits wide; the download's block address wraps there.
-constexpr int kAddressMask = 0xFFFFFF;
 // What the meter reads where it has no memory, as from erased memory.
 constexpr std::uint8_t kNoMemory = 0xFF;
+constexpr int kWholeFrame = int(CommandFrame().size());
 
 void put16(ReplyBuffer &r, int at, std::uint16_t v)
 {
@@ -46,10 +45,7 @@ ReplyBuffer echo(const CommandFrame &f, int count)
     return r;
 }
 
-bool isEraseFrame(const CommandFrame &f)
-{
-    return f[1] == 'e' && f[2] == 'r' && f[3] == 'a' && f[4] == 's' && f[5] == 'e';
-}
+bool isEraseFrame(const CommandFrame &f) { return f == eraseFrame(); }
 
 int frameAddress(const CommandFrame &f) { return f[2] << 16 | f[3] << 8 | f[4]; }
 
@@ -155,8 +151,9 @@ int SimulatedMeter::writeBlock(const DataBlock &block)
         return 1;
     m_replies.accept(m_tick);
     m_awaitingClockBlock = false;
-    const int second = bcdToInt(block[0]), minute = bcdToInt(block[1]), hour = bcdToInt(block[2]);
-    const int day = bcdToInt(block[3]), month = bcdToInt(block[4]), year = bcdToInt(block[6]);
+    using namespace clock_block_layout;
+    const int second = bcdToInt(block[kSeconds]), minute = bcdToInt(block[kMinutes]), hour = bcdToInt(block[kHours]);
+    const int day = bcdToInt(block[kDay]), month = bcdToInt(block[kMonth]), year = bcdToInt(block[kYear]);
     const QDate date(2000 + year, month, day);
     const QTime time(hour, minute, second);
     // A block that names no valid moment leaves the clock as it was, as the meter would.
@@ -215,31 +212,30 @@ SimulatedMeter::Reply SimulatedMeter::answer(const CommandFrame &f)
         return {};
     if (isEraseFrame(f)) {
         eraseMemory();
-        return echo(f, 7);
+        return echo(f, kWholeFrame);
     }
-    switch (char(f[1])) {
-    case 'K': return handshakeReply();
-    case 'A': return statusReply(f);
-    case 'P': return memoryBlock(0);
-    case 'p': return m_downloadNext < 0 ? Reply{} : memoryBlock(m_downloadNext);
-    case 'q': m_downloadNext = -1; return {};
-    case 'Q': m_downloadNext = -1; m_replies.clear(); return {};
-    case 't': m_awaitingClockBlock = f[2] == 'c'; return {};
-    case 'W': return writeByteReply(f);
-    case 'r': return readByteReply(f);
-    case 'Y': return informationReply();
-    case 'b': return echo(f, 7);
-    default: pressKey(char(f[1])); return {};
+    using C = MeterCommand;
+    switch (C(f[1])) {
+    case C::Handshake: return handshakeReply();
+    case C::Status: return statusReply(f);
+    case C::MemoryStart: return memoryBlock(0);
+    case C::MemoryNext: return m_downloadNext < 0 ? Reply{} : memoryBlock(m_downloadNext);
+    case C::MemoryEnd: m_downloadNext = -1; return {};
+    case C::Abort: m_downloadNext = -1; m_replies.clear(); return {};
+    case C::SetClock: m_awaitingClockBlock = f[2] == kSetClockParameter; return {};
+    case C::WriteByte: return writeByteReply(f);
+    case C::ReadByte: return readByteReply(f);
+    case C::Information: return informationReply();
+    case C::EndSettings: return echo(f, kWholeFrame);
+    default: pressKey(C(f[1])); return {};
     }
 }
 
 SimulatedMeter::Reply SimulatedMeter::handshakeReply() const
 {
     ReplyBuffer r = framedReply();
-    r[1] = 'K';
-    r[kHandshakeIdOffset] = '6';
-    r[kHandshakeIdOffset + 1] = '1';
-    r[kHandshakeIdOffset + 2] = '7';
+    r[1] = std::uint8_t(MeterCommand::Handshake);
+    std::copy(kHandshakeId.begin(), kHandshakeId.end(), r.begin() + kHandshakeIdOffset);
     return r;
 }
 
@@ -275,21 +271,22 @@ SimulatedMeter::Reply SimulatedMeter::statusReply(const CommandFrame &f) const
 
 SimulatedMeter::Reply SimulatedMeter::informationReply() const
 {
+    using namespace information_layout;
     ReplyBuffer r = framedReply();
-    r[1] = 'Y';
+    r[1] = std::uint8_t(MeterCommand::Information);
     // Set count, last address and interval as the memory's header holds them.
-    for (int at = LoggerMemory::kSetCountAt; at <= LoggerMemory::kIntervalAt + 1; ++at)
+    for (int at = kSetCount; at <= kInterval; ++at)
         r[at] = m_memory.byte(at);
-    r[18] = std::uint8_t(std::int8_t(-2)); // 94 dB calibration: -0.2 dB
-    put16(r, 19, 0x4600);                  // 70 dB calibration: 70.00 in 1/256
+    r[kCal94] = std::uint8_t(std::int8_t(-2)); // 94 dB calibration: -0.2 dB
+    put16(r, kCal70, 0x4600);                  // 70 dB calibration: 70.00 in 1/256
     const QDateTime t = meterTime();
-    r[25] = yearBcd(t.date());
-    r[26] = intToBcd(t.date().month());
-    r[27] = intToBcd(t.date().day());
-    r[28] = intToBcd(t.time().hour());
-    r[29] = intToBcd(t.time().minute());
-    r[30] = intToBcd(t.time().second());
-    r[31] = kFirmwareVersion;
+    r[kClock] = yearBcd(t.date());
+    r[kClock + 1] = intToBcd(t.date().month());
+    r[kClock + 2] = intToBcd(t.date().day());
+    r[kClock + 3] = intToBcd(t.time().hour());
+    r[kClock + 4] = intToBcd(t.time().minute());
+    r[kClock + 5] = intToBcd(t.time().second());
+    r[kVersion] = kFirmwareVersion;
     return r;
 }
 
@@ -297,10 +294,10 @@ SimulatedMeter::Reply SimulatedMeter::memoryBlock(int from)
 {
     ReplyBuffer r;
     for (int i = 0; i < int(r.size()); ++i) {
-        const int address = (from + i) & kAddressMask;
-        r[i] = address < LoggerMemory::kSize ? m_memory.byte(address) : kNoMemory;
+        const int address = int((from + i) & kMaxMemoryAddress);
+        r[i] = address < memory_layout::kSize ? m_memory.byte(address) : kNoMemory;
     }
-    m_downloadNext = (from + int(r.size())) & kAddressMask;
+    m_downloadNext = int((from + int(r.size())) & kMaxMemoryAddress);
     return r;
 }
 
@@ -308,30 +305,31 @@ SimulatedMeter::Reply SimulatedMeter::writeByteReply(const CommandFrame &f)
 {
     // Where there is no memory the byte goes nowhere, and the meter echoes it all the same.
     m_memory.setByte(frameAddress(f), f[5]);
-    return echo(f, 7);
+    return echo(f, kWholeFrame);
 }
 
 SimulatedMeter::Reply SimulatedMeter::readByteReply(const CommandFrame &f) const
 {
     const int address = frameAddress(f);
     ReplyBuffer r = echo(f, 5);
-    r[6] = address < LoggerMemory::kSize ? m_memory.byte(address) : kNoMemory;
+    r[kReadByteReplyAt] = address < memory_layout::kSize ? m_memory.byte(address) : kNoMemory;
     return r;
 }
 
 // --- Keys ---------------------------------------------------------------------------
 
-void SimulatedMeter::pressKey(char key)
+void SimulatedMeter::pressKey(MeterCommand key)
 {
+    using C = MeterCommand;
     switch (key) {
-    case 'L': if (!m_recording) stepRange(); break;
-    case 'C': if (!m_recording) m_aWeighting = !m_aWeighting; break;
-    case 'F': if (!m_recording) m_fast = !m_fast; break;
-    case 'M': stepMaxMin(); break;
-    case 'N': m_maxMinMode = kMaxMinNone; break;
-    case 'u': stopRecording(); break;
-    case 'v': startRecording(true); break;
-    case 'w': startRecording(false); break;
+    case C::RangeKey: if (!m_recording) stepRange(); break;
+    case C::WeightingKey: if (!m_recording) m_aWeighting = !m_aWeighting; break;
+    case C::ResponseKey: if (!m_recording) m_fast = !m_fast; break;
+    case C::MaxMinKey: stepMaxMin(); break;
+    case C::MaxMinOffKey: m_maxMinMode = kMaxMinNone; break;
+    case C::StopRecording: stopRecording(); break;
+    case C::RecordWithWav: startRecording(true); break;
+    case C::RecordWithoutWav: startRecording(false); break;
     default: break; // unknown commands are ignored
     }
 }
@@ -366,7 +364,8 @@ int SimulatedMeter::recordingInterval() const
 
 std::uint8_t SimulatedMeter::modeFlags() const
 {
-    return std::uint8_t((m_fast ? 0x01 : 0) | (m_aWeighting ? 0x02 : 0) |
+    using namespace memory_layout;
+    return std::uint8_t((m_fast ? kFlagFast : 0) | (m_aWeighting ? kFlagAWeighting : 0) |
                         rangeByCode(m_range).flagBits);
 }
 

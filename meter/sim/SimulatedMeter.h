@@ -99,7 +99,7 @@ private:
     Reply memoryBlock(int from);
     Reply writeByteReply(const CommandFrame &f);
     Reply readByteReply(const CommandFrame &f) const;
-    void pressKey(char key);
+    void pressKey(MeterCommand key);
     void stepRange();
     void stepMaxMin();
     void startRecording(bool withWav);

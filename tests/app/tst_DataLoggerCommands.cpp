@@ -206,7 +206,7 @@ void TestDataLoggerCommands::refusedWithoutConnectionOrWhileRecording()
     if (connected) {
         m_main->ControlPanel1->trigger(); // the status is read while the front panel shows it
         connect();
-        m_main->meter().keyExchange('w'); // the meter records from now on
+        m_main->meter().keyExchange(MeterCommand('w')); // the meter records from now on
         m_main->MainTimerTimer();
         QVERIFY(m_main->meter().meterRecording());
     }
@@ -239,9 +239,9 @@ void TestDataLoggerCommands::failedDownloadChangesNothing()
     const QByteArray copyBefore = fileBytes(workingCopy());
     graph::graphState().loggerDataUnsaved = false;
     // The meter records a new set, so a download that succeeded would show more sets.
-    m_main->meter().keyExchange('w');
+    m_main->meter().keyExchange(MeterCommand('w'));
     m_clock->advance(10000);
-    m_main->meter().keyExchange('u');
+    m_main->meter().keyExchange(MeterCommand('u'));
     m_main->MainTimerTimer();
 
     if (fault < 0) {
@@ -269,7 +269,7 @@ void TestDataLoggerCommands::emptyMemoryShowsNoData()
     connect();
     MeterLink &link = m_main->meter();
     QCOMPARE(link.openSession(), MeterLink::Session::Open);
-    QCOMPARE(link.exchange({'e', true, 7, MeterLink::Parameters{'r', 'a', 's', 'e'}}), MeterLink::Exchange::Done);
+    QCOMPARE(link.exchange({MeterCommand('e'), true, 7, MeterLink::Parameters{'r', 'a', 's', 'e'}}), MeterLink::Exchange::Done);
     m_main->LoadData1->trigger();
     QCOMPARE(m_messages, QStringList{mainText("IDS_77")});
     QVERIFY(dataLogger());

@@ -93,7 +93,7 @@ void TestSetupCommands::connectMeter()
 
 int TestSetupCommands::eraseFrames() const
 {
-    return int(std::count(m_link->frames.cbegin(), m_link->frames.cend(), makeFrame('e', 'r', 'a', 's', 'e')));
+    return int(std::count(m_link->frames.cbegin(), m_link->frames.cend(), makeFrame(MeterCommand('e'), 'r', 'a', 's', 'e')));
 }
 
 void TestSetupCommands::menuEraseAsksFirst_data()
@@ -125,14 +125,14 @@ void TestSetupCommands::menuEraseAsksFirst()
     connectMeter();
     const bool stopped = situation.startsWith(QLatin1String("stopped"));
     if (stopped) { // the flag was read while the meter recorded
-        m_main->meter().keyExchange('w');
+        m_main->meter().keyExchange(MeterCommand('w'));
         m_main->MainTimerTimer();
         QVERIFY(m_main->meter().meterRecording());
     }
     if (situation.endsWith(QLatin1String("panel closed")))
         m_main->panel()->close();
     if (stopped || situation.startsWith(QLatin1String("recording"))) {
-        m_main->meter().keyExchange(stopped ? 'u' : 'w');
+        m_main->meter().keyExchange(MeterCommand(stopped ? 'u' : 'w'));
         m_main->MainTimerTimer();
     }
     m_link->failAllOpens = situation == QLatin1String("no device");

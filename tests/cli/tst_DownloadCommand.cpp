@@ -40,7 +40,7 @@ void TestDownloadCommand::writesTheMemory()
     meter.setPluggedIn(fault != QLatin1String("absent"));
     if (fault == QLatin1String("recording")) {
         meter.open(kMeterVendorId, kMeterProductId);
-        meter.writeCommand(makeFrame('w'));
+        meter.writeCommand(makeFrame(MeterCommand('w')));
         meter.close();
     }
     QString out, err;

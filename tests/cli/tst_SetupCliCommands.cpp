@@ -70,7 +70,7 @@ void TestSetupCliCommands::commandsAndTheirFailures()
     meter.setPluggedIn(fault != QLatin1String("absent"));
     if (fault == QLatin1String("recording")) {
         meter.open(kMeterVendorId, kMeterProductId);
-        meter.writeCommand(makeFrame('w'));
+        meter.writeCommand(makeFrame(MeterCommand('w')));
         meter.close();
     }
     const int sets = meter.setCount();

@@ -334,7 +334,7 @@ void TestTfrmLEQ::refusedWhileTheMeterRecords()
 {
     m_main->ControlPanel1->trigger(); // the status is read while the front panel shows it
     connectMeter();
-    m_main->meter().keyExchange('w');
+    m_main->meter().keyExchange(MeterCommand('w'));
     m_main->MainTimerTimer();
     QVERIFY(m_main->meter().meterRecording());
     m_main->LEQ1->trigger();

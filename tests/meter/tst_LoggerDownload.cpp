@@ -162,11 +162,11 @@ void TestLoggerDownload::exchangeKeepsSequenceAndChecksEcho()
     link.tick(true);
     QCOMPARE(int(link.sequence()), 2);
     QCOMPARE(link.openSession(), MeterLink::Session::Open);
-    QCOMPARE(link.exchange({'p'}), MeterLink::Exchange::Done);
+    QCOMPARE(link.exchange({MeterCommand('p')}), MeterLink::Exchange::Done);
     QCOMPARE(m.hid.written().last()[5], std::uint8_t(2));
-    QCOMPARE(link.exchange({'b', true, 1}), MeterLink::Exchange::Done);
-    QCOMPARE(link.exchange({'b', true, 2}), MeterLink::Exchange::EchoMismatch);
-    QCOMPARE(link.exchange({'W', true, 0, MeterLink::Parameters{0, 0, 15, 30}}), MeterLink::Exchange::Done);
+    QCOMPARE(link.exchange({MeterCommand('b'), true, 1}), MeterLink::Exchange::Done);
+    QCOMPARE(link.exchange({MeterCommand('b'), true, 2}), MeterLink::Exchange::EchoMismatch);
+    QCOMPARE(link.exchange({MeterCommand('W'), true, 0, MeterLink::Parameters{0, 0, 15, 30}}), MeterLink::Exchange::Done);
     const CommandFrame sent = m.hid.written().last();
     QCOMPARE(sent, (CommandFrame{0x02, 'W', 0, 0, 15, 30, 0x03}));
     // The parameters were this command's only: the shared frame still carries the sequence.

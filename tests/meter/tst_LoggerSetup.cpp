@@ -33,7 +33,7 @@ struct Bench {
 
 CommandFrame frame(char letter, int p2, int p3, int p4, int p5)
 {
-    return makeFrame(letter, std::uint8_t(p2), std::uint8_t(p3), std::uint8_t(p4), std::uint8_t(p5));
+    return makeFrame(MeterCommand(letter), std::uint8_t(p2), std::uint8_t(p3), std::uint8_t(p4), std::uint8_t(p5));
 }
 
 } // namespace
@@ -111,7 +111,7 @@ void TestLoggerSetup::clockBlockAndKeptBytes()
     b.clock.setNow(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
     // The meter's clock went astray before.
     b.sim.open(kMeterVendorId, kMeterProductId);
-    b.sim.writeCommand(makeFrame('t', 'c'));
+    b.sim.writeCommand(makeFrame(MeterCommand('t'), 'c'));
     b.sim.writeBlock(clockBlock(QDateTime(QDate(2020, 1, 1), QTime(0, 0))));
     QCOMPARE(b.sim.meterTime().date().year(), 2020);
     QCOMPARE(b.setup.setClock(), 0);
@@ -367,7 +367,7 @@ void TestLoggerSetup::quickRecordingThenDownload()
     QCOMPARE(memory.mid(256, 14), record);
     const int last = 2 * points + 281;
     QCOMPARE(memory.mid(last - 1, 2), QByteArray::fromHex("5AA5"));
-    QCOMPARE(b.link.frames.last(), makeFrame('b'));
+    QCOMPARE(b.link.frames.last(), makeFrame(MeterCommand('b')));
     QCOMPARE(b.letters().count('W'), 21);
 
     QByteArray image;
@@ -404,7 +404,7 @@ void TestLoggerSetup::eraseEmptiesTheMemory()
     Bench b;
     QVERIFY(b.sim.setCount() > 0);
     QCOMPARE(b.setup.eraseMemory(), 0);
-    QCOMPARE(b.link.frames, (QList<CommandFrame>{makeFrame('e', 'r', 'a', 's', 'e')}));
+    QCOMPARE(b.link.frames, (QList<CommandFrame>{makeFrame(MeterCommand('e'), 'r', 'a', 's', 'e')}));
     QCOMPARE(b.sim.setCount(), 0);
     QCOMPARE(eraseMessage(0), QStringLiteral("erase memory successfully"));
 }

@@ -174,7 +174,7 @@ void TestMeterLink::keyFrameCarriesLastSequence()
     link.tick(true);
     link.tick(true);
     m.hid.calls.clear();
-    QVERIFY(link.keyExchange('C'));
+    QVERIFY(link.keyExchange(MeterCommand('C')));
     const CommandFrame f = m.hid.written().value(0);
     QCOMPARE(f, (CommandFrame{kStx, 'C', 0, 0, 0, 2, kEtx}));
     // close, open, 500 ms time-outs, write, close: nothing is read
@@ -187,7 +187,7 @@ void TestMeterLink::keyWithoutDeviceFailsWithoutClose()
     ScriptedLink hid;
     hid.devicePresent = false;
     MeterLink link(hid);
-    QVERIFY(!link.keyExchange('L'));
+    QVERIFY(!link.keyExchange(MeterCommand('L')));
     QCOMPARE(hid.calls.size(), 2); // the opening close and the failed open
 }
 

@@ -177,7 +177,7 @@ void TestTfrmSetup::failuresAreShown()
     QFETCH(QString, quickResult);
     QFETCH(bool, pollStopped);
     if (fault == QLatin1String("recording")) {
-        m_meter->keyExchange('w');
+        m_meter->keyExchange(MeterCommand('w'));
         m_meter->tick(true);
         m_meter->tick(true);
         QVERIFY(m_meter->meterRecording());

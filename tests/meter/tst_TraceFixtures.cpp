@@ -102,7 +102,7 @@ void tst_TraceFixtures::traces()
         else if (step == QLatin1String("d"))
             got << downloadWords(link);
         else
-            QVERIFY(link.keyExchange(step.at(1).toLatin1()));
+            QVERIFY(link.keyExchange(MeterCommand(step.at(1).toLatin1())));
     }
     QCOMPARE(stopped, QString());
     QCOMPARE(got.join(QLatin1Char(' ')), polls);

@@ -38,12 +38,12 @@ QByteArray recordEveryOperation(test::FakeClock &clock)
     link.close();
     link.open(kMeterVendorId, kMeterProductId);
     link.setTimeouts(1000, 1000);
-    link.writeCommand(makeFrame('K'));
+    link.writeCommand(makeFrame(MeterCommand('K')));
     clock.advance(7);
     link.settle();
     ReplyBuffer reply{};
     link.readReply(reply);
-    link.writeCommand(makeFrame('t', 'c'));
+    link.writeCommand(makeFrame(MeterCommand('t'), 'c'));
     DataBlock block{};
     block[0] = 0x59, block[31] = 0xFF;
     link.writeBlock(block);

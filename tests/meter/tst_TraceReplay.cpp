@@ -49,7 +49,7 @@ Session runSession(HidLink &hid, test::FakeClock &clock, Variant variant = Varia
     for (int i = 0; i < 6; ++i)
         poll();
     if (variant != Variant::NoKey)
-        s.keySent = link.keyExchange(variant == Variant::OtherKey ? 'F' : 'C');
+        s.keySent = link.keyExchange(MeterCommand(variant == Variant::OtherKey ? 'F' : 'C'));
     poll();
     if (variant == Variant::PollBeforeDownload)
         poll();

@@ -37,7 +37,7 @@ struct Rig {
     }
     MeterStatus status(std::uint8_t sequence = 1)
     {
-        return decodeMeterStatus(exchange(makeFrame('A', 0, 0, 0, sequence)).value_or(ReplyBuffer{}));
+        return decodeMeterStatus(exchange(makeFrame(MeterCommand('A'), 0, 0, 0, sequence)).value_or(ReplyBuffer{}));
     }
     void keys(const QByteArray &letters)
     {
@@ -45,13 +45,13 @@ struct Rig {
             meter.close();
             meter.open(kMeterVendorId, kMeterProductId);
             meter.setTimeouts(500, 500);
-            meter.writeCommand(makeFrame(k));
+            meter.writeCommand(makeFrame(MeterCommand(k)));
         }
         meter.close();
     }
     std::optional<ReplyBuffer> writeByte(int address, std::uint8_t data)
     {
-        return exchange(makeFrame('W', std::uint8_t(address >> 16), std::uint8_t(address >> 8),
+        return exchange(makeFrame(MeterCommand('W'), std::uint8_t(address >> 16), std::uint8_t(address >> 8),
                                   std::uint8_t(address), data));
     }
     void settleSound(double dB)
@@ -64,7 +64,7 @@ struct Rig {
     QByteArray download()
     {
         QByteArray image;
-        auto block = exchange(makeFrame('P'));
+        auto block = exchange(makeFrame(MeterCommand('P')));
         if (!block)
             return {};
         image.append(reinterpret_cast<const char *>(block->data()), 32);
@@ -72,11 +72,11 @@ struct Rig {
         const int size = (last + 1 + 31) / 32 * 32;
         while (image.size() < size) {
             ReplyBuffer r{};
-            if (meter.writeCommand(makeFrame('p')) || meter.readReply(r))
+            if (meter.writeCommand(makeFrame(MeterCommand('p'))) || meter.readReply(r))
                 return {};
             image.append(reinterpret_cast<const char *>(r.data()), 32);
         }
-        meter.writeCommand(makeFrame('q'));
+        meter.writeCommand(makeFrame(MeterCommand('q')));
         return image;
     }
 };
@@ -174,7 +174,7 @@ private slots:
 void TestSimulatedMeter::handshakeIdentifiesMeter()
 {
     Rig rig;
-    const auto r = rig.exchange(makeFrame('K'));
+    const auto r = rig.exchange(makeFrame(MeterCommand('K')));
     QVERIFY(r);
     QVERIFY(isHandshakeReply(*r));
     QVERIFY(isFramedReply(*r));
@@ -192,7 +192,7 @@ void TestSimulatedMeter::statusEchoesSequence()
 {
     QFETCH(int, sequence);
     Rig rig;
-    const auto r = rig.exchange(makeFrame('A', 0, 0, 0, std::uint8_t(sequence)));
+    const auto r = rig.exchange(makeFrame(MeterCommand('A'), 0, 0, 0, std::uint8_t(sequence)));
     QVERIFY(r);
     QVERIFY(isFramedReply(*r));
     QCOMPARE(int((*r)[status_layout::kSequenceEcho]), sequence);
@@ -287,7 +287,7 @@ void TestSimulatedMeter::repliesQueueUntilReadOrAborted()
             QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
             continue;
         }
-        CommandFrame f = makeFrame(c == '!' ? 'K' : c, 0, 0, 0, c == 'A' ? ++sequence : 0);
+        CommandFrame f = makeFrame(MeterCommand(c == '!' ? 'K' : c), 0, 0, 0, c == 'A' ? ++sequence : 0);
         if (c == '!')
             f[6] = 0;
         QCOMPARE(m.writeCommand(f), 0);
@@ -329,7 +329,7 @@ void TestSimulatedMeter::readWaitsForItsReplyAtMostTheTimeOut()
     m.setBusyFor(busy);
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
     QCOMPARE(m.setTimeouts(timeout, timeout), 0);
-    QCOMPARE(m.writeCommand(makeFrame(command, 0, 0, 0, 1)), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand(command), 0, 0, 0, 1)), 0);
     const qint64 start = rig.clock.tickMs();
     ReplyBuffer r{};
     QCOMPARE(m.readReply(r) == 0, read);
@@ -448,21 +448,21 @@ void TestSimulatedMeter::unpluggedMeterFails()
     Rig rig;
     SimulatedMeter &m = rig.meter;
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
-    QCOMPARE(m.writeCommand(makeFrame('A', 0, 0, 0, 7)), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand('A'), 0, 0, 0, 7)), 0);
     m.setPluggedIn(false);
 
     ReplyBuffer r{};
     QByteArray serial;
     QVERIFY(m.readReply(r) != 0);
-    QVERIFY(m.writeCommand(makeFrame('K')) != 0);
+    QVERIFY(m.writeCommand(makeFrame(MeterCommand('K'))) != 0);
     QVERIFY(m.setTimeouts(1000, 1000) != 0);
     QVERIFY(m.serialText(serial) != 0);
     QVERIFY(m.open(kMeterVendorId, kMeterProductId) != 0);
-    QVERIFY(!rig.exchange(makeFrame('K')));
+    QVERIFY(!rig.exchange(makeFrame(MeterCommand('K'))));
 
     m.setPluggedIn(true);
     // The reply queued before the meter was unplugged is gone.
-    const auto r2 = rig.exchange(makeFrame('K'));
+    const auto r2 = rig.exchange(makeFrame(MeterCommand('K')));
     QVERIFY(r2 && isHandshakeReply(*r2));
     QCOMPARE(m.serialText(serial), 0);
     QVERIFY(!serial.isEmpty());
@@ -620,28 +620,28 @@ void TestSimulatedMeter::downloadBeyondMemoryAndWithoutStart()
     SimulatedMeter &m = rig.meter;
     ReplyBuffer r{};
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
-    QCOMPARE(m.writeCommand(makeFrame('p')), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand('p'))), 0);
     QVERIFY(m.readReply(r) != 0); // no transfer started
 
     // A header that asks for more than the memory holds still gets every block.
-    QCOMPARE(m.writeCommand(makeFrame('P')), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand('P'))), 0);
     QCOMPARE(m.readReply(r), 0);
     for (int block = 1; block < 0x40000 / 32; ++block) {
-        QCOMPARE(m.writeCommand(makeFrame('p')), 0);
+        QCOMPARE(m.writeCommand(makeFrame(MeterCommand('p'))), 0);
         QCOMPARE(m.readReply(r), 0);
     }
     QCOMPARE(int(r[0]), 0xFF);
     QCOMPARE(int(r[31]), 0xFF);
 
-    QCOMPARE(m.writeCommand(makeFrame('q')), 0);
-    QCOMPARE(m.writeCommand(makeFrame('p')), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand('q'))), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand('p'))), 0);
     QVERIFY(m.readReply(r) != 0); // the transfer ended
 }
 
 void TestSimulatedMeter::informationReply()
 {
     Rig rig;
-    const auto r = rig.exchange(makeFrame('Y'));
+    const auto r = rig.exchange(makeFrame(MeterCommand('Y')));
     QVERIFY(r);
     QCOMPARE((*r)[9] << 8 | (*r)[10], rig.meter.setCount());
     QCOMPARE((*r)[11] << 16 | (*r)[12] << 8 | (*r)[13], rig.meter.lastAddress());
@@ -672,10 +672,10 @@ void TestSimulatedMeter::byteWriteAndRead()
     QFETCH(bool, stored);
     Rig rig;
     const QByteArray before = rig.meter.memory();
-    const CommandFrame w = makeFrame('W', std::uint8_t(address >> 16), std::uint8_t(address >> 8),
+    const CommandFrame w = makeFrame(MeterCommand('W'), std::uint8_t(address >> 16), std::uint8_t(address >> 8),
                                      std::uint8_t(address), std::uint8_t(data));
     const auto written = rig.exchange(w);
-    const auto read = rig.exchange(makeFrame('r', w[2], w[3], w[4]));
+    const auto read = rig.exchange(makeFrame(MeterCommand('r'), w[2], w[3], w[4]));
     // Every address is answered; where there is no memory the byte goes nowhere and reads 0xFF.
     QVERIFY(written && read);
     QVERIFY(std::equal(w.begin(), w.end(), written->begin()));
@@ -702,7 +702,7 @@ void TestSimulatedMeter::clockBlockSetsMeterClock()
 
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
     QVERIFY(m.writeBlock(block) != 0); // no set-clock command before it
-    QCOMPARE(m.writeCommand(makeFrame('t', 'c')), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand('t'), 'c')), 0);
     m.settle();
     QCOMPARE(m.writeBlock(block), 0);
     ReplyBuffer r{};
@@ -721,7 +721,7 @@ void TestSimulatedMeter::clockBlockSetsMeterClock()
     block[4] = 0x13;
     m.close();
     QCOMPARE(m.open(kMeterVendorId, kMeterProductId), 0);
-    QCOMPARE(m.writeCommand(makeFrame('t', 'c')), 0);
+    QCOMPARE(m.writeCommand(makeFrame(MeterCommand('t'), 'c')), 0);
     QCOMPARE(m.writeBlock(block), 0);
     rig.clock.advance(1000);
     s = rig.status();
@@ -748,7 +748,7 @@ void TestSimulatedMeter::eraseEmptiesMemory()
     QCOMPARE(at(image, 0), 0x04);
     QCOMPARE(at(image, 31), 0x05);
     QCOMPARE(be(image, 9, 2), 0);
-    QCOMPARE(int(rig.exchange(makeFrame('Y')).value()[10]), 0);
+    QCOMPARE(int(rig.exchange(makeFrame(MeterCommand('Y'))).value()[10]), 0);
 }
 
 void TestSimulatedMeter::recordingAppendsRecord_data()
@@ -796,8 +796,8 @@ void TestSimulatedMeter::recordingAppendsRecord()
     // The interval as the setup dialog sets it: bytes 14 and 15, then end of settings.
     QVERIFY(rig.writeByte(14, 0));
     QVERIFY(rig.writeByte(15, std::uint8_t(interval)));
-    QVERIFY(rig.exchange(makeFrame('b')));
-    QCOMPARE(int(rig.exchange(makeFrame('Y')).value()[15]), interval);
+    QVERIFY(rig.exchange(makeFrame(MeterCommand('b'))));
+    QCOMPARE(int(rig.exchange(makeFrame(MeterCommand('Y'))).value()[15]), interval);
     rig.keys(modeKeys);
     rig.settleSound(sound);
     const QDateTime started = rig.clock.now();

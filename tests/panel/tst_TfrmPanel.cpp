@@ -102,7 +102,7 @@ void tst_TfrmPanel::init()
     m_area->resize(800, 600);
     m_panel = new TfrmPanel;
     m_area->addSubWindow(m_panel);
-    m_panel->setKeySender([this](char k) { return m_meter->keyExchange(k); });
+    m_panel->setKeySender([this](MeterCommand k) { return m_meter->keyExchange(k); });
     m_area->show();
     m_boxes = 0;
     setModalHandler([this](QDialog &d) {
