@@ -29,12 +29,12 @@ void PrintCommands::btnPrintClick()
         return;
     QMdiSubWindow *active = m_main.mdiArea()->activeSubWindow();
     if (auto *list = qobject_cast<graph::TfrmList *>(active))
-        output::printTable(&m_main, *m_printer, *list->Grid1->model());
+        output::printTable(&m_main, *m_printer, *list->Grid1()->model());
     else if (auto *graph = qobject_cast<graph::TfrmGraph *>(active))
         output::printGraphWindow(*graph, *m_printer);
     else if (auto *leqWindow = qobject_cast<leq::TfrmLEQ *>(active))
         // The run's summary first, a blank line, then the table.
-        output::printTable(&m_main, *m_printer, *leqWindow->LEQGrid->model(), leqWindow->summary().split(QLatin1Char('\n')));
+        output::printTable(&m_main, *m_printer, *leqWindow->LEQGrid()->model(), leqWindow->summary().split(QLatin1Char('\n')));
 }
 
 void PrintCommands::PrinterSetup1Click()

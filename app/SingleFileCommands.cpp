@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SingleFileCommands.h"
 
-#include "app/FileDialog.h"
+#include "widgets/FileDialog.h"
 #include "app/TfrmMain.h"
 #include "chart/ChartFile.h"
 #include "chart/ChartState.h"
@@ -67,7 +67,7 @@ bool SingleFileCommands::SaveGraph(graph::TfrmGraph &window)
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension == QLatin1String("ghf")) {
         QString error;
-        if (chart::SaveChartFile(*window.PESGraph1, path, &error))
+        if (chart::SaveChartFile(*window.PESGraph1(), path, &error))
             return true;
         showMessage(&m_main, text("IDS_301") + QLatin1Char('\n') + error);
         return false;
@@ -79,7 +79,7 @@ bool SingleFileCommands::SaveGraph(graph::TfrmGraph &window)
     data::GraphTextFormat format;
     format.separator = extension == QLatin1String("csv") ? data::TextSeparator::Comma : data::TextSeparator::Tab;
     format.isoDateTimes = chosen == isoFilterIndex();
-    return WriteGraphText(*window.PESGraph1, path, format);
+    return WriteGraphText(*window.PESGraph1(), path, format);
 }
 
 bool SingleFileCommands::WriteGraphText(const chart::PESGraph &chart, const QString &path,
@@ -130,7 +130,7 @@ std::optional<data::SaveRange> SingleFileCommands::askRange(int count)
     if (runModal(dialog) != TfrmScope::OK)
         return std::nullopt;
     const data::SaveRange range =
-        data::chooseSaveRange(dialog.radAll->isChecked(), dialog.edtSelFrom->text(), dialog.edtSelTo->text(), count);
+        data::chooseSaveRange(dialog.radAll()->isChecked(), dialog.edtSelFrom()->text(), dialog.edtSelTo()->text(), count);
     if (range.problem == data::SaveRange::None)
         return range;
     showMessage(&m_main, text(range.problem == data::SaveRange::NotWhole ? "IDS_25" : "IDS_305"));
@@ -146,9 +146,9 @@ bool SingleFileCommands::writeWithProgress(const QString &path, int lines,
     {
         TfrmScope scope(&m_main);
         scope.useForProgress(text("IDS_26"), lines);
-        scope.SText1->setText(text("IDS_27"));
-        scope.SText1->show();
-        scope.BitBtn2->show();
+        scope.SText1()->setText(text("IDS_27"));
+        scope.SText1()->show();
+        scope.BitBtn2()->show();
         scope.showProgress();
         ProgressPump pump(scope);
         outcome = write([&pump](qint64 done) { return pump.step(done); });
@@ -184,11 +184,11 @@ void SingleFileCommands::openGraphFile(const QString &path)
     }
     QMdiArea *area = m_main.mdiArea();
     graph::TfrmGraph *w = graph::TfrmGraph::create(area, shown(path));
-    w->PESGraph1->setModel(std::move(model));
+    w->PESGraph1()->setModel(std::move(model));
     w->setGeometry(0, 0, area->width(), area->height());
     w->RefreshStatistics();
     w->ResetCursors();
-    w->PESGraph1->PEactions(chart::sgReinitAndReset);
+    w->PESGraph1()->PEactions(chart::sgReinitAndReset);
 }
 
 void SingleFileCommands::openTableFile(const QString &path)
@@ -201,7 +201,7 @@ void SingleFileCommands::openTableFile(const QString &path)
     auto *list = new graph::TfrmList;
     m_main.mdiArea()->addSubWindow(list);
     list->setWindowTitle(shown(path));
-    connect(list, &graph::TfrmList::activated, &m_main, [this] { m_main.btnOutputToGraph->setEnabled(true); });
+    connect(list, &graph::TfrmList::activated, &m_main, [this] { m_main.btnOutputToGraph()->setEnabled(true); });
     list->show();
     const QPointer<graph::TfrmList> alive(list);
 
@@ -210,12 +210,12 @@ void SingleFileCommands::openTableFile(const QString &path)
     {
         TfrmScope scope(&m_main);
         scope.useForProgress(text("IDS_96"), 0); // the bar only shows that reading goes on
-        scope.SText1->setText(QStringLiteral("0"));
-        scope.SText1->show();
-        scope.BitBtn2->show();
+        scope.SText1()->setText(QStringLiteral("0"));
+        scope.SText1()->show();
+        scope.BitBtn2()->show();
         scope.showProgress();
         ProgressPump pump(scope);
-        pump.show = [&scope](qint64 done) { scope.SText1->setText(QString::number(done)); };
+        pump.show = [&scope](qint64 done) { scope.SText1()->setText(QString::number(done)); };
         outcome = data::readTableText(file, data::separatorOfTableFile(path), table,
                                       [&](qint64 done) { return pump.step(done) && alive; });
     }

@@ -16,9 +16,17 @@ public:
 
     // The splash shows no OK button and is not modal.
     void showAsSplash();
+    // The program is up: the splash's last line empties and the splash closes.
+    void closeSplash();
 
-    QLabel *Label1, *Label2, *Label3, *Label4;
-    QPushButton *BitBtn1;
+    QLabel *Label3() const { return m_Label3; }
+
+private:
+    QLabel *m_Label3;  // the program's name, large
+    QLabel *m_Label1;  // "Version:"
+    QLabel *m_Label2;  // the version number
+    QLabel *m_Label4;  // a line below them, empty once the program has started
+    QPushButton *m_BitBtn1; // OK; hidden in the splash
 };
 
 QString programVersion();

@@ -1,26 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TfrmMain.h"
 
-#include "app/DataLoggerCommands.h"
-#include "app/LeqCommands.h"
+#include "app/FileCommands.h"
 #include "app/PrintCommands.h"
-#include "app/RealTimeCommands.h"
 #include "app/SingleFileCommands.h"
 #include "app/SetupCommands.h"
 #include "app/TfrmAbout.h"
+#include "common/Clock.h"
 #include "common/Paths.h"
 #include "common/Settings.h"
 #include "common/StringTable.h"
+#include "datalogger/DataLoggerController.h"
+#include "graph/GraphState.h"
+#include "graph/GraphWindows.h"
+#include "graph/TfrmGraph.h"
+#include "leq/LeqController.h"
+#include "leq/TfrmLEQ.h"
+#include "meter/TfrmSetup.h"
+#include "panel/TfrmPanel.h"
+#include "realtime/RealTimeController.h"
 #include "widgets/CloseQuery.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/ToolIcons.h"
-#include "common/Clock.h"
-#include "panel/TfrmPanel.h"
-#include "graph/ChartSetup.h"
-#include "graph/GraphState.h"
-#include "graph/GraphWindows.h"
-#include "graph/TfrmGraph.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,6 +32,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -52,22 +55,16 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(m_mdi);
 
-    MainTimer = new QTimer(this);
-    MainTimer->setObjectName(QStringLiteral("MainTimer"));
-    MainTimer->setInterval(MeterLink::kPollMs);
-    connect(MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
-    m_meter.setPollTimerSwitch([this](bool on) { on ? MainTimer->start() : MainTimer->stop(); });
+    m_MainTimer = new QTimer(this);
+    m_MainTimer->setObjectName(QStringLiteral("MainTimer"));
+    m_MainTimer->setInterval(MeterLink::kPollMs);
+    connect(m_MainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
+    m_meter.setPollTimerSwitch([this](bool on) { on ? m_MainTimer->start() : m_MainTimer->stop(); });
 
     createMenus();
     createToolBar();
     createStatusBar();
-    m_singleFiles = new SingleFileCommands(*this);
-    m_dataLogger = new DataLoggerCommands(*this);
-    m_leq = new LeqCommands(*this);
-    connect(btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
-    m_setupCommands = new SetupCommands(*this);
-    m_print = new PrintCommands(*this);
-    m_realTime = new RealTimeCommands(*this);
+    createCommands();
     FormCreate();
     connectGraphWindows();
     LanguageDispatcher::instance().attach(this, kTable);
@@ -81,6 +78,29 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
 // The child windows go first: a window that holds the link (an LEQ run) gives it back to the
 // meter link, which is a member and would be gone before the children otherwise.
 TfrmMain::~TfrmMain() { delete m_mdi; }
+
+void TfrmMain::createCommands()
+{
+    m_singleFiles = new SingleFileCommands(*this);
+    connect(m_btnOutputToGraph, &QAction::triggered, m_singleFiles, &SingleFileCommands::btnOutputToGraphClick);
+    m_leq = new leq::LeqController(m_meter, *m_mdi, this, [this] { return meterCommands(); });
+    // A download would replace the data set list and its file: the commands that open one
+    // wait too, and so does the start of an LEQ run.
+    m_dataLogger = new datalogger::DataLoggerController(m_meter, *m_mdi, this, m_dataFolder, [this] {
+        return meterCommands() + QList<QObject *>{m_LEQ1, m_Open1, m_leq->startButton()};
+    });
+    m_files = new FileCommands(*m_mdi, *m_Save1, this, *m_dataLogger, *m_singleFiles);
+    connect(m_leq, &leq::LeqController::saveRequested, m_files, &FileCommands::Save1Click);
+    m_setupCommands = new SetupCommands(*this);
+    m_print = new PrintCommands(*this);
+    m_realTime = new realtime::RealTimeController(m_meter, *m_mdi, {m_Run1, m_Stop1, m_RealTimeGraph1}, this);
+}
+
+QList<QObject *> TfrmMain::meterCommands() const
+{
+    return {m_DataLogger1, m_btnDataLogger, m_Run1, m_Stop1, m_Setup1, m_EraseMemory1, m_ControlPanel1, panel(),
+            m_setupCommands->setupWindow()};
+}
 
 QAction *TfrmMain::addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)())
 {
@@ -97,82 +117,82 @@ void TfrmMain::createMenus()
         m->setObjectName(QString::fromLatin1(name));
         return m;
     };
-    File1 = menu("File1");
-    Open1 = addItem(File1, "Open1", &TfrmMain::Open1Click);
-    Open1->setShortcut(QKeySequence::Open);
-    Save1 = addItem(File1, "Save1", &TfrmMain::Save1Click);
-    Save1->setShortcut(QKeySequence::Save);
-    Print1 = addItem(File1, "Print1", &TfrmMain::btnPrintClick);
-    Print1->setShortcut(QKeySequence::Print);
-    PrinterSetup1 = addItem(File1, "PrinterSetup1", &TfrmMain::PrinterSetup1Click);
-    File1->addSeparator();
-    Exit1 = addItem(File1, "Exit1", &TfrmMain::Exit1Click);
-    Exit1->setShortcut(QKeySequence::Quit);
+    m_File1 = menu("File1");
+    m_Open1 = addItem(m_File1, "Open1", &TfrmMain::Open1Click);
+    m_Open1->setShortcut(QKeySequence::Open);
+    m_Save1 = addItem(m_File1, "Save1", &TfrmMain::Save1Click);
+    m_Save1->setShortcut(QKeySequence::Save);
+    m_Print1 = addItem(m_File1, "Print1", &TfrmMain::btnPrintClick);
+    m_Print1->setShortcut(QKeySequence::Print);
+    m_PrinterSetup1 = addItem(m_File1, "PrinterSetup1", &TfrmMain::PrinterSetup1Click);
+    m_File1->addSeparator();
+    m_Exit1 = addItem(m_File1, "Exit1", &TfrmMain::Exit1Click);
+    m_Exit1->setShortcut(QKeySequence::Quit);
 
-    RealTime1 = menu("RealTime1");
-    Run1 = addItem(RealTime1, "Run1", &TfrmMain::btnRunClick);
-    Stop1 = addItem(RealTime1, "Stop1", &TfrmMain::btnStopClick);
-    Run1->setEnabled(false); // until a meter answers
-    Stop1->setEnabled(false);
+    m_RealTime1 = menu("RealTime1");
+    m_Run1 = addItem(m_RealTime1, "Run1", &TfrmMain::btnRunClick);
+    m_Stop1 = addItem(m_RealTime1, "Stop1", &TfrmMain::btnStopClick);
+    m_Run1->setEnabled(false); // until a meter answers
+    m_Stop1->setEnabled(false);
 
-    DataLogger1 = menu("DataLogger1");
-    LoadData1 = addItem(DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
-    EraseMemory1 = addItem(DataLogger1, "EraseMemory1", &TfrmMain::EraseMemory1Click);
-    Setup1 = addItem(DataLogger1, "Setup1", &TfrmMain::Setup1Click);
+    m_DataLogger1 = menu("DataLogger1");
+    m_LoadData1 = addItem(m_DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
+    m_EraseMemory1 = addItem(m_DataLogger1, "EraseMemory1", &TfrmMain::EraseMemory1Click);
+    m_Setup1 = addItem(m_DataLogger1, "Setup1", &TfrmMain::Setup1Click);
 
-    LEQ1 = menuBar()->addAction(QStringLiteral("LEQ1"));
-    LEQ1->setObjectName(QStringLiteral("LEQ1"));
-    connect(LEQ1, &QAction::triggered, this, &TfrmMain::LEQ1Click);
+    m_LEQ1 = menuBar()->addAction(QStringLiteral("LEQ1"));
+    m_LEQ1->setObjectName(QStringLiteral("LEQ1"));
+    connect(m_LEQ1, &QAction::triggered, this, &TfrmMain::LEQ1Click);
 
-    View1 = menu("View1");
-    ControlPanel1 = addItem(View1, "ControlPanel1", &TfrmMain::ControlPanel1Click);
-    ControlPanel1->setCheckable(true);
-    ControlPanel1->setChecked(true);
-    RealTimeGraph1 = addItem(View1, "RealTimeGraph1", &TfrmMain::RealTimeGraph1Click);
-    RealTimeGraph1->setCheckable(true);
-    RealTimeGraph1->setChecked(true);
+    m_View1 = menu("View1");
+    m_ControlPanel1 = addItem(m_View1, "ControlPanel1", &TfrmMain::ControlPanel1Click);
+    m_ControlPanel1->setCheckable(true);
+    m_ControlPanel1->setChecked(true);
+    m_RealTimeGraph1 = addItem(m_View1, "RealTimeGraph1", &TfrmMain::RealTimeGraph1Click);
+    m_RealTimeGraph1->setCheckable(true);
+    m_RealTimeGraph1->setChecked(true);
 
-    Window1 = menu("Window1");
-    Tile1 = addItem(Window1, "Tile1", &TfrmMain::Tile1Click);
-    Cascade1 = addItem(Window1, "Cascade1", &TfrmMain::Cascade1Click);
-    Window1->addSeparator();
-    connect(Window1, &QMenu::aboutToShow, this, [this] {
+    m_Window1 = menu("Window1");
+    m_Tile1 = addItem(m_Window1, "Tile1", &TfrmMain::Tile1Click);
+    m_Cascade1 = addItem(m_Window1, "Cascade1", &TfrmMain::Cascade1Click);
+    m_Window1->addSeparator();
+    connect(m_Window1, &QMenu::aboutToShow, this, [this] {
         // The open windows follow the separator, as in any MDI program's Window menu.
-        const QList<QAction *> items = Window1->actions();
+        const QList<QAction *> items = m_Window1->actions();
         for (int i = 3; i < items.size(); ++i)
-            Window1->removeAction(items[i]), items[i]->deleteLater();
+            m_Window1->removeAction(items[i]), items[i]->deleteLater();
         for (QMdiSubWindow *w : m_mdi->subWindowList()) {
-            QAction *a = Window1->addAction(w->windowTitle());
+            QAction *a = m_Window1->addAction(w->windowTitle());
             a->setCheckable(true);
             a->setChecked(w == m_mdi->activeSubWindow());
             connect(a, &QAction::triggered, m_mdi, [this, w] { m_mdi->setActiveSubWindow(w); });
         }
     });
 
-    Help1 = menu("Help1");
-    Contents1 = addItem(Help1, "Contents1", &TfrmMain::Contents1Click);
-    Contents1->setShortcut(QKeySequence::HelpContents);
-    About1 = addItem(Help1, "About1", &TfrmMain::About1Click);
+    m_Help1 = menu("Help1");
+    m_Contents1 = addItem(m_Help1, "Contents1", &TfrmMain::Contents1Click);
+    m_Contents1->setShortcut(QKeySequence::HelpContents);
+    m_About1 = addItem(m_Help1, "About1", &TfrmMain::About1Click);
 
     // The language menu is hidden; its items work through their shortcuts.
-    Language1 = new QMenu(QStringLiteral("Language1"), this);
-    Language1->setObjectName(QStringLiteral("Language1"));
-    English1 = addItem(Language1, "English1", &TfrmMain::English1Click);
-    French1 = addItem(Language1, "French1", &TfrmMain::French1Click);
-    English1->setText(QStringLiteral("English"));
-    French1->setText(QStringLiteral("French"));
-    English1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
-    French1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F));
-    English1->setCheckable(true);
-    French1->setCheckable(true);
-    English1->setChecked(activeLanguage() == Language::English);
-    French1->setChecked(activeLanguage() == Language::French);
-    addActions({English1, French1});
+    m_Language1 = new QMenu(QStringLiteral("Language1"), this);
+    m_Language1->setObjectName(QStringLiteral("Language1"));
+    m_English1 = addItem(m_Language1, "English1", &TfrmMain::English1Click);
+    m_French1 = addItem(m_Language1, "French1", &TfrmMain::French1Click);
+    m_English1->setText(QStringLiteral("English"));
+    m_French1->setText(QStringLiteral("French"));
+    m_English1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    m_French1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F));
+    m_English1->setCheckable(true);
+    m_French1->setCheckable(true);
+    m_English1->setChecked(activeLanguage() == Language::English);
+    m_French1->setChecked(activeLanguage() == Language::French);
+    addActions({m_English1, m_French1});
 }
 
 QAction *TfrmMain::addButton(const char *name, const QString &iconName, QAction *sameAs)
 {
-    auto *a = Panel1->addAction(toolIcon(iconName), QString::fromLatin1(name));
+    auto *a = m_Panel1->addAction(toolIcon(iconName), QString::fromLatin1(name));
     a->setObjectName(QString::fromLatin1(name));
     if (sameAs) {
         a->setEnabled(sameAs->isEnabled());
@@ -186,26 +206,26 @@ QAction *TfrmMain::addButton(const char *name, const QString &iconName, QAction 
 
 void TfrmMain::createToolBar()
 {
-    Panel1 = addToolBar(QStringLiteral("Panel1"));
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setMovable(false);
-    Panel1->setFixedHeight(36);
-    Panel1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    SpeedButton1 = addButton("SpeedButton1", QStringLiteral("document-open"), Open1);
-    SpeedButton2 = addButton("SpeedButton2", QStringLiteral("document-save"), Save1);
-    btnPrint = addButton("btnPrint", QStringLiteral("document-print"), Print1);
-    btnDataLogger = addButton("btnDataLogger", QStringLiteral("go-down"), LoadData1);
-    btnOutputToGraph = addButton("btnOutputToGraph", QStringLiteral("x-office-spreadsheet"), nullptr);
-    btnRun = addButton("btnRun", QStringLiteral("media-playback-start"), Run1);
-    btnStop = addButton("btnStop", QStringLiteral("media-playback-stop"), Stop1);
-    SpeedButton8 = addButton("SpeedButton8", QStringLiteral("help-contents"), Contents1);
+    m_Panel1 = addToolBar(QStringLiteral("Panel1"));
+    m_Panel1->setObjectName(QStringLiteral("Panel1"));
+    m_Panel1->setMovable(false);
+    m_Panel1->setFixedHeight(36);
+    m_Panel1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_SpeedButton1 = addButton("SpeedButton1", QStringLiteral("document-open"), m_Open1);
+    m_SpeedButton2 = addButton("SpeedButton2", QStringLiteral("document-save"), m_Save1);
+    m_btnPrint = addButton("btnPrint", QStringLiteral("document-print"), m_Print1);
+    m_btnDataLogger = addButton("btnDataLogger", QStringLiteral("go-down"), m_LoadData1);
+    m_btnOutputToGraph = addButton("btnOutputToGraph", QStringLiteral("x-office-spreadsheet"), nullptr);
+    m_btnRun = addButton("btnRun", QStringLiteral("media-playback-start"), m_Run1);
+    m_btnStop = addButton("btnStop", QStringLiteral("media-playback-stop"), m_Stop1);
+    m_SpeedButton8 = addButton("SpeedButton8", QStringLiteral("help-contents"), m_Contents1);
 }
 
 void TfrmMain::nameToolBarButtons()
 {
     // The buttons show icons only: their hints name them, to screen readers and in the
     // overflow menu of a narrow window.
-    for (QAction *a : Panel1->actions())
+    for (QAction *a : m_Panel1->actions())
         a->setText(a->toolTip());
 }
 
@@ -230,9 +250,9 @@ TfrmPanel *TfrmMain::panel() const { return m_panel; }
 
 void TfrmMain::FormCreate() { setRealTimeRate(settings::readRealTimeRate()); }
 
-float TfrmMain::realTimeRate() const { return graph::graphState().RealTimeRate; }
+float TfrmMain::realTimeRate() const { return graph::graphState().realTime.RealTimeRate; }
 
-void TfrmMain::setRealTimeRate(float rate) { graph::graphState().RealTimeRate = rate; }
+void TfrmMain::setRealTimeRate(float rate) { graph::graphState().realTime.RealTimeRate = rate; }
 
 void TfrmMain::FormShow(TfrmAbout *splash)
 {
@@ -243,13 +263,11 @@ void TfrmMain::FormShow(TfrmAbout *splash)
     m_panel->setConnected(false);
     // Give the meter a moment after the window appears before the first poll.
     delayMs(500);
-    MainTimer->start();
-    if (splash) {
-        splash->Label4->clear();
-        splash->close();
-    }
-    placeRealTimeWindow(CreateRealTimeWindow());
-    Setup1->setVisible(false);
+    m_MainTimer->start();
+    if (splash)
+        splash->closeSplash();
+    placeRealTimeWindow(m_realTime->CreateRealTimeWindow());
+    m_Setup1->setVisible(false);
     m_panel->showTestPattern();
 }
 
@@ -299,17 +317,17 @@ void TfrmMain::showConnected()
     showConnectionText();
     if (m_panel)
         m_panel->setConnected(true);
-    DataLogger1->menuAction()->setVisible(true);
-    DataLogger1->setEnabled(true);
-    btnDataLogger->setVisible(true);
-    btnDataLogger->setEnabled(true);
+    m_DataLogger1->menuAction()->setVisible(true);
+    m_DataLogger1->setEnabled(true);
+    m_btnDataLogger->setVisible(true);
+    m_btnDataLogger->setEnabled(true);
     m_realTime->showRunCommands();
 }
 
 void TfrmMain::showConnectionLost()
 {
-    DataLogger1->setEnabled(false);
-    btnDataLogger->setEnabled(false);
+    m_DataLogger1->setEnabled(false);
+    m_btnDataLogger->setEnabled(false);
     setStatus(0, QString());
     m_connectionKey = QStringLiteral("IDS_87");
     showConnectionText();
@@ -333,11 +351,11 @@ void TfrmMain::createPanel()
     m_panel->setKeySender([this](MeterCommand key) { return m_meter.keyExchange(key); });
     connect(m_panel, &TfrmPanel::closed, this, [this] {
         m_panel = nullptr;
-        ControlPanel1->setChecked(false);
+        m_ControlPanel1->setChecked(false);
     });
-    connect(m_panel, &TfrmPanel::activated, this, [this] { btnOutputToGraph->setEnabled(false); });
+    connect(m_panel, &TfrmPanel::activated, this, [this] { m_btnOutputToGraph->setEnabled(false); });
     m_panel->show();
-    ControlPanel1->setChecked(true);
+    m_ControlPanel1->setChecked(true);
 }
 
 void TfrmMain::ControlPanel1Click()
@@ -345,7 +363,7 @@ void TfrmMain::ControlPanel1Click()
     if (m_panel) {
         m_panel->showNormal();
         m_mdi->setActiveSubWindow(m_panel);
-        ControlPanel1->setChecked(true);
+        m_ControlPanel1->setChecked(true);
         return;
     }
     createPanel();
@@ -402,7 +420,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 
 void TfrmMain::FormClose()
 {
-    MainTimer->stop();
+    m_MainTimer->stop();
     settings::writeRealTimeRate(realTimeRate());
 }
 
@@ -416,9 +434,9 @@ void TfrmMain::AppendRealTimePoint(quint16 shownLevel) { m_realTime->AppendRealT
 
 void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
 
-void TfrmMain::Open1Click() { m_dataLogger->Open1Click(); }
+void TfrmMain::Open1Click() { m_files->Open1Click(); }
 
-void TfrmMain::Save1Click() { m_dataLogger->Save1Click(m_mdi->activeSubWindow()); }
+void TfrmMain::Save1Click() { m_files->Save1Click(m_mdi->activeSubWindow()); }
 
 void TfrmMain::LEQ1Click() { m_leq->LEQ1Click(); }
 
@@ -445,15 +463,15 @@ void TfrmMain::About1Click()
 
 void TfrmMain::English1Click()
 {
-    English1->setChecked(true);
-    French1->setChecked(false);
+    m_English1->setChecked(true);
+    m_French1->setChecked(false);
     LanguageDispatcher::instance().setLanguage(Language::English);
 }
 
 void TfrmMain::French1Click()
 {
-    French1->setChecked(true);
-    English1->setChecked(false);
+    m_French1->setChecked(true);
+    m_English1->setChecked(false);
     LanguageDispatcher::instance().setLanguage(Language::French);
 }
 
@@ -461,53 +479,22 @@ void TfrmMain::French1Click()
 void TfrmMain::connectGraphWindows()
 {
     graph::GraphWindows &windows = graph::GraphWindows::instance();
-    connect(&windows, &graph::GraphWindows::graphActivated, this, [this] { btnOutputToGraph->setEnabled(false); });
+    connect(&windows, &graph::GraphWindows::graphActivated, this, [this] { m_btnOutputToGraph->setEnabled(false); });
     // The window that asked is saved, whichever window is active and whether or not the
     // Save menu item is enabled; it closes only when that save wrote its data.
-    windows.saveWindow = [commands = QPointer<DataLoggerCommands>(m_dataLogger)](graph::TfrmGraph *w) {
+    windows.saveWindow = [commands = QPointer<FileCommands>(m_files)](graph::TfrmGraph *w) {
         return commands && commands->Save1Click(w);
     };
-    connect(&windows, &graph::GraphWindows::realTimeWindowClosed, this, [this] {
-        RealTimeGraph1->setChecked(false);
-        m_realTime->showRunCommands();
-    });
 }
 
-graph::TfrmGraph *TfrmMain::CreateRealTimeWindow()
-{
-    auto *w = graph::TfrmGraph::create(m_mdi, graph::kRealTimeCaption);
-    graph::GraphWindows::instance().realTime = w;
-    RealTimeGraph1->setChecked(true);
-    w->move(w->x(), 0);
-    w->tbntSep3->setVisible(true);
-    w->tbntClr->setVisible(true);
-    w->setWavControlsVisible(false);
-    const TDateTime now = toTDateTime(clock().now());
-    graph::PrepareChart(*w->PESGraph1, 1, 130, 30, now + 510 * realTimeRate() * kSecond, now, 500);
-    w->makeRateDropDown();
-    w->selectRateEntry(realTimeRate());
-    graph::graphState().lastPointTime = now;
-    m_realTime->showRunCommands();
-    return w;
-}
-
-void TfrmMain::RealTimeGraph1Click()
-{
-    if (graph::TfrmGraph *w = graph::GraphWindows::instance().realTime) {
-        w->showNormal();
-        m_mdi->setActiveSubWindow(w);
-        RealTimeGraph1->setChecked(true);
-    } else {
-        CreateRealTimeWindow();
-    }
-}
+void TfrmMain::RealTimeGraph1Click() { m_realTime->RealTimeGraph1Click(); }
 
 // Beside the front panel, filling the rest of the main window.
 void TfrmMain::placeRealTimeWindow(graph::TfrmGraph *w)
 {
     const int left = frontPanelWidth();
     w->setGeometry(left, 0, width() - left - 5,
-                   height() - Panel1->height() - statusBar()->height() - 40);
+                   height() - m_Panel1->height() - statusBar()->height() - 40);
     m_mdi->setActiveSubWindow(w);
     w->setFocus();
 }

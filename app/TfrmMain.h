@@ -15,16 +15,23 @@ class QToolBar;
 
 namespace ql708 {
 
-class DataLoggerCommands;
-class LeqCommands;
+class FileCommands;
 class PrintCommands;
-class RealTimeCommands;
 class SingleFileCommands;
 class SetupCommands;
 class TfrmAbout;
 class TfrmPanel;
+namespace datalogger {
+class DataLoggerController;
+}
 namespace graph {
 class TfrmGraph;
+}
+namespace leq {
+class LeqController;
+}
+namespace realtime {
+class RealTimeController;
 }
 
 // The MDI frame: menus, tool bar, status bar, the poll of the meter, and the windows that
@@ -48,16 +55,31 @@ public:
     // The front panel, or nullptr while it is closed.
     TfrmPanel *panel() const;
 
-    QTimer *MainTimer;
-    QMenu *File1, *RealTime1, *DataLogger1, *View1, *Window1, *Help1, *Language1;
-    QAction *LEQ1; // a command of the menu bar itself
-    QAction *Open1, *Save1, *Print1, *PrinterSetup1, *Exit1;
-    QAction *Run1, *Stop1, *LoadData1, *EraseMemory1, *Setup1;
-    QAction *ControlPanel1, *RealTimeGraph1, *Tile1, *Cascade1, *Contents1, *About1;
-    QAction *English1, *French1;
-    QToolBar *Panel1;
-    QAction *SpeedButton1, *SpeedButton2, *btnPrint, *btnDataLogger, *btnOutputToGraph, *btnRun,
-        *btnStop, *SpeedButton8;
+    // The controls that code outside the window reaches.
+    QAction *ControlPanel1() const { return m_ControlPanel1; }
+    QMenu *DataLogger1() const { return m_DataLogger1; }
+    QAction *English1() const { return m_English1; }
+    QAction *EraseMemory1() const { return m_EraseMemory1; }
+    QAction *Exit1() const { return m_Exit1; }
+    QMenu *File1() const { return m_File1; }
+    QAction *French1() const { return m_French1; }
+    QAction *LEQ1() const { return m_LEQ1; }
+    QAction *LoadData1() const { return m_LoadData1; }
+    QTimer *MainTimer() const { return m_MainTimer; }
+    QAction *Open1() const { return m_Open1; }
+    QToolBar *Panel1() const { return m_Panel1; }
+    QAction *Print1() const { return m_Print1; }
+    QAction *PrinterSetup1() const { return m_PrinterSetup1; }
+    QAction *RealTimeGraph1() const { return m_RealTimeGraph1; }
+    QAction *Run1() const { return m_Run1; }
+    QAction *Save1() const { return m_Save1; }
+    QAction *Setup1() const { return m_Setup1; }
+    QAction *Stop1() const { return m_Stop1; }
+    QAction *btnDataLogger() const { return m_btnDataLogger; }
+    QAction *btnOutputToGraph() const { return m_btnOutputToGraph; }
+    QAction *btnPrint() const { return m_btnPrint; }
+    QAction *btnRun() const { return m_btnRun; }
+    QAction *btnStop() const { return m_btnStop; }
 
 public slots:
     void MainTimerTimer();
@@ -70,8 +92,6 @@ public slots:
     void English1Click();
     void French1Click();
     void RealTimeGraph1Click();
-    // Creates and prepares the real-time graph window; it becomes the one the program keeps.
-    graph::TfrmGraph *CreateRealTimeWindow();
     void btnRunClick();
     void btnStopClick();
     // The status decode's last step during a run: the shown level may become a point.
@@ -90,9 +110,10 @@ public:
     // command refused while the meter records sees the flag as it is now; shown as a poll
     // tick's would be. Nothing happens while no meter is connected.
     void readStatusNow();
-    DataLoggerCommands &dataLogger() { return *m_dataLogger; }
-    LeqCommands &leqCommands() { return *m_leq; }
-    RealTimeCommands &realTime() { return *m_realTime; }
+    datalogger::DataLoggerController &dataLogger() { return *m_dataLogger; }
+    leq::LeqController &leqCommands() { return *m_leq; }
+    realtime::RealTimeController &realTime() { return *m_realTime; }
+    FileCommands &files() { return *m_files; }
     SingleFileCommands &singleFiles() { return *m_singleFiles; }
     SetupCommands &setupCommands() { return *m_setupCommands; }
     PrintCommands &printCommands() { return *m_print; }
@@ -118,9 +139,49 @@ private:
     void showStatus(const MeterStatus &status);
     void showPollResult(const PollResult &r);
     void createPanel();
+    void createCommands();
+    // The commands that wait while another one holds the link to the meter.
+    QList<QObject *> meterCommands() const;
     void connectGraphWindows();
     void placeRealTimeWindow(graph::TfrmGraph *window);
     int frontPanelWidth() const;
+
+    QTimer *m_MainTimer;        // the poll of the meter, every 500 ms
+    QMenu *m_File1;             // File
+    QAction *m_Open1;           // opens a collection or a single data set file
+    QAction *m_Save1;           // saves the active window by its kind
+    QAction *m_Print1;          // prints the active window
+    QAction *m_PrinterSetup1;   // chooses the printer and its page
+    QAction *m_Exit1;           // closes the program
+    QMenu *m_RealTime1;         // Real-Time
+    QAction *m_Run1;            // starts a real-time run
+    QAction *m_Stop1;           // ends it
+    QMenu *m_DataLogger1;       // Data Logger, shown once a meter answers
+    QAction *m_LoadData1;       // downloads the logger memory
+    QAction *m_EraseMemory1;    // erases it
+    QAction *m_Setup1;          // opens the logger setup dialog (hidden; --setup opens it)
+    QAction *m_LEQ1;            // opens the LEQ window: a command of the menu bar itself
+    QMenu *m_View1;             // View
+    QAction *m_ControlPanel1;   // shows the front panel, checked while it is open
+    QAction *m_RealTimeGraph1;  // shows the real-time graph window, checked while it is open
+    QMenu *m_Window1;           // Window: the arrangements and the open windows
+    QAction *m_Tile1;           // tiles the windows
+    QAction *m_Cascade1;        // cascades them
+    QMenu *m_Help1;             // Help
+    QAction *m_Contents1;       // opens the help page
+    QAction *m_About1;          // the about box
+    QMenu *m_Language1;         // hidden; its items work through their shortcuts
+    QAction *m_English1;        // English, Ctrl+Alt+E
+    QAction *m_French1;         // French, Ctrl+Alt+F
+    QToolBar *m_Panel1;         // the tool bar; its buttons do what the menu item they follow does
+    QAction *m_SpeedButton1;    // Open
+    QAction *m_SpeedButton2;    // Save
+    QAction *m_btnPrint;        // Print
+    QAction *m_btnDataLogger;   // Load Data
+    QAction *m_btnOutputToGraph; // graphs the active tabular view, while one is active
+    QAction *m_btnRun;          // Run
+    QAction *m_btnStop;         // Stop
+    QAction *m_SpeedButton8;    // the help page
 
     MeterLink m_meter;
     QString m_dataFolder;
@@ -129,9 +190,10 @@ private:
     QLabel *m_statusPanels[3];
     QPointer<TfrmAbout> m_about;
     QPointer<TfrmPanel> m_panel;
-    DataLoggerCommands *m_dataLogger;
-    LeqCommands *m_leq;
-    RealTimeCommands *m_realTime;
+    datalogger::DataLoggerController *m_dataLogger;
+    leq::LeqController *m_leq;
+    realtime::RealTimeController *m_realTime;
+    FileCommands *m_files;
     SingleFileCommands *m_singleFiles;
     SetupCommands *m_setupCommands;
     PrintCommands *m_print;

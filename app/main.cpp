@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
     window.FormShow(splash);
     if (options.setup) {
         // The setup dialog's menu item is hidden; asked for, it shows.
-        window.Setup1->setVisible(true);
+        window.Setup1()->setVisible(true);
         window.Setup1Click();
     }
     return QApplication::exec();

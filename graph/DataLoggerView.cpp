@@ -67,9 +67,9 @@ DataLoggerView::DataLoggerView(TfrmGraph &window, data::DataSetList &sets)
     : QObject(&window), m_window(window), m_sets(sets)
 {
     setObjectName(QStringLiteral("DataLoggerView"));
-    m_window.pnlDataSets->setVisible(true);
-    m_window.ChangeDateTime1->setEnabled(true);
-    QTableWidget *grid = m_window.Grid2;
+    m_window.pnlDataSets()->setVisible(true);
+    m_window.ChangeDateTime1()->setEnabled(true);
+    QTableWidget *grid = m_window.Grid2();
     grid->setWordWrap(false);
     connect(grid, &QTableWidget::cellClicked, this, &DataLoggerView::Grid2Click);
     // Keys move the selection too; a mouse press is left to the click it becomes.
@@ -77,7 +77,7 @@ DataLoggerView::DataLoggerView(TfrmGraph &window, data::DataSetList &sets)
         if (row != previousRow && QGuiApplication::mouseButtons() == Qt::NoButton)
             Grid2Click();
     });
-    connect(m_window.ChangeDateTime1, &QAction::triggered, this, &DataLoggerView::ChangeDateTime1Click);
+    connect(m_window.ChangeDateTime1(), &QAction::triggered, this, &DataLoggerView::ChangeDateTime1Click);
 }
 
 DataLoggerView *DataLoggerView::of(TfrmGraph *window)
@@ -87,7 +87,7 @@ DataLoggerView *DataLoggerView::of(TfrmGraph *window)
 
 void DataLoggerView::fillDataSetList()
 {
-    QTableWidget *grid = m_window.Grid2;
+    QTableWidget *grid = m_window.Grid2();
     const QSignalBlocker block(grid);
     grid->setUpdatesEnabled(false);
     grid->clearContents();
@@ -121,7 +121,7 @@ void DataLoggerView::ShowDataSet(int i)
     // A recording playing belongs to the times shown so far.
     m_window.stopPlayback();
     m_shown = i;
-    chart::PESGraph &chart = *m_window.PESGraph1;
+    chart::PESGraph &chart = *m_window.PESGraph1();
     showDataSetChart(chart, m_sets, i);
 
     StatisticTexts texts;
@@ -139,15 +139,15 @@ void DataLoggerView::resetPlaybackAndZoom()
 {
     m_window.stopPlayback();
     quietly([&] {
-        m_window.PESGraph1->PEactions(chart::sgUndoZoom);
-        m_window.PESGraph1->PEactions(chart::sgResetImage, 0, 0);
+        m_window.PESGraph1()->PEactions(chart::sgUndoZoom);
+        m_window.PESGraph1()->PEactions(chart::sgResetImage, 0, 0);
     });
-    m_window.UndoZoom->setEnabled(false);
+    m_window.UndoZoom()->setEnabled(false);
 }
 
 int DataLoggerView::selectedSet() const
 {
-    const QTableWidget *grid = m_window.Grid2;
+    const QTableWidget *grid = m_window.Grid2();
     const QList<QTableWidgetSelectionRange> ranges = grid->selectedRanges();
     const int row = ranges.isEmpty() ? grid->currentRow() : ranges.first().topRow();
     const QTableWidgetItem *date = grid->item(row, DateColumn);
@@ -174,15 +174,15 @@ void DataLoggerView::ChangeStartTime(int i)
 {
     TfrmDateTime dialog(&m_window);
     const QDateTime now = clock().now();
-    dialog.DatePicker->setDate(now.date());
-    dialog.TimePicker->setTime(now.time());
+    dialog.DatePicker()->setDate(now.date());
+    dialog.TimePicker()->setTime(now.time());
     if (runModal(dialog) != QDialog::Accepted || i >= m_sets.count())
         return;
-    const QTime t = dialog.TimePicker->time();
-    const TDateTime start = toTDateTime(QDateTime(dialog.DatePicker->date(), QTime(t.hour(), t.minute(), t.second()), Qt::UTC));
+    const QTime t = dialog.TimePicker()->time();
+    const TDateTime start = toTDateTime(QDateTime(dialog.DatePicker()->date(), QTime(t.hour(), t.minute(), t.second()), Qt::UTC));
     m_sets.changeStartTime(i, start);
-    setCell(m_window.Grid2, i, DateColumn, dateText(start));
-    setCell(m_window.Grid2, i, TimeColumn, data::clockText(start));
+    setCell(m_window.Grid2(), i, DateColumn, dateText(start));
+    setCell(m_window.Grid2(), i, TimeColumn, data::clockText(start));
     ShowDataSet(i);
 }
 

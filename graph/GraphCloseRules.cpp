@@ -7,7 +7,7 @@ CloseQuestion closeQuestion(GraphKind kind, const GraphState &state)
 {
     if (kind == GraphKind::DataLogger && state.loggerDataUnsaved)
         return CloseQuestion::SaveLoggerData;
-    if (kind == GraphKind::RealTime && state.realTimeUnsaved)
+    if (kind == GraphKind::RealTime && state.realTime.realTimeUnsaved)
         return CloseQuestion::SaveRealTime;
     return CloseQuestion::None;
 }
@@ -19,7 +19,7 @@ CloseAnswer answerCloseQuestion(GraphKind kind, Answer answer, GraphState &state
     if (kind == GraphKind::DataLogger && answer == Answer::Yes)
         state.loggerDataUnsaved = false;
     if (kind == GraphKind::RealTime)
-        state.realTimeUnsaved = false;
+        state.realTime.realTimeUnsaved = false;
     return {true, answer == Answer::Yes};
 }
 
@@ -28,7 +28,7 @@ void saveFailed(GraphKind kind, GraphState &state)
     if (kind == GraphKind::DataLogger)
         state.loggerDataUnsaved = true;
     if (kind == GraphKind::RealTime)
-        state.realTimeUnsaved = true;
+        state.realTime.realTimeUnsaved = true;
 }
 
 void closeGraph(GraphKind kind, GraphState &state)
@@ -38,8 +38,8 @@ void closeGraph(GraphKind kind, GraphState &state)
     if (kind == GraphKind::DataLogger)
         state.loggerDataUnsaved = false;
     if (kind == GraphKind::RealTime) {
-        state.realTimeRunning = false;
-        state.realTimePointCount = 0;
+        state.realTime.realTimeRunning = false;
+        state.realTime.realTimePointCount = 0;
     }
 }
 

@@ -8,17 +8,23 @@
 
 namespace ql708::graph {
 
+// The real-time run as the graph windows see it: the rate box, the close question and Clear
+// of the real-time window read and change it; the run itself (realtime/) keeps it going.
+struct RealTimeRunState {
+    bool realTimeUnsaved = false;   // live points were added since the last save or discard
+    bool realTimeRunning = false;   // a real-time run is in progress
+    float RealTimeRate = 0.2f;      // real-time sampling rate, seconds; the main window persists it
+    int realTimePointCount = 0;     // points added in the current run
+    TDateTime lastPointTime = 0.0;  // last accepted sampling instant; set when the real-time window is created
+};
+
 // What all graph windows share for the life of the program (one copy). The window references
 // live with the windows (GraphWindows); the cursor state is each window's own (CursorState).
 // The annotation counter is shared, so successive annotations in different windows take
 // different slots.
 struct GraphState {
     bool loggerDataUnsaved = false; // the download left data not yet saved
-    bool realTimeUnsaved = false;   // live points were added since the last save or discard
-    bool realTimeRunning = false;   // a real-time run is in progress
-    float RealTimeRate = 0.2f;      // real-time sampling rate, seconds; the main window persists it
-    int realTimePointCount = 0;     // points added in the current run
-    TDateTime lastPointTime = 0.0;  // last accepted sampling instant; set when the real-time window is created
+    RealTimeRunState realTime;
     int annotationCounter = kAnnotationCounterStart; // the highest annotation slot handed out
     AnnotationMode annotationMode = AnnotationMode::Normal; // what a click on a chart does
 };

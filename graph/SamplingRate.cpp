@@ -29,7 +29,7 @@ QStringList rateEntryTexts(const QLocale &locale)
     return texts;
 }
 
-RateChange samplingRateChanged(const QString &text, GraphState &state, const QLocale &locale)
+RateChange samplingRateChanged(const QString &text, RealTimeRunState &state, const QLocale &locale)
 {
     double v = 0;
     const bool isRate = parseDecimal(text, v, locale) && settings::isRealTimeRate(v);

@@ -26,6 +26,6 @@ struct RateChange {
 // The rate box's text changed: outside a run a rate in the locale's format becomes the rate
 // (other text changes nothing); during a run the rate stays, and a pick of another entry than
 // the one for the rate is refused and the box goes back.
-RateChange samplingRateChanged(const QString &text, GraphState &state, const QLocale &locale = QLocale());
+RateChange samplingRateChanged(const QString &text, RealTimeRunState &state, const QLocale &locale = QLocale());
 
 } // namespace ql708::graph

@@ -13,15 +13,15 @@ namespace ql708::graph {
 TfrmAnnoEdit::TfrmAnnoEdit(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TfrmAnnoEdit"));
-    Edit1 = new QLineEdit;
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setFixedWidth(297);
+    m_Edit1 = new QLineEdit;
+    m_Edit1->setObjectName(QStringLiteral("Edit1"));
+    m_Edit1->setFixedWidth(297);
     const DialogButtons buttons = dialogButtons(*this, QStringLiteral("OK"), QStringLiteral("Cancel"));
-    BitBtn1 = buttons.accept;
-    BitBtn2 = buttons.reject;
-    BitBtn1->setDefault(true);
+    m_BitBtn1 = buttons.accept;
+    m_BitBtn2 = buttons.reject;
+    m_BitBtn1->setDefault(true);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Edit1);
+    layout->addWidget(m_Edit1);
     layout->addLayout(buttons.row);
     LanguageDispatcher::instance().attach(this, QStringLiteral("frmAnnoEdit"));
 }

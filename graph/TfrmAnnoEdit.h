@@ -14,9 +14,15 @@ class TfrmAnnoEdit : public QDialog {
 public:
     explicit TfrmAnnoEdit(QWidget *parent = nullptr);
 
-    QLineEdit *Edit1;
-    QPushButton *BitBtn1; // OK
-    QPushButton *BitBtn2; // Cancel
+    // The controls that code outside the window reaches.
+    QPushButton *BitBtn1() const { return m_BitBtn1; }
+    QPushButton *BitBtn2() const { return m_BitBtn2; }
+    QLineEdit *Edit1() const { return m_Edit1; }
+
+private:
+    QLineEdit *m_Edit1;      // the annotation's text
+    QPushButton *m_BitBtn1;  // OK
+    QPushButton *m_BitBtn2;  // Cancel
 };
 
 } // namespace ql708::graph

@@ -16,10 +16,17 @@ class TfrmDateTime : public QDialog {
 public:
     explicit TfrmDateTime(QWidget *parent = nullptr);
 
-    QLabel *lblDate, *lblTime;
-    QDateEdit *DatePicker;
-    QTimeEdit *TimePicker;
-    QPushButton *btnOK, *btnCancel;
+    // The controls that code outside the window reaches.
+    QDateEdit *DatePicker() const { return m_DatePicker; }
+    QTimeEdit *TimePicker() const { return m_TimePicker; }
+
+private:
+    QLabel *m_lblDate;          // "Date", naming the date field
+    QLabel *m_lblTime;          // "Time", naming the time field
+    QDateEdit *m_DatePicker;    // the new start's date
+    QTimeEdit *m_TimePicker;    // the new start's time of day, to the second
+    QPushButton *m_btnOK;       // takes the new start
+    QPushButton *m_btnCancel;   // leaves the set as it was
 };
 
 } // namespace ql708::graph

@@ -23,11 +23,15 @@ public:
 
     QList<int> selectedSlots() const;
 
-    QTableWidget *StringGrid1;
-    QPushButton *BitBtn1; // Delete
-    QPushButton *BitBtn2; // Cancel
+    // The controls that code outside the window reaches.
+    QPushButton *BitBtn1() const { return m_BitBtn1; }
+    QTableWidget *StringGrid1() const { return m_StringGrid1; }
 
 private:
+    QTableWidget *m_StringGrid1; // the annotations: number, time, contents; rows to delete are selected
+    QPushButton *m_BitBtn1;      // Delete, enabled while rows are selected
+    QPushButton *m_BitBtn2;      // Cancel
+
     std::vector<int> m_slots; // the slot of each row, full width: no limit on slot numbers
 };
 

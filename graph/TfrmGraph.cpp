@@ -161,21 +161,21 @@ TfrmGraph::TfrmGraph(QWidget *parent) : QMdiSubWindow(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     createToolBar();
-    layout->addWidget(ToolBar1);
+    layout->addWidget(m_ToolBar1);
     layout->addWidget(createStatisticPanel());
-    Splitter1 = named(new QSplitter(Qt::Horizontal), "Splitter1");
-    Splitter1->addWidget(createDataSetPanel());
-    Splitter1->addWidget(createChartPanel());
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setChildrenCollapsible(false);
-    layout->addWidget(Splitter1, 1);
+    m_Splitter1 = named(new QSplitter(Qt::Horizontal), "Splitter1");
+    m_Splitter1->addWidget(createDataSetPanel());
+    m_Splitter1->addWidget(createChartPanel());
+    m_Splitter1->setStretchFactor(1, 1);
+    m_Splitter1->setChildrenCollapsible(false);
+    layout->addWidget(m_Splitter1, 1);
     layout->addWidget(createCursorPanel());
     setWidget(body);
     resize(800, 560);
     connectAnalysis();
 
-    Timer1 = named(new QTimer(this), "Timer1");
-    Timer1->setInterval(200);
+    m_Timer1 = named(new QTimer(this), "Timer1");
+    m_Timer1->setInterval(200);
     connectPlayback();
 
     connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
@@ -191,51 +191,51 @@ TfrmGraph::~TfrmGraph() = default;
 
 void TfrmGraph::createToolBar()
 {
-    ToolBar1 = named(new QToolBar, "ToolBar1");
-    ToolBar1->setIconSize(QSize(20, 20));
-    ToolButton1 = toolAction(ToolBar1, "ToolButton1", QStringLiteral("Toggle Graph Statistic"),
+    m_ToolBar1 = named(new QToolBar, "ToolBar1");
+    m_ToolBar1->setIconSize(QSize(20, 20));
+    m_ToolButton1 = toolAction(m_ToolBar1, "ToolButton1", QStringLiteral("Toggle Graph Statistic"),
                              graphIcon({}, QStringLiteral("Σ")));
-    ToolButton2 = toolAction(ToolBar1, "ToolButton2", QStringLiteral("Toggle Line Cursor Statistic"),
+    m_ToolButton2 = toolAction(m_ToolBar1, "ToolButton2", QStringLiteral("Toggle Line Cursor Statistic"),
                              graphIcon({}, QStringLiteral("⇹")));
-    for (QAction *a : {ToolButton1, ToolButton2})
+    for (QAction *a : {m_ToolButton1, m_ToolButton2})
         a->setCheckable(true), a->setChecked(true);
-    ToolBar1->addSeparator();
-    ToolButton4 = toolAction(ToolBar1, "ToolButton4", QStringLiteral("Normal Cursor"), graphIcon({}, QStringLiteral("↖")));
-    ToolButton5 = toolAction(ToolBar1, "ToolButton5", QStringLiteral("Draw A Cross On Graph"),
+    m_ToolBar1->addSeparator();
+    m_ToolButton4 = toolAction(m_ToolBar1, "ToolButton4", QStringLiteral("Normal Cursor"), graphIcon({}, QStringLiteral("↖")));
+    m_ToolButton5 = toolAction(m_ToolBar1, "ToolButton5", QStringLiteral("Draw A Cross On Graph"),
                              graphIcon({}, QStringLiteral("✕")));
-    ToolButton9 = toolAction(ToolBar1, "ToolButton9", QStringLiteral("Text"), graphIcon({}, QStringLiteral("T")));
-    auto *modes = new QActionGroup(ToolBar1);
-    for (QAction *a : {ToolButton4, ToolButton5, ToolButton9})
+    m_ToolButton9 = toolAction(m_ToolBar1, "ToolButton9", QStringLiteral("Text"), graphIcon({}, QStringLiteral("T")));
+    auto *modes = new QActionGroup(m_ToolBar1);
+    for (QAction *a : {m_ToolButton4, m_ToolButton5, m_ToolButton9})
         a->setCheckable(true), modes->addAction(a);
-    ToolButton4->setChecked(true);
-    ToolButton13 = toolAction(ToolBar1, "ToolButton13", QStringLiteral("Erase Annotation"),
+    m_ToolButton4->setChecked(true);
+    m_ToolButton13 = toolAction(m_ToolBar1, "ToolButton13", QStringLiteral("Erase Annotation"),
                               graphIcon(QStringLiteral("edit-clear"), QStringLiteral("⌫")));
-    ToolButton6 = toolAction(ToolBar1, "ToolButton6", QStringLiteral("Color"), graphIcon({}, QStringLiteral("C")));
-    ToolButton7 = toolAction(ToolBar1, "ToolButton7", QStringLiteral("Monochrome"), graphIcon({}, QStringLiteral("M")));
-    auto *styles = new QActionGroup(ToolBar1);
-    for (QAction *a : {ToolButton6, ToolButton7})
+    m_ToolButton6 = toolAction(m_ToolBar1, "ToolButton6", QStringLiteral("Color"), graphIcon({}, QStringLiteral("C")));
+    m_ToolButton7 = toolAction(m_ToolBar1, "ToolButton7", QStringLiteral("Monochrome"), graphIcon({}, QStringLiteral("M")));
+    auto *styles = new QActionGroup(m_ToolBar1);
+    for (QAction *a : {m_ToolButton6, m_ToolButton7})
         a->setCheckable(true), a->setVisible(false), styles->addAction(a);
-    connect(ToolButton6, &QAction::triggered, this, &TfrmGraph::ToolButton6Click);
-    connect(ToolButton7, &QAction::triggered, this, &TfrmGraph::ToolButton7Click);
-    tbntSep3 = ToolBar1->addSeparator();
-    tbntSep3->setObjectName(QStringLiteral("tbntSep3"));
-    tbntClr = toolAction(ToolBar1, "tbntClr", QStringLiteral("Clear"));
-    tbntSep3->setVisible(false);
-    tbntClr->setVisible(false);
-    ToolBar1->addSeparator();
-    UndoZoom = toolAction(ToolBar1, "UndoZoom", QStringLiteral("Undo Zoom"));
-    UndoZoom->setEnabled(false);
-    connect(UndoZoom, &QAction::triggered, this, &TfrmGraph::UndoZoomClick);
-    Button1 = toolAction(ToolBar1, "Button1", QStringLiteral("Graph Option"));
-    Button1->setToolTip(QStringLiteral("Graph Customization"));
-    connect(Button1, &QAction::triggered, this, &TfrmGraph::Button1Click);
-    Button2 = toolAction(ToolBar1, "Button2", QStringLiteral("Export Statistic"));
-    bunCalLEQ = toolAction(ToolBar1, "bunCalLEQ", QStringLiteral("CAL Leq"));
-    Button3 = toolAction(ToolBar1, "Button3", QStringLiteral("open wav"));
+    connect(m_ToolButton6, &QAction::triggered, this, &TfrmGraph::ToolButton6Click);
+    connect(m_ToolButton7, &QAction::triggered, this, &TfrmGraph::ToolButton7Click);
+    m_tbntSep3 = m_ToolBar1->addSeparator();
+    m_tbntSep3->setObjectName(QStringLiteral("tbntSep3"));
+    m_tbntClr = toolAction(m_ToolBar1, "tbntClr", QStringLiteral("Clear"));
+    m_tbntSep3->setVisible(false);
+    m_tbntClr->setVisible(false);
+    m_ToolBar1->addSeparator();
+    m_UndoZoom = toolAction(m_ToolBar1, "UndoZoom", QStringLiteral("Undo Zoom"));
+    m_UndoZoom->setEnabled(false);
+    connect(m_UndoZoom, &QAction::triggered, this, &TfrmGraph::UndoZoomClick);
+    m_Button1 = toolAction(m_ToolBar1, "Button1", QStringLiteral("Graph Option"));
+    m_Button1->setToolTip(QStringLiteral("Graph Customization"));
+    connect(m_Button1, &QAction::triggered, this, &TfrmGraph::Button1Click);
+    m_Button2 = toolAction(m_ToolBar1, "Button2", QStringLiteral("Export Statistic"));
+    m_bunCalLEQ = toolAction(m_ToolBar1, "bunCalLEQ", QStringLiteral("CAL Leq"));
+    m_Button3 = toolAction(m_ToolBar1, "Button3", QStringLiteral("open wav"));
 
     // The player's buttons stay disabled until a WAV recording is open.
-    MediaPlayer1 = named(new QWidget, "MediaPlayer1");
-    auto *player = new QHBoxLayout(MediaPlayer1);
+    m_MediaPlayer1 = named(new QWidget, "MediaPlayer1");
+    auto *player = new QHBoxLayout(m_MediaPlayer1);
     player->setContentsMargins(0, 0, 0, 0);
     player->setSpacing(0);
     auto playerButton = [&](const char *name, const QString &theme, const QString &glyph) {
@@ -245,112 +245,112 @@ void TfrmGraph::createToolBar()
         player->addWidget(b);
         return b;
     };
-    mpPlay = playerButton("mpPlay", QStringLiteral("media-playback-start"), QStringLiteral("▶"));
-    mpPause = playerButton("mpPause", QStringLiteral("media-playback-pause"), QStringLiteral("❚❚"));
-    mpStop = playerButton("mpStop", QStringLiteral("media-playback-stop"), QStringLiteral("■"));
-    ToolBar1->addWidget(MediaPlayer1)->setObjectName(QStringLiteral("MediaPlayer1Slot"));
+    m_mpPlay = playerButton("mpPlay", QStringLiteral("media-playback-start"), QStringLiteral("▶"));
+    m_mpPause = playerButton("mpPause", QStringLiteral("media-playback-pause"), QStringLiteral("❚❚"));
+    m_mpStop = playerButton("mpStop", QStringLiteral("media-playback-stop"), QStringLiteral("■"));
+    m_ToolBar1->addWidget(m_MediaPlayer1)->setObjectName(QStringLiteral("MediaPlayer1Slot"));
 }
 
 QWidget *TfrmGraph::createStatisticPanel()
 {
-    pnlGraphStatistic = named(new QWidget, "pnlGraphStatistic");
-    auto *rows = new QVBoxLayout(pnlGraphStatistic);
+    m_pnlGraphStatistic = named(new QWidget, "pnlGraphStatistic");
+    auto *rows = new QVBoxLayout(m_pnlGraphStatistic);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(2);
 
-    txtStartTime = field("txtStartTime", dateTimeSample());
-    pnlSamplingRate = named(new QWidget, "pnlSamplingRate");
-    auto *rate = new QHBoxLayout(pnlSamplingRate);
+    m_txtStartTime = field("txtStartTime", dateTimeSample());
+    m_pnlSamplingRate = named(new QWidget, "pnlSamplingRate");
+    auto *rate = new QHBoxLayout(m_pnlSamplingRate);
     rate->setContentsMargins(0, 0, 0, 0);
-    txtSamplingRate = named(new QComboBox, "txtSamplingRate");
-    txtSamplingRate->setEditable(true);
-    txtSamplingRate->addItems(rateEntryTexts(QLocale::c()));
-    txtSamplingRate->setCurrentIndex(-1);
-    txtSamplingRate->setFixedWidth(70);
-    rate->addWidget(txtSamplingRate);
+    m_txtSamplingRate = named(new QComboBox, "txtSamplingRate");
+    m_txtSamplingRate->setEditable(true);
+    m_txtSamplingRate->addItems(rateEntryTexts(QLocale::c()));
+    m_txtSamplingRate->setCurrentIndex(-1);
+    m_txtSamplingRate->setFixedWidth(70);
+    rate->addWidget(m_txtSamplingRate);
     rate->addWidget(label("lblSec", QStringLiteral("Sec")));
-    pnlSamplingRate->setEnabled(false);
+    m_pnlSamplingRate->setEnabled(false);
     connectRateBox();
-    txtDataNo = field("txtDataNo", kCountSample, QStringLiteral("0"));
-    txtAvgAll = field("txtAvgAll", kLevelSample, kUnknownLevel);
+    m_txtDataNo = field("txtDataNo", kCountSample, QStringLiteral("0"));
+    m_txtAvgAll = field("txtAvgAll", kLevelSample, kUnknownLevel);
 
     // Shown once a Leq is computed, and when WAV recordings belong to the data set.
-    pnlLeq = named(new QWidget, "pnlLeq");
-    auto *leq = new QHBoxLayout(pnlLeq);
+    m_pnlLeq = named(new QWidget, "pnlLeq");
+    auto *leq = new QHBoxLayout(m_pnlLeq);
     leq->setContentsMargins(0, 0, 0, 0);
-    edtLeq = field("edtLeq", kLevelSample, kUnknownLevel);
-    frmLeq = label("frmLeq", QStringLiteral("Leq"), edtLeq);
-    leq->addWidget(frmLeq);
-    leq->addWidget(edtLeq);
-    pnlLeq->setVisible(false);
-    Label20 = label("Label20", QString());
-    Label21 = label("Label21", QString());
-    Label20->setVisible(false);
-    Label21->setVisible(false);
+    m_edtLeq = field("edtLeq", kLevelSample, kUnknownLevel);
+    m_frmLeq = label("frmLeq", QStringLiteral("Leq"), m_edtLeq);
+    leq->addWidget(m_frmLeq);
+    leq->addWidget(m_edtLeq);
+    m_pnlLeq->setVisible(false);
+    m_Label20 = label("Label20", QString());
+    m_Label21 = label("Label21", QString());
+    m_Label20->setVisible(false);
+    m_Label21->setVisible(false);
 
     QHBoxLayout *top = panelRow();
-    addPair(top, label("lblStartTime", QStringLiteral("Start Time"), txtStartTime), txtStartTime);
-    addPair(top, label("lblSamplingRate", QStringLiteral("Sampling Rate"), txtSamplingRate), pnlSamplingRate);
-    addPair(top, label("lblDataNo", QStringLiteral("Data No."), txtDataNo), txtDataNo);
-    addPair(top, label("lblAvgAll", QStringLiteral("Avg"), txtAvgAll), txtAvgAll);
-    finishRow(rows, top, {pnlLeq, Label20, Label21});
+    addPair(top, label("lblStartTime", QStringLiteral("Start Time"), m_txtStartTime), m_txtStartTime);
+    addPair(top, label("lblSamplingRate", QStringLiteral("Sampling Rate"), m_txtSamplingRate), m_pnlSamplingRate);
+    addPair(top, label("lblDataNo", QStringLiteral("Data No."), m_txtDataNo), m_txtDataNo);
+    addPair(top, label("lblAvgAll", QStringLiteral("Avg"), m_txtAvgAll), m_txtAvgAll);
+    finishRow(rows, top, {m_pnlLeq, m_Label20, m_Label21});
 
-    txtMax = field("txtMax", kLevelSample);
-    txtMaxTime = field("txtMaxTime", dateTimeSample());
-    txtMin = field("txtMin", kLevelSample);
-    txtMinTime = field("txtMinTime", dateTimeSample());
-    lblOutOfRange = label("lblOutOfRange", QString());
+    m_txtMax = field("txtMax", kLevelSample);
+    m_txtMaxTime = field("txtMaxTime", dateTimeSample());
+    m_txtMin = field("txtMin", kLevelSample);
+    m_txtMinTime = field("txtMinTime", dateTimeSample());
+    m_lblOutOfRange = label("lblOutOfRange", QString());
     QHBoxLayout *extremes = panelRow();
-    addPair(extremes, label("lblMax", QStringLiteral("Maximum "), txtMax), txtMax);
+    addPair(extremes, label("lblMax", QStringLiteral("Maximum "), m_txtMax), m_txtMax);
     extremes->addWidget(label("lblMaxAt", QStringLiteral("@")));
-    extremes->addWidget(txtMaxTime);
-    addPair(extremes, label("lblMin", QStringLiteral("Minimum"), txtMin), txtMin);
+    extremes->addWidget(m_txtMaxTime);
+    addPair(extremes, label("lblMin", QStringLiteral("Minimum"), m_txtMin), m_txtMin);
     extremes->addWidget(label("lblMinAt", QStringLiteral("@")));
-    extremes->addWidget(txtMinTime);
-    finishRow(rows, extremes, {lblOutOfRange});
-    return pnlGraphStatistic;
+    extremes->addWidget(m_txtMinTime);
+    finishRow(rows, extremes, {m_lblOutOfRange});
+    return m_pnlGraphStatistic;
 }
 
 QWidget *TfrmGraph::createCursorPanel()
 {
-    pnlStatistic = named(new QWidget, "pnlStatistic");
-    auto *rows = new QVBoxLayout(pnlStatistic);
+    m_pnlStatistic = named(new QWidget, "pnlStatistic");
+    auto *rows = new QVBoxLayout(m_pnlStatistic);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(2);
     auto *g = new QGridLayout;
     g->setHorizontalSpacing(4);
     g->setVerticalSpacing(2);
-    txtCursorA = field("txtCursorA", kLevelSample);
-    txtCursorATime = field("txtCursorATime", dateTimeSample());
-    txtCursorB = field("txtCursorB", kLevelSample);
-    txtCursorBTime = field("txtCursorBTime", dateTimeSample());
-    txtMaxAB = field("txtMaxAB", kLevelSample);
-    txtMaxABTime = field("txtMaxABTime", dateTimeSample());
-    txtMinAB = field("txtMinAB", kLevelSample);
-    txtMinABTime = field("txtMinABTime", dateTimeSample());
-    txtAvgAB = field("txtAvgAB", kLevelSample);
-    txtDurationAB = field("txtDurationAB", kDurationSample);
-    txtLeqAB = field("txtLeqAB", kLevelSample);
-    txtSELAB = field("txtSELAB", kLevelSample);
-    txtL10AB = field("txtL10AB", kLevelSample);
-    txtL50AB = field("txtL50AB", kLevelSample);
-    txtL90AB = field("txtL90AB", kLevelSample);
+    m_txtCursorA = field("txtCursorA", kLevelSample);
+    m_txtCursorATime = field("txtCursorATime", dateTimeSample());
+    m_txtCursorB = field("txtCursorB", kLevelSample);
+    m_txtCursorBTime = field("txtCursorBTime", dateTimeSample());
+    m_txtMaxAB = field("txtMaxAB", kLevelSample);
+    m_txtMaxABTime = field("txtMaxABTime", dateTimeSample());
+    m_txtMinAB = field("txtMinAB", kLevelSample);
+    m_txtMinABTime = field("txtMinABTime", dateTimeSample());
+    m_txtAvgAB = field("txtAvgAB", kLevelSample);
+    m_txtDurationAB = field("txtDurationAB", kDurationSample);
+    m_txtLeqAB = field("txtLeqAB", kLevelSample);
+    m_txtSELAB = field("txtSELAB", kLevelSample);
+    m_txtL10AB = field("txtL10AB", kLevelSample);
+    m_txtL50AB = field("txtL50AB", kLevelSample);
+    m_txtL90AB = field("txtL90AB", kLevelSample);
 
     // Two rows of a level and its time at the cursors and at the extremes between them, with
     // the Leq and SEL beside them; the rest of the figures between the cursors below.
     QLabel *lblCursorA = colouredLabel("lblCursorA", QStringLiteral("Cursor A"), Qt::blue);
-    lblCursorA->setBuddy(txtCursorA);
+    lblCursorA->setBuddy(m_txtCursorA);
     QLabel *lblCursorB = colouredLabel("lblCursorB", QStringLiteral("Cursor B"), Qt::red);
-    lblCursorB->setBuddy(txtCursorB);
+    lblCursorB->setBuddy(m_txtCursorB);
     const struct {
         QLabel *label;
         QLineEdit *level, *time;
-    } timed[] = {{lblCursorA, txtCursorA, txtCursorATime},
-                 {label("lblMaxAB", QStringLiteral("Max.Between A and B"), txtMaxAB), txtMaxAB, txtMaxABTime},
-                 {label("lblLeqAB", QStringLiteral("Leq"), txtLeqAB), txtLeqAB, nullptr},
-                 {lblCursorB, txtCursorB, txtCursorBTime},
-                 {label("lblMinAB", QStringLiteral("Min.Between A and B"), txtMinAB), txtMinAB, txtMinABTime},
-                 {label("lblSELAB", QStringLiteral("SEL"), txtSELAB), txtSELAB, nullptr}};
+    } timed[] = {{lblCursorA, m_txtCursorA, m_txtCursorATime},
+                 {label("lblMaxAB", QStringLiteral("Max.Between A and B"), m_txtMaxAB), m_txtMaxAB, m_txtMaxABTime},
+                 {label("lblLeqAB", QStringLiteral("Leq"), m_txtLeqAB), m_txtLeqAB, nullptr},
+                 {lblCursorB, m_txtCursorB, m_txtCursorBTime},
+                 {label("lblMinAB", QStringLiteral("Min.Between A and B"), m_txtMinAB), m_txtMinAB, m_txtMinABTime},
+                 {label("lblSELAB", QStringLiteral("SEL"), m_txtSELAB), m_txtSELAB, nullptr}};
     // Each group takes a label, a level and a time column, and an empty one to set it apart.
     for (int i = 0; i < 6; ++i) {
         const int row = i / 3, column = i % 3 * 4;
@@ -364,116 +364,116 @@ QWidget *TfrmGraph::createCursorPanel()
     g->setColumnStretch(11, 1);
     rows->addLayout(g);
 
-    lblOutOfRangeAB = label("lblOutOfRangeAB", QString());
+    m_lblOutOfRangeAB = label("lblOutOfRangeAB", QString());
     QHBoxLayout *figures = panelRow();
-    addPair(figures, label("lblAvgAB", QStringLiteral("Avg Between A and B"), txtAvgAB), txtAvgAB);
-    addPair(figures, label("lblDurationAB", QStringLiteral("Duration"), txtDurationAB), txtDurationAB);
-    addPair(figures, label("lblL10AB", QStringLiteral("L10"), txtL10AB), txtL10AB);
-    addPair(figures, label("lblL50AB", QStringLiteral("L50"), txtL50AB), txtL50AB);
-    addPair(figures, label("lblL90AB", QStringLiteral("L90"), txtL90AB), txtL90AB);
-    finishRow(rows, figures, {lblOutOfRangeAB});
-    return pnlStatistic;
+    addPair(figures, label("lblAvgAB", QStringLiteral("Avg Between A and B"), m_txtAvgAB), m_txtAvgAB);
+    addPair(figures, label("lblDurationAB", QStringLiteral("Duration"), m_txtDurationAB), m_txtDurationAB);
+    addPair(figures, label("lblL10AB", QStringLiteral("L10"), m_txtL10AB), m_txtL10AB);
+    addPair(figures, label("lblL50AB", QStringLiteral("L50"), m_txtL50AB), m_txtL50AB);
+    addPair(figures, label("lblL90AB", QStringLiteral("L90"), m_txtL90AB), m_txtL90AB);
+    finishRow(rows, figures, {m_lblOutOfRangeAB});
+    return m_pnlStatistic;
 }
 
 QWidget *TfrmGraph::createDataSetPanel()
 {
-    pnlDataSets = named(new QWidget, "pnlDataSets");
-    auto *v = new QVBoxLayout(pnlDataSets);
+    m_pnlDataSets = named(new QWidget, "pnlDataSets");
+    auto *v = new QVBoxLayout(m_pnlDataSets);
     v->setContentsMargins(0, 0, 0, 0);
-    StaticText1 = label("StaticText1", QStringLiteral("Data Sets"));
-    v->addWidget(StaticText1);
-    Grid2 = named(new QTableWidget(1, kGridColumns), "Grid2");
-    Grid2->verticalHeader()->setVisible(false);
-    Grid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    Grid2->horizontalHeader()->setMinimumSectionSize(10);
-    Grid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid2->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid2->viewport()->setCursor(Qt::PointingHandCursor);
-    Grid2->setContextMenuPolicy(Qt::CustomContextMenu);
-    v->addWidget(Grid2);
-    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
-    ChangeDateTime1 = PopupMenu1->addAction(QStringLiteral("Change Date && Time"));
-    ChangeDateTime1->setObjectName(QStringLiteral("ChangeDateTime1"));
-    ChangeDateTime1->setEnabled(false); // only the DataLogger window's list holds data sets (DataLoggerView)
-    connect(Grid2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { PopupMenu1->popup(Grid2->viewport()->mapToGlobal(pos)); });
-    pnlDataSets->setVisible(false);
-    pnlDataSets->installEventFilter(this);
-    return pnlDataSets;
+    m_StaticText1 = label("StaticText1", QStringLiteral("Data Sets"));
+    v->addWidget(m_StaticText1);
+    m_Grid2 = named(new QTableWidget(1, kGridColumns), "Grid2");
+    m_Grid2->verticalHeader()->setVisible(false);
+    m_Grid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_Grid2->horizontalHeader()->setMinimumSectionSize(10);
+    m_Grid2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_Grid2->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_Grid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_Grid2->viewport()->setCursor(Qt::PointingHandCursor);
+    m_Grid2->setContextMenuPolicy(Qt::CustomContextMenu);
+    v->addWidget(m_Grid2);
+    m_PopupMenu1 = named(new QMenu(this), "PopupMenu1");
+    m_ChangeDateTime1 = m_PopupMenu1->addAction(QStringLiteral("Change Date && Time"));
+    m_ChangeDateTime1->setObjectName(QStringLiteral("ChangeDateTime1"));
+    m_ChangeDateTime1->setEnabled(false); // only the DataLogger window's list holds data sets (DataLoggerView)
+    connect(m_Grid2, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_PopupMenu1->popup(m_Grid2->viewport()->mapToGlobal(pos)); });
+    m_pnlDataSets->setVisible(false);
+    m_pnlDataSets->installEventFilter(this);
+    return m_pnlDataSets;
 }
 
 QWidget *TfrmGraph::createChartPanel()
 {
-    pnlGraph = named(new QWidget, "pnlGraph");
-    auto *v = new QVBoxLayout(pnlGraph);
+    m_pnlGraph = named(new QWidget, "pnlGraph");
+    auto *v = new QVBoxLayout(m_pnlGraph);
     v->setContentsMargins(0, 0, 0, 0);
-    PESGraph1 = named(new chart::PESGraph, "PESGraph1");
-    v->addWidget(PESGraph1);
-    connect(PESGraph1, &chart::PESGraph::customizeDlgClosed, this, &TfrmGraph::PESGraph1CustomizeDlg);
-    connect(PESGraph1, &chart::PESGraph::zoomedIn, this, &TfrmGraph::PESGraph1ZoomIn);
-    connect(PESGraph1, &chart::PESGraph::vertLineAnnotHotSpot, this, &TfrmGraph::PESGraph1VertLineAnnotHotSpot);
-    connect(PESGraph1, &chart::PESGraph::mouseMoved, this, &TfrmGraph::PESGraph1MouseMove);
-    connect(PESGraph1, &chart::PESGraph::mouseUp, this, &TfrmGraph::PESGraph1MouseUp);
-    connect(PESGraph1, &chart::PESGraph::clicked, this, &TfrmGraph::PESGraph1Click);
+    m_PESGraph1 = named(new chart::PESGraph, "PESGraph1");
+    v->addWidget(m_PESGraph1);
+    connect(m_PESGraph1, &chart::PESGraph::customizeDlgClosed, this, &TfrmGraph::PESGraph1CustomizeDlg);
+    connect(m_PESGraph1, &chart::PESGraph::zoomedIn, this, &TfrmGraph::PESGraph1ZoomIn);
+    connect(m_PESGraph1, &chart::PESGraph::vertLineAnnotHotSpot, this, &TfrmGraph::PESGraph1VertLineAnnotHotSpot);
+    connect(m_PESGraph1, &chart::PESGraph::mouseMoved, this, &TfrmGraph::PESGraph1MouseMove);
+    connect(m_PESGraph1, &chart::PESGraph::mouseUp, this, &TfrmGraph::PESGraph1MouseUp);
+    connect(m_PESGraph1, &chart::PESGraph::clicked, this, &TfrmGraph::PESGraph1Click);
     // The mouse readout floats over the chart's top-right corner; it shows only its text.
-    Panel12 = named(new QLabel(pnlGraph), "Panel12");
-    Panel12->setMinimumWidth(160);
-    Panel12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Panel12->setContentsMargins(0, 0, 18, 0); // clear of the scroll bar of a zoomed chart
-    Panel12->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Panel12->raise();
-    pnlGraph->installEventFilter(this);
-    return pnlGraph;
+    m_Panel12 = named(new QLabel(m_pnlGraph), "Panel12");
+    m_Panel12->setMinimumWidth(160);
+    m_Panel12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_Panel12->setContentsMargins(0, 0, 18, 0); // clear of the scroll bar of a zoomed chart
+    m_Panel12->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_Panel12->raise();
+    m_pnlGraph->installEventFilter(this);
+    return m_pnlGraph;
 }
 
 void TfrmGraph::connectRateBox()
 {
-    connect(txtSamplingRate, &QComboBox::activated, this, &TfrmGraph::txtSamplingRateChange);
-    if (QLineEdit *edit = txtSamplingRate->lineEdit())
+    connect(m_txtSamplingRate, &QComboBox::activated, this, &TfrmGraph::txtSamplingRateChange);
+    if (QLineEdit *edit = m_txtSamplingRate->lineEdit())
         connect(edit, &QLineEdit::textEdited, this, &TfrmGraph::txtSamplingRateChange);
 }
 
 void TfrmGraph::FormCreate()
 {
     for (int c = 0; c < kGridColumns; ++c) {
-        Grid2->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromLatin1(kGridHeader[c])));
-        Grid2->setColumnWidth(c, kGridWidths[c]);
-        Grid2->setItem(0, c, new QTableWidgetItem(QString()));
+        m_Grid2->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromLatin1(kGridHeader[c])));
+        m_Grid2->setColumnWidth(c, kGridWidths[c]);
+        m_Grid2->setItem(0, c, new QTableWidgetItem(QString()));
     }
 }
 
 void TfrmGraph::FormShow()
 {
-    ToolButton6->trigger();
+    m_ToolButton6->trigger();
     setAnnotationMode(AnnotationMode::Normal);
     // Same choice, new words in the user's number format: nothing for the handler to react to.
-    const QSignalBlocker block(txtSamplingRate);
-    const int index = txtSamplingRate->currentIndex();
-    const QString shown = txtSamplingRate->currentText();
+    const QSignalBlocker block(m_txtSamplingRate);
+    const int index = m_txtSamplingRate->currentIndex();
+    const QString shown = m_txtSamplingRate->currentText();
     const QStringList texts = rateEntryTexts();
     for (int i = 0; i < texts.size(); ++i)
-        txtSamplingRate->setItemText(i, texts[i]);
-    if (index < 0 && txtSamplingRate->isEditable())
-        txtSamplingRate->setEditText(shown);
+        m_txtSamplingRate->setItemText(i, texts[i]);
+    if (index < 0 && m_txtSamplingRate->isEditable())
+        m_txtSamplingRate->setEditText(shown);
 }
 
 void TfrmGraph::makeRateDropDown()
 {
-    txtSamplingRate->setEditable(false);
-    pnlSamplingRate->setEnabled(true);
+    m_txtSamplingRate->setEditable(false);
+    m_pnlSamplingRate->setEnabled(true);
 }
 
 void TfrmGraph::selectRateEntry(double rate)
 {
     if (const auto entry = rateEntry(rate))
-        txtSamplingRate->setCurrentIndex(*entry);
+        m_txtSamplingRate->setCurrentIndex(*entry);
 }
 
 void TfrmGraph::setWavControlsVisible(bool visible)
 {
-    Button3->setVisible(visible);
-    ToolBar1->findChild<QAction *>(QStringLiteral("MediaPlayer1Slot"))->setVisible(visible);
+    m_Button3->setVisible(visible);
+    m_ToolBar1->findChild<QAction *>(QStringLiteral("MediaPlayer1Slot"))->setVisible(visible);
 }
 
 void TfrmGraph::FormActivate()
@@ -540,16 +540,16 @@ void TfrmGraph::closeEvent(QCloseEvent *event)
 
 bool TfrmGraph::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == pnlGraph && event->type() == QEvent::Resize)
+    if (watched == m_pnlGraph && event->type() == QEvent::Resize)
         pnlGraphResize();
     // The data set list opens 441 pixels wide, or wider when its columns grew to fit longer
     // headings; the splitter changes it from then on.
-    if (watched == pnlDataSets && event->type() == QEvent::Show && !m_dataSetsSized) {
+    if (watched == m_pnlDataSets && event->type() == QEvent::Show && !m_dataSetsSized) {
         m_dataSetsSized = true;
-        const int columns = Grid2->horizontalHeader()->length() + 2 * Grid2->frameWidth();
+        const int columns = m_Grid2->horizontalHeader()->length() + 2 * m_Grid2->frameWidth();
         const int width = std::max(kDataSetsWidth, columns);
-        const int total = Splitter1->width();
-        Splitter1->setSizes({width, std::max(total - width, 1)});
+        const int total = m_Splitter1->width();
+        m_Splitter1->setSizes({width, std::max(total - width, 1)});
     }
     return QMdiSubWindow::eventFilter(watched, event);
 }
@@ -557,47 +557,47 @@ bool TfrmGraph::eventFilter(QObject *watched, QEvent *event)
 void TfrmGraph::pnlGraphResize()
 {
     // The top-right corner of the chart: the legend takes its top-left.
-    const QRect chart = PESGraph1->geometry();
-    Panel12->move(chart.right() + 1 - Panel12->width(), chart.top());
-    Panel12->raise();
+    const QRect chart = m_PESGraph1->geometry();
+    m_Panel12->move(chart.right() + 1 - m_Panel12->width(), chart.top());
+    m_Panel12->raise();
 }
 
 void TfrmGraph::txtSamplingRateChange()
 {
-    const RateChange change = samplingRateChanged(txtSamplingRate->currentText(), graphState());
+    const RateChange change = samplingRateChanged(m_txtSamplingRate->currentText(), graphState().realTime);
     if (!change.refused)
         return;
     if (change.entry)
-        txtSamplingRate->setCurrentIndex(*change.entry);
+        m_txtSamplingRate->setCurrentIndex(*change.entry);
     showMessage(this, ids(kTable, QStringLiteral("IDS_18")));
 }
 
 void TfrmGraph::ToolButton6Click()
 {
-    PESGraph1->setViewingStyle(chart::sgColor);
-    PESGraph1->redraw();
+    m_PESGraph1->setViewingStyle(chart::sgColor);
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::ToolButton7Click()
 {
-    PESGraph1->setViewingStyle(chart::sgMonochrome);
-    PESGraph1->redraw();
+    m_PESGraph1->setViewingStyle(chart::sgMonochrome);
+    m_PESGraph1->redraw();
 }
 
-void TfrmGraph::Button1Click() { PESGraph1->PEactions(chart::sgCustomize); }
+void TfrmGraph::Button1Click() { m_PESGraph1->PEactions(chart::sgCustomize); }
 
-void TfrmGraph::PESGraph1ZoomIn() { UndoZoom->setEnabled(true); }
+void TfrmGraph::PESGraph1ZoomIn() { m_UndoZoom->setEnabled(true); }
 
 void TfrmGraph::UndoZoomClick()
 {
-    PESGraph1->PEactions(chart::sgUndoZoom);
-    PESGraph1->PEactions(chart::sgResetImage);
-    UndoZoom->setEnabled(false);
+    m_PESGraph1->PEactions(chart::sgUndoZoom);
+    m_PESGraph1->PEactions(chart::sgResetImage);
+    m_UndoZoom->setEnabled(false);
 }
 
 void TfrmGraph::PESGraph1CustomizeDlg()
 {
-    if (PESGraph1->dialogResult() != 1 ||
+    if (m_PESGraph1->dialogResult() != 1 ||
         confirm(this, ids(kTable, QStringLiteral("IDS_19")), QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     const QString folder = templateFolder();
@@ -607,7 +607,7 @@ void TfrmGraph::PESGraph1CustomizeDlg()
         return;
     }
     QString error;
-    if (!saveTemplate(*PESGraph1, &error))
+    if (!saveTemplate(*m_PESGraph1, &error))
         showMessage(this, error);
 }
 

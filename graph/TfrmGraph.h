@@ -48,6 +48,30 @@ public:
     void makeRateDropDown();
     // Selects the entry that stands for the rate; above the last entry the selection stays.
     void selectRateEntry(double rate);
+    // The text of the sampling rate box, and whether its first entry (0.5 s) is chosen.
+    QString samplingRateText() const;
+    bool firstRateEntrySelected() const;
+
+    // The real-time window: Clear with its divider, no WAV playback, the rate box a drop-down
+    // list at rate (seconds), and an empty chart of 500 points whose time scale starts now.
+    void prepareAsRealTimeWindow(float rate, TDateTime now);
+    // Clear, which lets the live points go, is offered only between runs.
+    void setClearEnabled(bool enabled);
+    // Room for a run of points from start, the time scale span wide at first; the figures of
+    // the points before are emptied and the cursors wait with the empty series.
+    void beginRun(int points, TDateTime start, TDateTime span);
+    // Point index of a run, at x with level y, counted in Data No.; the time scale grows by
+    // growth when x passes its end. The chart is drawn again when redraw says so.
+    void showRunPoint(int index, TDateTime x, float y, TDateTime growth, bool redraw);
+    enum Extreme { Maximum, Minimum };
+    // A run's new maximum or minimum and when it came.
+    void showExtreme(Extreme which, float level, TDateTime at);
+    // The run ended at end with points points: the chart keeps those, shows their average
+    // and, when there are any, puts the cursors on them.
+    void endRun(int points, TDateTime end, double average);
+    // The start time and Data No. fields.
+    void showRunStart(TDateTime start);
+    void setPointCount(int count);
     // WAV playback's open button and player (hidden in the real-time window).
     void setWavControlsVisible(bool visible);
     // Ends WAV playback and forgets the recording: the data set shown changed.
@@ -87,41 +111,65 @@ public:
     // Cursor lines and their drag marks, this window's own.
     CursorState cursors;
 
-    QToolBar *ToolBar1;
-    QAction *ToolButton1, *ToolButton2, *ToolButton4, *ToolButton5, *ToolButton9, *ToolButton13;
-    QAction *ToolButton6, *ToolButton7, *tbntSep3, *tbntClr, *UndoZoom;
-    QAction *Button1, *Button2, *bunCalLEQ, *Button3;
-    QWidget *MediaPlayer1;
-    QToolButton *mpPlay, *mpPause, *mpStop;
-
-    QWidget *pnlGraphStatistic;
-    QLineEdit *txtStartTime, *txtDataNo, *txtAvgAll, *txtMax, *txtMaxTime, *txtMin, *txtMinTime;
-    QWidget *pnlSamplingRate;
-    QComboBox *txtSamplingRate;
-    QWidget *pnlLeq;
-    QLabel *frmLeq;
-    QLineEdit *edtLeq;
-    QLabel *Label20, *Label21;
-    QLabel *lblOutOfRange; // readings the top panel's figures left out
-
-    QWidget *pnlStatistic;
-    QLineEdit *txtCursorA, *txtCursorATime, *txtCursorB, *txtCursorBTime;
-    QLineEdit *txtMaxAB, *txtMaxABTime, *txtMinAB, *txtMinABTime, *txtAvgAB;
-    // Acoustic figures between the cursors: duration, Leq, SEL and the exceeded levels.
-    QLineEdit *txtDurationAB, *txtLeqAB, *txtSELAB, *txtL10AB, *txtL50AB, *txtL90AB;
-    QLabel *lblOutOfRangeAB; // readings between the cursors left out
-
-    QSplitter *Splitter1;
-    QWidget *pnlDataSets;
-    QLabel *StaticText1;
-    QTableWidget *Grid2;
-    QMenu *PopupMenu1;
-    QAction *ChangeDateTime1;
-    QWidget *pnlGraph;
-    chart::PESGraph *PESGraph1;
-    QLabel *Panel12;
-
-    QTimer *Timer1;
+    // The controls that code outside the window reaches.
+    QAction *Button1() const { return m_Button1; }
+    QAction *Button2() const { return m_Button2; }
+    QAction *Button3() const { return m_Button3; }
+    QAction *ChangeDateTime1() const { return m_ChangeDateTime1; }
+    QTableWidget *Grid2() const { return m_Grid2; }
+    QLabel *Label20() const { return m_Label20; }
+    QLabel *Label21() const { return m_Label21; }
+    chart::PESGraph *PESGraph1() const { return m_PESGraph1; }
+    QLabel *Panel12() const { return m_Panel12; }
+    QSplitter *Splitter1() const { return m_Splitter1; }
+    QTimer *Timer1() const { return m_Timer1; }
+    QToolBar *ToolBar1() const { return m_ToolBar1; }
+    QAction *ToolButton1() const { return m_ToolButton1; }
+    QAction *ToolButton13() const { return m_ToolButton13; }
+    QAction *ToolButton2() const { return m_ToolButton2; }
+    QAction *ToolButton4() const { return m_ToolButton4; }
+    QAction *ToolButton5() const { return m_ToolButton5; }
+    QAction *ToolButton6() const { return m_ToolButton6; }
+    QAction *ToolButton7() const { return m_ToolButton7; }
+    QAction *ToolButton9() const { return m_ToolButton9; }
+    QAction *UndoZoom() const { return m_UndoZoom; }
+    QAction *bunCalLEQ() const { return m_bunCalLEQ; }
+    QLineEdit *edtLeq() const { return m_edtLeq; }
+    QLabel *lblOutOfRange() const { return m_lblOutOfRange; }
+    QLabel *lblOutOfRangeAB() const { return m_lblOutOfRangeAB; }
+    QToolButton *mpPause() const { return m_mpPause; }
+    QToolButton *mpPlay() const { return m_mpPlay; }
+    QToolButton *mpStop() const { return m_mpStop; }
+    QWidget *pnlDataSets() const { return m_pnlDataSets; }
+    QWidget *pnlGraphStatistic() const { return m_pnlGraphStatistic; }
+    QWidget *pnlLeq() const { return m_pnlLeq; }
+    QWidget *pnlSamplingRate() const { return m_pnlSamplingRate; }
+    QWidget *pnlStatistic() const { return m_pnlStatistic; }
+    QAction *tbntClr() const { return m_tbntClr; }
+    QAction *tbntSep3() const { return m_tbntSep3; }
+    QLineEdit *txtAvgAB() const { return m_txtAvgAB; }
+    QLineEdit *txtAvgAll() const { return m_txtAvgAll; }
+    QLineEdit *txtCursorA() const { return m_txtCursorA; }
+    QLineEdit *txtCursorATime() const { return m_txtCursorATime; }
+    QLineEdit *txtCursorB() const { return m_txtCursorB; }
+    QLineEdit *txtCursorBTime() const { return m_txtCursorBTime; }
+    QLineEdit *txtDataNo() const { return m_txtDataNo; }
+    QLineEdit *txtDurationAB() const { return m_txtDurationAB; }
+    QLineEdit *txtL10AB() const { return m_txtL10AB; }
+    QLineEdit *txtL50AB() const { return m_txtL50AB; }
+    QLineEdit *txtL90AB() const { return m_txtL90AB; }
+    QLineEdit *txtLeqAB() const { return m_txtLeqAB; }
+    QLineEdit *txtMax() const { return m_txtMax; }
+    QLineEdit *txtMaxAB() const { return m_txtMaxAB; }
+    QLineEdit *txtMaxABTime() const { return m_txtMaxABTime; }
+    QLineEdit *txtMaxTime() const { return m_txtMaxTime; }
+    QLineEdit *txtMin() const { return m_txtMin; }
+    QLineEdit *txtMinAB() const { return m_txtMinAB; }
+    QLineEdit *txtMinABTime() const { return m_txtMinABTime; }
+    QLineEdit *txtMinTime() const { return m_txtMinTime; }
+    QLineEdit *txtSELAB() const { return m_txtSELAB; }
+    QComboBox *txtSamplingRate() const { return m_txtSamplingRate; }
+    QLineEdit *txtStartTime() const { return m_txtStartTime; }
 
 public slots:
     void txtSamplingRateChange();
@@ -188,6 +236,70 @@ private:
     // Shows the shared annotation mode: its button down and the chart's cursor.
     void showAnnotationMode();
     void setAnnotationMode(AnnotationMode mode);
+
+    QToolBar *m_ToolBar1;        // the window's tool bar
+    QAction *m_ToolButton1;      // shows or hides the statistic panel
+    QAction *m_ToolButton2;      // shows or hides the cursor panel and lines
+    QAction *m_ToolButton4;      // annotation mode: normal cursor
+    QAction *m_ToolButton5;      // annotation mode: a cross where the chart is clicked
+    QAction *m_ToolButton9;      // annotation mode: a text where the chart is clicked
+    QAction *m_ToolButton13;     // the erase list of the annotations
+    QAction *m_ToolButton6;      // colour view (hidden)
+    QAction *m_ToolButton7;      // monochrome view (hidden)
+    QAction *m_tbntSep3;         // the divider before Clear, in the real-time window
+    QAction *m_tbntClr;          // Clear: lets the real-time points go
+    QAction *m_UndoZoom;         // back to the view before the last zoom
+    QAction *m_Button1;          // the chart's options dialog
+    QAction *m_Button2;          // copies the statistics to the clipboard
+    QAction *m_bunCalLEQ;        // CAL Leq: a new window with the running Leq of the series
+    QAction *m_Button3;          // opens a WAV recording of the data set
+    QWidget *m_MediaPlayer1;     // the WAV player's buttons
+    QToolButton *m_mpPlay;       // plays from the green line
+    QToolButton *m_mpPause;      // pauses or resumes
+    QToolButton *m_mpStop;       // stops
+
+    QWidget *m_pnlGraphStatistic; // the statistic panel: the figures of the whole series
+    QLineEdit *m_txtStartTime;   // the first point's time
+    QLineEdit *m_txtDataNo;      // the number of points
+    QLineEdit *m_txtAvgAll;      // their average
+    QLineEdit *m_txtMax;         // the maximum
+    QLineEdit *m_txtMaxTime;     // when it came
+    QLineEdit *m_txtMin;         // the minimum
+    QLineEdit *m_txtMinTime;     // when it came
+    QWidget *m_pnlSamplingRate;  // holds txtSamplingRate; enabled in the real-time window
+    QComboBox *m_txtSamplingRate; // the sampling rate, seconds
+    QWidget *m_pnlLeq;           // holds the Leq of a CAL Leq window
+    QLabel *m_frmLeq;            // "Leq", naming edtLeq
+    QLineEdit *m_edtLeq;         // the Leq of the whole series
+    QLabel *m_Label20;           // the open WAV recording's name
+    QLabel *m_Label21;           // its length, ms
+    QLabel *m_lblOutOfRange;     // readings the statistic panel's figures left out
+
+    QWidget *m_pnlStatistic;     // the cursor panel: the figures at and between the cursors
+    QLineEdit *m_txtCursorA;     // the level at cursor A
+    QLineEdit *m_txtCursorATime; // its time
+    QLineEdit *m_txtCursorB;     // the level at cursor B
+    QLineEdit *m_txtCursorBTime; // its time
+    QLineEdit *m_txtMaxAB;       // the maximum between the cursors
+    QLineEdit *m_txtMaxABTime;   // when it came
+    QLineEdit *m_txtMinAB;       // the minimum between the cursors
+    QLineEdit *m_txtMinABTime;   // when it came
+    QLineEdit *m_txtAvgAB;       // the average between the cursors
+    // Acoustic figures between the cursors: duration, Leq, SEL and the exceeded levels.
+    QLineEdit *m_txtDurationAB, *m_txtLeqAB, *m_txtSELAB, *m_txtL10AB, *m_txtL50AB, *m_txtL90AB;
+    QLabel *m_lblOutOfRangeAB;   // readings between the cursors left out
+
+    QSplitter *m_Splitter1;      // the data set list beside the chart
+    QWidget *m_pnlDataSets;      // the data set list with its heading; the DataLogger window's
+    QLabel *m_StaticText1;       // "Data Sets"
+    QTableWidget *m_Grid2;       // one row per data set; a click shows the set
+    QMenu *m_PopupMenu1;         // the list's menu
+    QAction *m_ChangeDateTime1;  // gives a data set a new start
+    QWidget *m_pnlGraph;         // holds the chart
+    chart::PESGraph *m_PESGraph1; // the chart
+    QLabel *m_Panel12;           // the mouse readout over the chart's top-right corner
+
+    QTimer *m_Timer1;            // moves the playback line while a WAV recording plays
 
     bool m_dataSetsSized = false;
     int m_outOfRange = 0, m_outOfRangeAB = 0; // what the two panels' figures left out

@@ -48,16 +48,16 @@ void TfrmGraph::showAnnotationMode()
 {
     switch (graphState().annotationMode) {
     case AnnotationMode::Normal:
-        ToolButton4->setChecked(true);
-        PESGraph1->setArrowCursor(1);
+        m_ToolButton4->setChecked(true);
+        m_PESGraph1->setArrowCursor(1);
         break;
     case AnnotationMode::Text:
-        ToolButton9->setChecked(true);
-        PESGraph1->setArrowCursor(2);
+        m_ToolButton9->setChecked(true);
+        m_PESGraph1->setArrowCursor(2);
         break;
     case AnnotationMode::Cross:
-        ToolButton5->setChecked(true);
-        PESGraph1->setArrowCursor(crossCursor());
+        m_ToolButton5->setChecked(true);
+        m_PESGraph1->setArrowCursor(crossCursor());
         break;
     }
 }
@@ -71,27 +71,27 @@ void TfrmGraph::PESGraph1Click()
     const AnnotationMode mode = graphState().annotationMode;
     if (mode == AnnotationMode::Normal)
         return;
-    const QPoint px = PESGraph1->lastMousePos() + annotationOffset(mode);
-    if (!PESGraph1->plotRect().contains(px))
+    const QPoint px = m_PESGraph1->lastMousePos() + annotationOffset(mode);
+    if (!m_PESGraph1->plotRect().contains(px))
         return;
-    const QPointF at = PESGraph1->pixelToData(px);
-    auto inUse = [this](int slot) { return slotInUse(*PESGraph1, slot); };
+    const QPointF at = m_PESGraph1->pixelToData(px);
+    auto inUse = [this](int slot) { return slotInUse(*m_PESGraph1, slot); };
     if (mode == AnnotationMode::Cross) {
         const int slot = takeAnnotationSlot(graphState().annotationCounter, inUse);
-        setAnnotation(*PESGraph1, slot, kSymbolCross, at.x(), at.y(), QString());
+        setAnnotation(*m_PESGraph1, slot, kSymbolCross, at.x(), at.y(), QString());
     } else {
         TfrmAnnoEdit dialog(this);
         if (runModal(dialog) != QDialog::Accepted)
             return;
         const int slot = takeAnnotationSlot(graphState().annotationCounter, inUse);
-        setAnnotation(*PESGraph1, slot, kSymbolNone, at.x(), at.y(), dialog.Edit1->text());
+        setAnnotation(*m_PESGraph1, slot, kSymbolNone, at.x(), at.y(), dialog.Edit1()->text());
     }
-    PESGraph1->redraw();
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::ToolButton13Click()
 {
-    const chart::ChartModel &m = PESGraph1->model();
+    const chart::ChartModel &m = m_PESGraph1->model();
     // Up to the counter, and beyond it to this chart's last slot: a Clear elsewhere may have
     // restarted the shared counter below annotations this chart still shows.
     const int last = std::max(graphState().annotationCounter, m.annotationCount() - 1);
@@ -105,30 +105,30 @@ void TfrmGraph::ToolButton13Click()
     if (runModal(dialog) != QDialog::Accepted)
         return;
     for (const int slot : dialog.selectedSlots()) {
-        PESGraph1->setGraphAnnotationType(slot, kSymbolNone);
-        PESGraph1->setGraphAnnotationText(slot, QString());
+        m_PESGraph1->setGraphAnnotationType(slot, kSymbolNone);
+        m_PESGraph1->setGraphAnnotationText(slot, QString());
     }
-    PESGraph1->redraw();
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::tbntClrClick()
 {
     setWindowTitle(kRealTimeCaption);
-    tbntSep3->setVisible(true);
-    tbntClr->setVisible(true);
+    m_tbntSep3->setVisible(true);
+    m_tbntClr->setVisible(true);
     const TDateTime now = toTDateTime(clock().now());
-    SetUpChart(*PESGraph1, 1, 130, 30, now + kClearedSpan, now, kClearedPoints);
-    PESGraph1->emptySubset(0);
+    SetUpChart(*m_PESGraph1, 1, 130, 30, now + kClearedSpan, now, kClearedPoints);
+    m_PESGraph1->emptySubset(0);
     clearFigures();
-    graphState().realTimePointCount = 0;
-    graphState().realTimeUnsaved = false; // the points are let go: nothing is left to save
+    graphState().realTime.realTimePointCount = 0;
+    graphState().realTime.realTimeUnsaved = false; // the points are let go: nothing is left to save
     // The annotations made so far go out of sight, and their slots are free again, so the
     // next annotation takes the first user slot and the erase list shows it.
     int &counter = graphState().annotationCounter;
     for (int slot = kFirstClearedSlot; slot <= counter; ++slot)
-        setAnnotation(*PESGraph1, slot, kSymbolNone, 0.0, 0.0, QString());
+        setAnnotation(*m_PESGraph1, slot, kSymbolNone, 0.0, 0.0, QString());
     counter = kAnnotationCounterStart;
-    PESGraph1->redraw();
+    m_PESGraph1->redraw();
 }
 
 } // namespace ql708::graph

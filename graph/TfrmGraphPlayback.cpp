@@ -66,11 +66,11 @@ QString askWavFile(QWidget *parent, const QString &folder, const QString &name)
 
 void TfrmGraph::connectPlayback()
 {
-    connect(Button3, &QAction::triggered, this, &TfrmGraph::Button3Click);
-    connect(mpPlay, &QToolButton::clicked, this, [this] { MediaPlayer1Click(PlayButton); });
-    connect(mpPause, &QToolButton::clicked, this, [this] { MediaPlayer1Click(PauseButton); });
-    connect(mpStop, &QToolButton::clicked, this, [this] { MediaPlayer1Click(StopButton); });
-    connect(Timer1, &QTimer::timeout, this, &TfrmGraph::Timer1Timer);
+    connect(m_Button3, &QAction::triggered, this, &TfrmGraph::Button3Click);
+    connect(m_mpPlay, &QToolButton::clicked, this, [this] { MediaPlayer1Click(PlayButton); });
+    connect(m_mpPause, &QToolButton::clicked, this, [this] { MediaPlayer1Click(PauseButton); });
+    connect(m_mpStop, &QToolButton::clicked, this, [this] { MediaPlayer1Click(StopButton); });
+    connect(m_Timer1, &QTimer::timeout, this, &TfrmGraph::Timer1Timer);
 }
 
 void TfrmGraph::Button3Click()
@@ -111,8 +111,8 @@ void TfrmGraph::associateRecording(int set, const QString &path)
     const bool open = m_playback->associate(path, rate, points);
     showPlaybackState();
     if (open) {
-        Label20->setText(m_playback->baseName());
-        Label21->setText(QString::number(m_playback->length()));
+        m_Label20->setText(m_playback->baseName());
+        m_Label21->setText(QString::number(m_playback->length()));
     } else {
         showMessage(this, text("IDS_90") + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QLatin1Char('\n') +
                               m_playback->errorText());
@@ -131,10 +131,10 @@ void TfrmGraph::copyToProjectFolder(const RecordingFiles &files)
     {
         TfrmScope progress(this);
         progress.useForProgress(text("IDS_60"), files.count);
-        progress.SText1->setText(text("IDS_61"));
+        progress.SText1()->setText(text("IDS_61"));
         progress.showProgress();
         result = copyRecording(files.folder, files.firstName, files.count, project, [&progress](int m) {
-            progress.Progress1->setValue(m);
+            progress.Progress1()->setValue(m);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
         progress.close();
@@ -174,8 +174,8 @@ void TfrmGraph::MediaPlayer1Click(int button)
         m_playback->stop();
         // The line goes back to where Play starts.
         moveLine(kPlaybackLine, cursors.playbackLine);
-        PESGraph1->setVertLineAnnotationText(kPlaybackLine, QString());
-        PESGraph1->redraw();
+        m_PESGraph1->setVertLineAnnotationText(kPlaybackLine, QString());
+        m_PESGraph1->redraw();
         break;
     }
     showPlaybackState();
@@ -190,21 +190,21 @@ void TfrmGraph::PausePlayback()
 void TfrmGraph::Timer1Timer()
 {
     // Opening the next file waits for the player; no tick may run inside another.
-    Timer1->stop();
+    m_Timer1->stop();
     const WavPlayback::Tick t = m_playback ? m_playback->tick(series()) : WavPlayback::Tick();
     if (t.placed) {
-        PESGraph1->setVertLineAnnotation(kPlaybackLine, t.line.line);
-        PESGraph1->setVertLineAnnotationText(kPlaybackLine, timeText(t.line.shown));
+        m_PESGraph1->setVertLineAnnotation(kPlaybackLine, t.line.line);
+        m_PESGraph1->setVertLineAnnotationText(kPlaybackLine, timeText(t.line.shown));
     }
     if (t.end == WavPlayback::End::Finished || t.end == WavPlayback::End::FileMissing) {
         // Play starts from the beginning again.
         cursors.playbackLine = 0;
         moveLine(kPlaybackLine, 0);
-        PESGraph1->setVertLineAnnotationText(kPlaybackLine, QString());
+        m_PESGraph1->setVertLineAnnotationText(kPlaybackLine, QString());
     }
     // Only the line moved: its own layer is drawn again, not the data (at 128,000 points about
     // 0.05 ms in place of 1.2 ms, five times a second).
-    PESGraph1->PEactions(chart::sgInvalidateImage);
+    m_PESGraph1->PEactions(chart::sgInvalidateImage);
     showPlaybackState();
     if (t.end == WavPlayback::End::Failed)
         showMessage(this, text("IDS_90") + QLatin1Char('\n') + m_playback->errorText());
@@ -213,13 +213,13 @@ void TfrmGraph::Timer1Timer()
 void TfrmGraph::showPlaybackState()
 {
     const PlaybackButtons b = m_playback ? m_playback->buttons() : PlaybackButtons();
-    mpPlay->setEnabled(b.play);
-    mpPause->setEnabled(b.pause);
-    mpStop->setEnabled(b.stop);
+    m_mpPlay->setEnabled(b.play);
+    m_mpPause->setEnabled(b.pause);
+    m_mpStop->setEnabled(b.stop);
     if (m_playback && m_playback->timerRunning())
-        Timer1->start();
+        m_Timer1->start();
     else
-        Timer1->stop();
+        m_Timer1->stop();
 }
 
 void TfrmGraph::stopPlayback()

@@ -49,20 +49,20 @@ bool &draggingOf(CursorState &c, int line)
 
 void TfrmGraph::connectAnalysis()
 {
-    connect(ToolButton1, &QAction::triggered, this, &TfrmGraph::ToolButton1Click);
-    connect(ToolButton2, &QAction::triggered, this, &TfrmGraph::ToolButton2Click);
-    connect(Button2, &QAction::triggered, this, &TfrmGraph::Button2Click);
-    connect(bunCalLEQ, &QAction::triggered, this, &TfrmGraph::bunCalLEQClick);
-    connect(ToolButton4, &QAction::triggered, this, &TfrmGraph::ToolButton4Click);
-    connect(ToolButton5, &QAction::triggered, this, &TfrmGraph::ToolButton5Click);
-    connect(ToolButton9, &QAction::triggered, this, &TfrmGraph::ToolButton9Click);
-    connect(ToolButton13, &QAction::triggered, this, &TfrmGraph::ToolButton13Click);
-    connect(tbntClr, &QAction::triggered, this, &TfrmGraph::tbntClrClick);
+    connect(m_ToolButton1, &QAction::triggered, this, &TfrmGraph::ToolButton1Click);
+    connect(m_ToolButton2, &QAction::triggered, this, &TfrmGraph::ToolButton2Click);
+    connect(m_Button2, &QAction::triggered, this, &TfrmGraph::Button2Click);
+    connect(m_bunCalLEQ, &QAction::triggered, this, &TfrmGraph::bunCalLEQClick);
+    connect(m_ToolButton4, &QAction::triggered, this, &TfrmGraph::ToolButton4Click);
+    connect(m_ToolButton5, &QAction::triggered, this, &TfrmGraph::ToolButton5Click);
+    connect(m_ToolButton9, &QAction::triggered, this, &TfrmGraph::ToolButton9Click);
+    connect(m_ToolButton13, &QAction::triggered, this, &TfrmGraph::ToolButton13Click);
+    connect(m_tbntClr, &QAction::triggered, this, &TfrmGraph::tbntClrClick);
 }
 
 Series TfrmGraph::series() const
 {
-    const chart::ChartModel &m = PESGraph1->model();
+    const chart::ChartModel &m = m_PESGraph1->model();
     if (m.subsets() == 0)
         return {};
     return {m.xData(0), m.yData(0), m.points()};
@@ -72,16 +72,16 @@ void TfrmGraph::moveLine(int line, int point)
 {
     const Series s = series();
     if (point >= 0 && point < s.n)
-        PESGraph1->setVertLineAnnotation(line, s.x[point]);
+        m_PESGraph1->setVertLineAnnotation(line, s.x[point]);
 }
 
 void TfrmGraph::showSeries(const double *x, const float *y, int n, float levelTop, float levelBottom)
 {
     const TDateTime first = n > 0 ? x[0] : 0.0;
     const TDateTime last = n > 0 ? x[n - 1] : 0.0;
-    SetUpChart(*PESGraph1, 1, levelTop, levelBottom, last, first, n);
-    PESGraph1->setXDataII(0, x, n);
-    PESGraph1->setYData(0, y, n);
+    SetUpChart(*m_PESGraph1, 1, levelTop, levelBottom, last, first, n);
+    m_PESGraph1->setXDataII(0, x, n);
+    m_PESGraph1->setYData(0, y, n);
     RefreshStatistics();
     ResetCursors();
 }
@@ -96,7 +96,7 @@ void TfrmGraph::RefreshStatistics()
 void TfrmGraph::showSplAndLeq(const double *x, int n, const float *spl, int splCount, const float *leq,
                               int leqCount)
 {
-    chart::PESGraph &c = *PESGraph1;
+    chart::PESGraph &c = *m_PESGraph1;
     PrepareChart(c, 2, 130, 30, x[n - 1], x[0], n);
     c.setSubsetLabel(0, QStringLiteral("SPL"));
     c.setSubsetLabel(1, QStringLiteral("Leq"));
@@ -106,7 +106,7 @@ void TfrmGraph::showSplAndLeq(const double *x, int n, const float *spl, int splC
     c.setXDataII(1, x, n);
     c.setYData(0, spl, splCount);
     c.setYData(1, leq, leqCount);
-    bunCalLEQ->setEnabled(false);
+    m_bunCalLEQ->setEnabled(false);
     showNormal();
     RefreshStatistics();
     ResetCursors();
@@ -117,11 +117,11 @@ void TfrmGraph::showSplAndLeq(const double *x, int n, const float *spl, int splC
 void TfrmGraph::showSamplingRate(const QString &text)
 {
     // Written by the program, not chosen by the user: nothing for the rate handler to do.
-    const QSignalBlocker block(txtSamplingRate);
-    if (txtSamplingRate->isEditable())
-        txtSamplingRate->setEditText(text);
+    const QSignalBlocker block(m_txtSamplingRate);
+    if (m_txtSamplingRate->isEditable())
+        m_txtSamplingRate->setEditText(text);
     else
-        txtSamplingRate->setCurrentText(text);
+        m_txtSamplingRate->setCurrentText(text);
 }
 
 void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
@@ -132,13 +132,13 @@ void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
 
 void TfrmGraph::showTopFigures(const StatisticTexts &t)
 {
-    txtStartTime->setText(t.startTime);
-    txtDataNo->setText(t.dataNo);
-    txtAvgAll->setText(t.avgAll);
-    txtMax->setText(t.max);
-    txtMaxTime->setText(t.maxTime);
-    txtMin->setText(t.min);
-    txtMinTime->setText(t.minTime);
+    m_txtStartTime->setText(t.startTime);
+    m_txtDataNo->setText(t.dataNo);
+    m_txtAvgAll->setText(t.avgAll);
+    m_txtMax->setText(t.max);
+    m_txtMaxTime->setText(t.maxTime);
+    m_txtMin->setText(t.min);
+    m_txtMinTime->setText(t.minTime);
     m_outOfRange = t.outOfRange;
     showOutOfRange();
 }
@@ -153,8 +153,8 @@ void TfrmGraph::clearFigures()
 
 void TfrmGraph::showOutOfRange()
 {
-    lblOutOfRange->setText(outOfRangeText(m_outOfRange));
-    lblOutOfRangeAB->setText(outOfRangeText(m_outOfRangeAB));
+    m_lblOutOfRange->setText(outOfRangeText(m_outOfRange));
+    m_lblOutOfRangeAB->setText(outOfRangeText(m_outOfRangeAB));
 }
 
 void TfrmGraph::ResetCursors()
@@ -163,9 +163,9 @@ void TfrmGraph::ResetCursors()
     cursors.playbackLine = p.playback;
     cursors.cursorA = p.a;
     cursors.cursorB = p.b;
-    placeLines(*PESGraph1, p);
+    placeLines(*m_PESGraph1, p);
     UpdateCursorStatistics();
-    PESGraph1->redraw();
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::UpdateCursorStatistics()
@@ -182,11 +182,11 @@ void TfrmGraph::showCursorFigures(const CursorFigures &f)
 
 void TfrmGraph::showCursorTexts(const StatisticTexts &t)
 {
-    for (auto [field, value] : {std::pair{txtCursorA, t.cursorA}, {txtCursorATime, t.cursorATime}, {txtCursorB, t.cursorB},
-                                {txtCursorBTime, t.cursorBTime}, {txtMaxAB, t.maxAB}, {txtMaxABTime, t.maxABTime},
-                                {txtMinAB, t.minAB}, {txtMinABTime, t.minABTime}, {txtAvgAB, t.avgAB},
-                                {txtDurationAB, t.durationAB}, {txtLeqAB, t.leqAB}, {txtSELAB, t.selAB},
-                                {txtL10AB, t.l10AB}, {txtL50AB, t.l50AB}, {txtL90AB, t.l90AB}})
+    for (auto [field, value] : {std::pair{m_txtCursorA, t.cursorA}, {m_txtCursorATime, t.cursorATime}, {m_txtCursorB, t.cursorB},
+                                {m_txtCursorBTime, t.cursorBTime}, {m_txtMaxAB, t.maxAB}, {m_txtMaxABTime, t.maxABTime},
+                                {m_txtMinAB, t.minAB}, {m_txtMinABTime, t.minABTime}, {m_txtAvgAB, t.avgAB},
+                                {m_txtDurationAB, t.durationAB}, {m_txtLeqAB, t.leqAB}, {m_txtSELAB, t.selAB},
+                                {m_txtL10AB, t.l10AB}, {m_txtL50AB, t.l50AB}, {m_txtL90AB, t.l90AB}})
         field->setText(value);
     m_outOfRangeAB = t.outOfRangeAB;
     showOutOfRange();
@@ -194,36 +194,36 @@ void TfrmGraph::showCursorTexts(const StatisticTexts &t)
 
 StatisticTexts TfrmGraph::statisticTexts() const
 {
-    return {txtStartTime->text(), txtSamplingRate->currentText(), txtDataNo->text(), txtAvgAll->text(),
-            txtMax->text(),       txtMaxTime->text(),             txtMin->text(),    txtMinTime->text(),
-            txtCursorA->text(),   txtCursorATime->text(),         txtCursorB->text(), txtCursorBTime->text(),
-            txtMaxAB->text(),     txtMaxABTime->text(),           txtMinAB->text(),  txtMinABTime->text(),
-            txtAvgAB->text(),     txtDurationAB->text(),          txtLeqAB->text(),  txtSELAB->text(),
-            txtL10AB->text(),     txtL50AB->text(),               txtL90AB->text(),  m_outOfRange,
+    return {m_txtStartTime->text(), m_txtSamplingRate->currentText(), m_txtDataNo->text(), m_txtAvgAll->text(),
+            m_txtMax->text(),       m_txtMaxTime->text(),             m_txtMin->text(),    m_txtMinTime->text(),
+            m_txtCursorA->text(),   m_txtCursorATime->text(),         m_txtCursorB->text(), m_txtCursorBTime->text(),
+            m_txtMaxAB->text(),     m_txtMaxABTime->text(),           m_txtMinAB->text(),  m_txtMinABTime->text(),
+            m_txtAvgAB->text(),     m_txtDurationAB->text(),          m_txtLeqAB->text(),  m_txtSELAB->text(),
+            m_txtL10AB->text(),     m_txtL50AB->text(),               m_txtL90AB->text(),  m_outOfRange,
             m_outOfRangeAB};
 }
 
 int TfrmGraph::NearestPoint(int line) const
 {
-    const QPoint px = PESGraph1->lastMousePos();
-    if (!PESGraph1->plotRect().contains(px))
+    const QPoint px = m_PESGraph1->lastMousePos();
+    if (!m_PESGraph1->plotRect().contains(px))
         return pointOf(cursors, line);
     const Series s = series();
-    return nearestPoint(s.x, s.n, PESGraph1->pixelToData(px).x());
+    return nearestPoint(s.x, s.n, m_PESGraph1->pixelToData(px).x());
 }
 
 void TfrmGraph::ToolButton1Click()
 {
-    pnlGraphStatistic->setVisible(ToolButton1->isChecked());
+    m_pnlGraphStatistic->setVisible(m_ToolButton1->isChecked());
     pnlGraphResize();
 }
 
 void TfrmGraph::ToolButton2Click()
 {
-    const bool shown = ToolButton2->isChecked();
-    pnlStatistic->setVisible(shown);
-    PESGraph1->setShowVertLineAnnotations(shown);
-    PESGraph1->redraw();
+    const bool shown = m_ToolButton2->isChecked();
+    m_pnlStatistic->setVisible(shown);
+    m_PESGraph1->setShowVertLineAnnotations(shown);
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::PESGraph1VertLineAnnotHotSpot(int line)
@@ -232,18 +232,18 @@ void TfrmGraph::PESGraph1VertLineAnnotHotSpot(int line)
         return;
     draggingOf(cursors, line) = true;
     cursors.lastDragRedraw = toTDateTime(clock().now());
-    PESGraph1->setVertLineAnnotationColor(line, kDraggedLineColor);
-    PESGraph1->redraw();
+    m_PESGraph1->setVertLineAnnotationColor(line, kDraggedLineColor);
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::PESGraph1MouseMove()
 {
-    const QPoint px = PESGraph1->lastMousePos();
-    if (!PESGraph1->plotRect().contains(px))
+    const QPoint px = m_PESGraph1->lastMousePos();
+    if (!m_PESGraph1->plotRect().contains(px))
         return;
-    const QPointF at = PESGraph1->pixelToData(px);
-    Panel12->setText(readoutText(at.y(), at.x()));
-    Panel12->adjustSize();
+    const QPointF at = m_PESGraph1->pixelToData(px);
+    m_Panel12->setText(readoutText(at.y(), at.x()));
+    m_Panel12->adjustSize();
     pnlGraphResize();
     for (int line : kLinesInDragOrder) {
         if (!draggingOf(cursors, line))
@@ -251,8 +251,8 @@ void TfrmGraph::PESGraph1MouseMove()
         const TDateTime now = toTDateTime(clock().now());
         if (now - cursors.lastDragRedraw <= kDragRedrawInterval)
             continue;
-        PESGraph1->setVertLineAnnotation(line, at.x());
-        PESGraph1->PEactions(chart::sgInvalidateImage);
+        m_PESGraph1->setVertLineAnnotation(line, at.x());
+        m_PESGraph1->PEactions(chart::sgInvalidateImage);
         cursors.lastDragRedraw = now;
         // The figures follow a dragged cursor; the cursor's point changes only when it is dropped.
         if (line != kPlaybackLine) {
@@ -267,7 +267,7 @@ void TfrmGraph::PESGraph1MouseMove()
 void TfrmGraph::PESGraph1MouseUp()
 {
     for (int line : kLinesInDragOrder)
-        PESGraph1->setVertLineAnnotationColor(line, lineColor(line));
+        m_PESGraph1->setVertLineAnnotationColor(line, lineColor(line));
     const Series s = series();
     // Without a span of time there is nothing to place a line on: it goes back to its point.
     const bool placeable = s.n >= 2 && s.x[0] != s.x[s.n - 1];
@@ -280,7 +280,7 @@ void TfrmGraph::PESGraph1MouseUp()
         moveLine(line, pointOf(cursors, line));
     }
     UpdateCursorStatistics();
-    PESGraph1->redraw();
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::Button2Click()
@@ -293,8 +293,8 @@ void TfrmGraph::Button2Click()
 int TfrmGraph::recordedPoints() const
 {
     const int n = series().n;
-    const bool recording = GraphWindows::instance().realTime.data() == this && graphState().realTimeRunning;
-    return recording ? std::clamp(graphState().realTimePointCount, 0, n) : n;
+    const bool recording = GraphWindows::instance().realTime.data() == this && graphState().realTime.realTimeRunning;
+    return recording ? std::clamp(graphState().realTime.realTimePointCount, 0, n) : n;
 }
 
 void TfrmGraph::bunCalLEQClick()
@@ -318,8 +318,8 @@ void TfrmGraph::bunCalLEQClick()
     GraphWindows::instance().calLeq = w;
     // The Leq window belongs to this one and goes away with it.
     connect(this, &QObject::destroyed, w, &QObject::deleteLater);
-    w->pnlLeq->setVisible(true);
-    w->edtLeq->setText(formatLevel(leq.back()));
+    w->m_pnlLeq->setVisible(true);
+    w->m_edtLeq->setText(formatLevel(leq.back()));
     // Every point keeps its time; the levels stop at the point that ended the Leq.
     w->showSplAndLeq(s.x, n, s.y, std::min(n, int(leq.size()) + 1), leq.data(), int(leq.size()));
 }

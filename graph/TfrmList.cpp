@@ -23,19 +23,19 @@ TfrmList::TfrmList(QWidget *parent) : QMdiSubWindow(parent)
     setObjectName(QStringLiteral("TfrmList"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_model = new TextTableModel(this);
-    Grid1 = new QTableView;
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    Grid1->setModel(m_model);
-    Grid1->setShowGrid(true);
-    Grid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid1->setWordWrap(false);
-    Grid1->verticalHeader()->setVisible(false);
-    Grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    Grid1->verticalHeader()->setDefaultSectionSize(std::max(kRowHeight, Grid1->fontMetrics().height() + 2));
-    Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    Grid1->horizontalHeader()->setResizeContentsPrecision(kSampledRows);
-    setWidget(Grid1);
+    m_Grid1 = new QTableView;
+    m_Grid1->setObjectName(QStringLiteral("Grid1"));
+    m_Grid1->setModel(m_model);
+    m_Grid1->setShowGrid(true);
+    m_Grid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_Grid1->setWordWrap(false);
+    m_Grid1->verticalHeader()->setVisible(false);
+    m_Grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_Grid1->verticalHeader()->setDefaultSectionSize(std::max(kRowHeight, m_Grid1->fontMetrics().height() + 2));
+    m_Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_Grid1->horizontalHeader()->setResizeContentsPrecision(kSampledRows);
+    setWidget(m_Grid1);
     const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
     const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
     resize(kClientWidth + 2 * frame, kClientHeight + title + frame);
@@ -52,7 +52,7 @@ TfrmList::TfrmList(QWidget *parent) : QMdiSubWindow(parent)
 void TfrmList::setTable(data::TextTable table)
 {
     m_model->setTable(std::move(table));
-    Grid1->resizeColumnsToContents();
+    m_Grid1->resizeColumnsToContents();
 }
 
 const data::TextTable &TfrmList::table() const { return m_model->table(); }

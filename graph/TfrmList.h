@@ -25,7 +25,8 @@ public:
     void setTable(data::TextTable table);
     const data::TextTable &table() const;
 
-    QTableView *Grid1;
+    // The controls that code outside the window reaches.
+    QTableView *Grid1() const { return m_Grid1; }
 
 signals:
     // The window became the active one: the main window enables "Output Tabular to graph".
@@ -34,6 +35,7 @@ signals:
 private:
     void FormActivate();
 
+    QTableView *m_Grid1; // the records, one row each
     TextTableModel *m_model;
 };
 

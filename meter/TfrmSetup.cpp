@@ -63,10 +63,10 @@ TfrmSetup::TfrmSetup(MeterLink &link, QWidget *parent) : QMdiSubWindow(parent), 
     layout->addStretch();
     setWidget(client);
 
-    for (auto [button, handler] : {std::pair{Button1, &TfrmSetup::Button1Click}, {Button2, &TfrmSetup::Button2Click},
-                                   {Button3, &TfrmSetup::Button3Click}, {Button4, &TfrmSetup::Button4Click},
-                                   {Button6, &TfrmSetup::Button6Click}, {Button7, &TfrmSetup::Button7Click},
-                                   {Button10, &TfrmSetup::Button10Click}})
+    for (auto [button, handler] : {std::pair{m_Button1, &TfrmSetup::Button1Click}, {m_Button2, &TfrmSetup::Button2Click},
+                                   {m_Button3, &TfrmSetup::Button3Click}, {m_Button4, &TfrmSetup::Button4Click},
+                                   {m_Button6, &TfrmSetup::Button6Click}, {m_Button7, &TfrmSetup::Button7Click},
+                                   {m_Button10, &TfrmSetup::Button10Click}})
         connect(button, &QPushButton::clicked, this, handler);
 
     LanguageDispatcher::instance().attach(this, kTable);
@@ -81,24 +81,24 @@ QWidget *TfrmSetup::buildClock()
     auto *box = new QWidget;
     auto *g = new QGridLayout(box);
     g->setContentsMargins(0, 0, 0, 0);
-    Button1 = named(new QPushButton, "Button1");
-    g->addWidget(Button1, 0, 0, 1, 5);
+    m_Button1 = named(new QPushButton, "Button1");
+    g->addWidget(m_Button1, 0, 0, 1, 5);
     // Two digits each, as the meter takes them: minutes and seconds.
-    edtInt1 = field("edtInt1", QStringLiteral("00"));
-    edtInt2 = field("edtInt2", QStringLiteral("02"));
-    for (QLineEdit *e : {edtInt1, edtInt2}) {
+    m_edtInt1 = field("edtInt1", QStringLiteral("00"));
+    m_edtInt2 = field("edtInt2", QStringLiteral("02"));
+    for (QLineEdit *e : {m_edtInt1, m_edtInt2}) {
         e->setInputMask(QStringLiteral("99"));
         e->setMaximumWidth(40);
     }
-    lblInterval = named(new QLabel, "lblInterval");
-    g->addWidget(edtInt1, 1, 0);
+    m_lblInterval = named(new QLabel, "lblInterval");
+    g->addWidget(m_edtInt1, 1, 0);
     g->addWidget(new QLabel(QStringLiteral(":")), 1, 1);
-    g->addWidget(edtInt2, 1, 2);
-    g->addWidget(lblInterval, 1, 3);
-    Button2 = named(new QPushButton, "Button2");
-    g->addWidget(Button2, 2, 0, 1, 5);
-    Button3 = named(new QPushButton, "Button3");
-    g->addWidget(Button3, 3, 0, 1, 5);
+    g->addWidget(m_edtInt2, 1, 2);
+    g->addWidget(m_lblInterval, 1, 3);
+    m_Button2 = named(new QPushButton, "Button2");
+    g->addWidget(m_Button2, 2, 0, 1, 5);
+    m_Button3 = named(new QPushButton, "Button3");
+    g->addWidget(m_Button3, 3, 0, 1, 5);
     g->setColumnStretch(4, 1);
     return box;
 }
@@ -107,12 +107,12 @@ QWidget *TfrmSetup::buildInformation()
 {
     auto *box = new QGroupBox;
     auto *g = new QGridLayout(box);
-    Button4 = named(new QPushButton, "Button4");
-    g->addWidget(Button4, 0, 0, 1, 2, Qt::AlignLeft);
+    m_Button4 = named(new QPushButton, "Button4");
+    g->addWidget(m_Button4, 0, 0, 1, 2, Qt::AlignLeft);
     const std::pair<QLabel **, QLineEdit **> rows[] = {
-        {&lblVer, &txtVer},           {&lblMeterTime, &txtMeterTime}, {&lblInt, &txtInt},
-        {&lblDataSets, &txtDataSets}, {&lblMemoryAvailable, &txtMemoryAvailable},
-        {&lblSN, &txtSN},             {&lbl94dB, &txt94dB},          {&lbl70dB, &txt70dB}};
+        {&m_lblVer, &m_txtVer},           {&m_lblMeterTime, &m_txtMeterTime}, {&m_lblInt, &m_txtInt},
+        {&m_lblDataSets, &m_txtDataSets}, {&m_lblMemoryAvailable, &m_txtMemoryAvailable},
+        {&m_lblSN, &m_txtSN},             {&m_lbl94dB, &m_txt94dB},          {&m_lbl70dB, &m_txt70dB}};
     const char *names[][2] = {{"lblVer", "txtVer"},           {"lblMeterTime", "txtMeterTime"},
                               {"lblInt", "txtInt"},           {"lblDataSets", "txtDataSets"},
                               {"lblMemoryAvailable", "txtMemoryAvailable"},
@@ -124,9 +124,9 @@ QWidget *TfrmSetup::buildInformation()
         *rows[i].first = labelFor(names[i][0], *rows[i].second);
         g->addWidget(*rows[i].first, row, 0);
         g->addWidget(*rows[i].second, row, 1);
-        if (rows[i].second == &txtMeterTime) {
-            lblMeterTimeFormat = named(new QLabel, "lblMeterTimeFormat");
-            g->addWidget(lblMeterTimeFormat, ++row, 1);
+        if (rows[i].second == &m_txtMeterTime) {
+            m_lblMeterTimeFormat = named(new QLabel, "lblMeterTimeFormat");
+            g->addWidget(m_lblMeterTimeFormat, ++row, 1);
         }
     }
     g->setColumnStretch(1, 1);
@@ -138,19 +138,19 @@ QWidget *TfrmSetup::buildMemoryBytes()
     auto *box = new QWidget;
     auto *g = new QGridLayout(box);
     g->setContentsMargins(0, 0, 0, 0);
-    Button6 = named(new QPushButton, "Button6");
-    txtWAddress = field("txtWAddress", QStringLiteral("0"));
-    txtWData = field("txtWData", QStringLiteral("0"));
-    Button7 = named(new QPushButton, "Button7");
-    txtRAddress = field("txtRAddress", QStringLiteral("0"));
-    txtRData = field("txtRData", QStringLiteral("0"));
-    txtRData->setReadOnly(true);
-    g->addWidget(Button6, 0, 0);
-    g->addWidget(txtWAddress, 0, 1);
-    g->addWidget(txtWData, 0, 2);
-    g->addWidget(Button7, 1, 0);
-    g->addWidget(txtRAddress, 1, 1);
-    g->addWidget(txtRData, 1, 2);
+    m_Button6 = named(new QPushButton, "Button6");
+    m_txtWAddress = field("txtWAddress", QStringLiteral("0"));
+    m_txtWData = field("txtWData", QStringLiteral("0"));
+    m_Button7 = named(new QPushButton, "Button7");
+    m_txtRAddress = field("txtRAddress", QStringLiteral("0"));
+    m_txtRData = field("txtRData", QStringLiteral("0"));
+    m_txtRData->setReadOnly(true);
+    g->addWidget(m_Button6, 0, 0);
+    g->addWidget(m_txtWAddress, 0, 1);
+    g->addWidget(m_txtWData, 0, 2);
+    g->addWidget(m_Button7, 1, 0);
+    g->addWidget(m_txtRAddress, 1, 1);
+    g->addWidget(m_txtRData, 1, 2);
     g->setColumnStretch(3, 1);
     return box;
 }
@@ -160,18 +160,18 @@ QWidget *TfrmSetup::buildQuickRecording()
     auto *box = new QWidget;
     auto *h = new QHBoxLayout(box);
     h->setContentsMargins(0, 0, 0, 0);
-    Button10 = named(new QPushButton, "Button10");
-    txtQuick_REC_NUM = field("txtQuick_REC_NUM", QStringLiteral("1"));
-    txtInterval = field("txtInterval", QStringLiteral("2"));
-    lblQuickRecNum = labelFor("lblQuickRecNum", txtQuick_REC_NUM);
-    lblQuickRecInterval = labelFor("lblQuickRecInterval", txtInterval);
-    lblQUICKRECOK = named(new QLabel, "lblQUICKRECOK");
-    lblQUICKRECOK->setMinimumWidth(40);
-    QFont bold = lblQUICKRECOK->font();
+    m_Button10 = named(new QPushButton, "Button10");
+    m_txtQuick_REC_NUM = field("txtQuick_REC_NUM", QStringLiteral("1"));
+    m_txtInterval = field("txtInterval", QStringLiteral("2"));
+    m_lblQuickRecNum = labelFor("lblQuickRecNum", m_txtQuick_REC_NUM);
+    m_lblQuickRecInterval = labelFor("lblQuickRecInterval", m_txtInterval);
+    m_lblQUICKRECOK = named(new QLabel, "lblQUICKRECOK");
+    m_lblQUICKRECOK->setMinimumWidth(40);
+    QFont bold = m_lblQUICKRECOK->font();
     bold.setBold(true);
-    lblQUICKRECOK->setFont(bold);
-    for (QWidget *w : std::initializer_list<QWidget *>{Button10, lblQuickRecNum, txtQuick_REC_NUM, lblQuickRecInterval,
-                                                       txtInterval, lblQUICKRECOK})
+    m_lblQUICKRECOK->setFont(bold);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_Button10, m_lblQuickRecNum, m_txtQuick_REC_NUM, m_lblQuickRecInterval,
+                                                       m_txtInterval, m_lblQUICKRECOK})
         h->addWidget(w);
     h->addStretch();
     return box;
@@ -180,10 +180,10 @@ QWidget *TfrmSetup::buildQuickRecording()
 void TfrmSetup::nameFieldsByHints()
 {
     // Fields without a label are known by their hints.
-    for (QLineEdit *e : {edtInt1, edtInt2, txtWAddress, txtWData, txtRAddress, txtRData})
+    for (QLineEdit *e : {m_edtInt1, m_edtInt2, m_txtWAddress, m_txtWData, m_txtRAddress, m_txtRData})
         e->setAccessibleName(e->toolTip());
-    lblQUICKRECOK->setAccessibleName(lblQUICKRECOK->text().isEmpty() ? lblQUICKRECOK->toolTip()
-                                                                    : lblQUICKRECOK->text());
+    m_lblQUICKRECOK->setAccessibleName(m_lblQUICKRECOK->text().isEmpty() ? m_lblQUICKRECOK->toolTip()
+                                                                    : m_lblQUICKRECOK->text());
 }
 
 void TfrmSetup::say(const QString &text)
@@ -224,7 +224,7 @@ void TfrmSetup::Button2Click()
     int code = 0;
     {
         const BusyCursor busy;
-        code = m_setup.setInterval(edtInt1->text(), edtInt2->text());
+        code = m_setup.setInterval(m_edtInt1->text(), m_edtInt2->text());
     }
     say(intervalMessage(code));
 }
@@ -246,7 +246,7 @@ void TfrmSetup::Button3Click()
 
 void TfrmSetup::Button4Click()
 {
-    for (QLineEdit *e : {txtVer, txtMeterTime, txtInt, txtDataSets, txtMemoryAvailable, txtSN, txt94dB, txt70dB})
+    for (QLineEdit *e : {m_txtVer, m_txtMeterTime, m_txtInt, m_txtDataSets, m_txtMemoryAvailable, m_txtSN, m_txt94dB, m_txt70dB})
         e->clear();
     MeterInformation info;
     int code = 0;
@@ -254,22 +254,22 @@ void TfrmSetup::Button4Click()
         const BusyCursor busy;
         code = m_setup.readInformation(info);
     }
-    txtVer->setText(info.version);
-    txtMeterTime->setText(info.meterTime);
-    txtInt->setText(info.interval);
-    txtDataSets->setText(info.dataSets);
-    txtMemoryAvailable->setText(info.memoryAvailable);
-    txt70dB->setText(info.cal70);
-    txt94dB->setText(info.cal94);
-    txtSN->setText(info.serial);
+    m_txtVer->setText(info.version);
+    m_txtMeterTime->setText(info.meterTime);
+    m_txtInt->setText(info.interval);
+    m_txtDataSets->setText(info.dataSets);
+    m_txtMemoryAvailable->setText(info.memoryAvailable);
+    m_txt70dB->setText(info.cal70);
+    m_txt94dB->setText(info.cal94);
+    m_txtSN->setText(info.serial);
     say(informationMessage(code));
 }
 
 void TfrmSetup::Button6Click()
 {
     qint64 address = 0, data = 0;
-    if (!readField(txtWAddress, 0, kMaxMemoryAddress, address) ||
-        !readField(txtWData, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), data))
+    if (!readField(m_txtWAddress, 0, kMaxMemoryAddress, address) ||
+        !readField(m_txtWData, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), data))
         return;
     // The meter takes the low eight bits of the number.
     const int code = m_setup.writeByte(address, std::uint8_t(data & 0xFF));
@@ -279,24 +279,24 @@ void TfrmSetup::Button6Click()
 
 void TfrmSetup::Button7Click()
 {
-    txtRData->clear();
+    m_txtRData->clear();
     qint64 address = 0;
-    if (!readField(txtRAddress, 0, kMaxMemoryAddress, address))
+    if (!readField(m_txtRAddress, 0, kMaxMemoryAddress, address))
         return;
     int data = 0;
     const int code = m_setup.readByte(address, data);
     if (code == setup_result::kOk)
-        txtRData->setText(QString::number(data));
+        m_txtRData->setText(QString::number(data));
     else
         say(byteMessage(code));
 }
 
 void TfrmSetup::showQuickResult(const QString &text, const QColor &color)
 {
-    QPalette p = lblQUICKRECOK->palette();
+    QPalette p = m_lblQUICKRECOK->palette();
     p.setColor(QPalette::WindowText, color);
-    lblQUICKRECOK->setPalette(p);
-    lblQUICKRECOK->setText(text);
+    m_lblQUICKRECOK->setPalette(p);
+    m_lblQUICKRECOK->setText(text);
     nameFieldsByHints();
 }
 
@@ -304,8 +304,8 @@ void TfrmSetup::Button10Click()
 {
     // The fields are read first, so a bad number leaves the poll running.
     qint64 points = 0, interval = 0;
-    if (!readField(txtQuick_REC_NUM, 1, kQuickMaxPoints, points) ||
-        !readField(txtInterval, 0, kQuickMaxInterval, interval))
+    if (!readField(m_txtQuick_REC_NUM, 1, kQuickMaxPoints, points) ||
+        !readField(m_txtInterval, 0, kQuickMaxInterval, interval))
         return;
     showQuickResult(QString(), kOkColor);
     repaint();

@@ -42,7 +42,7 @@ graph::TfrmGraph *OutputTabularToGraph(graph::TfrmList &list, QMdiArea &area)
         showMessage(w, QLatin1Char('\'') + rows.rowTimeText(start ? n - 1 : 0) + QLatin1Char('\'') + text("IDS_12"));
         return w;
     }
-    graph::PrepareChart(*w->PESGraph1, 1, kLevelTop, kLevelBottom, *end, *start, n);
+    graph::PrepareChart(*w->PESGraph1(), 1, kLevelTop, kLevelBottom, *end, *start, n);
 
     std::vector<double> x(size_t(n), 0.0);
     std::vector<float> y(size_t(n), 0.0f);
@@ -51,8 +51,8 @@ graph::TfrmGraph *OutputTabularToGraph(graph::TfrmList &list, QMdiArea &area)
     {
         TfrmScope scope(w);
         scope.useForProgress(text("IDS_67"), n);
-        scope.SText1->setText(text("IDS_68"));
-        scope.SText1->show();
+        scope.SText1()->setText(text("IDS_68"));
+        scope.SText1()->show();
         scope.showProgress();
         ProgressPump pump(scope);
         // The table is the view's: if the view is closed meanwhile, the rows read so far are shown.
@@ -66,7 +66,7 @@ graph::TfrmGraph *OutputTabularToGraph(graph::TfrmList &list, QMdiArea &area)
     w->showNormal();
     area.setActiveSubWindow(w); // back from the progress window
     w->showSeries(x.data(), y.data(), done, kLevelTop, kLevelBottom);
-    w->PESGraph1->PEactions(chart::sgReinitAndReset);
+    w->PESGraph1()->PEactions(chart::sgReinitAndReset);
     return w;
 }
 

@@ -54,7 +54,7 @@ ChartReport windowReport(graph::TfrmGraph &window)
 
 void printGraphWindow(graph::TfrmGraph &window, QPrinter &printer)
 {
-    chart::PESGraph &chart = *window.PESGraph1;
+    chart::PESGraph &chart = *window.PESGraph1();
     const bool pages[4] = {chart.allowFontPage(), chart.allowPage1(), chart.allowPage2(), chart.allowSubsetsPage()};
     const auto allow = [&chart](const bool (&on)[4]) {
         chart.setAllowFontPage(on[0]);
@@ -110,9 +110,9 @@ bool printTable(QWidget *parent, QPrinter &printer, const QAbstractItemModel &mo
     {
         TfrmScope scope(parent);
         scope.useForProgress(text("IDS_11"), lines.count);
-        scope.SText1->setText(text("IDS_12"));
-        scope.SText1->show();
-        scope.BitBtn2->show();
+        scope.SText1()->setText(text("IDS_12"));
+        scope.SText1()->show();
+        scope.BitBtn2()->show();
         scope.showProgress();
         ProgressPump pump(scope);
         outcome = printLines(printer, lines, [&](qint64 done) { return pump.step(done) && !gone; });

@@ -51,10 +51,10 @@ TfrmPanel::TfrmPanel(QWidget *parent) : QMdiSubWindow(parent, kPanelFlags)
     createIndicators();
     createKeys();
     createButtons();
-    MaxMinTimer = new QTimer(this);
-    MaxMinTimer->setObjectName(QStringLiteral("MaxMinTimer"));
-    MaxMinTimer->setInterval(kBlinkMs);
-    connect(MaxMinTimer, &QTimer::timeout, this, &TfrmPanel::MaxMinTimerTimer);
+    m_MaxMinTimer = new QTimer(this);
+    m_MaxMinTimer->setObjectName(QStringLiteral("MaxMinTimer"));
+    m_MaxMinTimer->setInterval(kBlinkMs);
+    connect(m_MaxMinTimer, &QTimer::timeout, this, &TfrmPanel::MaxMinTimerTimer);
     connect(this, &QMdiSubWindow::aboutToActivate, this, &TfrmPanel::FormActivate);
 
     LanguageDispatcher::instance().attach(this, kTable);
@@ -79,7 +79,7 @@ QLabel *TfrmPanel::image(const char *name, const QRect &geometry, const QPixmap 
 void TfrmPanel::createDisplay()
 {
     // Lies under the LCD's pictures and shows nothing; its accessible name is the reading.
-    lblReading = image("lblReading", L::kLcdGlass);
+    m_lblReading = image("lblReading", L::kLcdGlass);
     const qreal dpr = devicePixelRatioF();
     for (int i = 0; i < kLargeDigitCount; ++i)
         m_large[i] = pixmap(panelart::lcdDigit(i, dpr));
@@ -87,15 +87,15 @@ void TfrmPanel::createDisplay()
         m_small[i] = pixmap(panelart::lcdSmallDigit(i, dpr));
 
     const QPixmap front = pixmap(panelart::background(dpr));
-    imgPanel = image("imgPanel", L::kBackground, front);
+    m_imgPanel = image("imgPanel", L::kBackground, front);
     setWindowIcon(QIcon(front)); // shown on the minimized panel
-    QLabel **main[4] = {&MainD1, &MainD2, &MainD3, &MainD4};
+    QLabel **main[4] = {&m_MainD1, &m_MainD2, &m_MainD3, &m_MainD4};
     for (int i = 0; i < 4; ++i) {
         const QRect r(QPoint(L::kMainDigitLeft[i], L::kMainDigitTop), L::kDigitSize);
         *main[i] = m_mainDigits[i] = image(qPrintable(QStringLiteral("MainD%1").arg(i + 1)), r);
     }
-    imgPoint = image("imgPoint", L::kPoint, pixmap(panelart::decimalPoint(dpr)));
-    QLabel **clock[8] = {&LCDT1, &LCDT2, &LCDT3, &LCDT4, &LCDT5, &LCDT6, &LCDT7, &LCDT8};
+    m_imgPoint = image("imgPoint", L::kPoint, pixmap(panelart::decimalPoint(dpr)));
+    QLabel **clock[8] = {&m_LCDT1, &m_LCDT2, &m_LCDT3, &m_LCDT4, &m_LCDT5, &m_LCDT6, &m_LCDT7, &m_LCDT8};
     for (int i = 0; i < 8; ++i) {
         const QRect r(QPoint(L::kClockDigitLeft[i], L::kClockDigitTop), L::kSmallDigitSize);
         *clock[i] = image(qPrintable(QStringLiteral("LCDT%1").arg(i + 1)), r);
@@ -103,14 +103,14 @@ void TfrmPanel::createDisplay()
             m_clockDigits[i - 2] = *clock[i];
     }
     const QPixmap colon = pixmap(panelart::colon(dpr));
-    Image2 = image("Image2", L::kColon1, colon);
-    Image1 = image("Image1", L::kColon2, colon);
-    imgColorBar = image("imgColorBar", L::kColorBar, pixmap(panelart::colorStrip(dpr)));
-    imgBat = image("imgBat", L::kBattery, pixmap(panelart::battery(dpr)));
-    imgUNDER = image("imgUNDER", L::kUnder, pixmap(panelart::underMark(dpr)));
-    imgOVER = image("imgOVER", L::kOver, pixmap(panelart::overMark(dpr)));
-    imgUNDER->hide();
-    imgOVER->hide();
+    m_Image2 = image("Image2", L::kColon1, colon);
+    m_Image1 = image("Image1", L::kColon2, colon);
+    m_imgColorBar = image("imgColorBar", L::kColorBar, pixmap(panelart::colorStrip(dpr)));
+    m_imgBat = image("imgBat", L::kBattery, pixmap(panelart::battery(dpr)));
+    m_imgUNDER = image("imgUNDER", L::kUnder, pixmap(panelart::underMark(dpr)));
+    m_imgOVER = image("imgOVER", L::kOver, pixmap(panelart::overMark(dpr)));
+    m_imgUNDER->hide();
+    m_imgOVER->hide();
 }
 
 QLabel *TfrmPanel::indicator(const char *name, QPoint at, int pixelSize, bool shown)
@@ -129,22 +129,22 @@ QLabel *TfrmPanel::indicator(const char *name, QPoint at, int pixelSize, bool sh
 
 void TfrmPanel::createIndicators()
 {
-    lblRangeLow = indicator("lblRangeLow", {9, 54}, 10, true);
-    lblRangeHigh = indicator("lblRangeHigh", {150, 54}, 10, true);
-    lblMAX = indicator("lblMAX", {103, 35}, 10, false);
-    lblMIN = indicator("lblMIN", {73, 35}, 10, false);
-    lblFAST = indicator("lblFAST", {97, 15}, 10, true);
-    lblSLOW = indicator("lblSLOW", {134, 15}, 10, false);
-    lbldBA = indicator("lbldBA", {133, 126}, 14, true);
-    lbldBC = indicator("lbldBC", {93, 126}, 14, false);
-    lblREC = indicator("lblREC", {89, 223}, 10, false);
-    lblFULL = indicator("lblFULL", {127, 223}, 10, false);
+    m_lblRangeLow = indicator("lblRangeLow", {9, 54}, 10, true);
+    m_lblRangeHigh = indicator("lblRangeHigh", {150, 54}, 10, true);
+    m_lblMAX = indicator("lblMAX", {103, 35}, 10, false);
+    m_lblMIN = indicator("lblMIN", {73, 35}, 10, false);
+    m_lblFAST = indicator("lblFAST", {97, 15}, 10, true);
+    m_lblSLOW = indicator("lblSLOW", {134, 15}, 10, false);
+    m_lbldBA = indicator("lbldBA", {133, 126}, 14, true);
+    m_lbldBC = indicator("lbldBC", {93, 126}, 14, false);
+    m_lblREC = indicator("lblREC", {89, 223}, 10, false);
+    m_lblFULL = indicator("lblFULL", {127, 223}, 10, false);
 
-    lblNoConnection = image("lblNoConnection", QRect(0, 355, 168, 24));
-    lblNoConnection->setAlignment(Qt::AlignCenter);
-    lblNoConnection->setStyleSheet(QStringLiteral(
+    m_lblNoConnection = image("lblNoConnection", QRect(0, 355, 168, 24));
+    m_lblNoConnection->setAlignment(Qt::AlignCenter);
+    m_lblNoConnection->setStyleSheet(QStringLiteral(
         "color: #ff3b30; font-weight: bold; font-size: 15px; background: rgba(10, 12, 14, 190);"));
-    lblNoConnection->hide();
+    m_lblNoConnection->hide();
 }
 
 PanelKey *TfrmPanel::key(const char *name, QPoint at, void (TfrmPanel::*handler)())
@@ -157,28 +157,28 @@ PanelKey *TfrmPanel::key(const char *name, QPoint at, void (TfrmPanel::*handler)
 
 void TfrmPanel::createKeys()
 {
-    btnPower = key("btnPower", L::kPowerKey, &TfrmPanel::btnPowerClick);
-    btnAC = key("btnAC", L::kAcKey, &TfrmPanel::btnACClick);
-    btnMaxMin = key("btnMaxMin", L::kMaxMinKey, &TfrmPanel::btnMaxMinClick);
-    btnMaxMin->setShowHint(true);
-    connect(btnMaxMin, &PanelKey::doubleClicked, this, &TfrmPanel::btnMaxMinDblClick);
-    btnFast = key("btnFast", L::kFastKey, &TfrmPanel::btnFastClick);
-    btnREC = key("btnREC", L::kRecKey, &TfrmPanel::btnRECClick);
-    btnLevel = key("btnLevel", L::kLevelKey, &TfrmPanel::btnLevelClick);
+    m_btnPower = key("btnPower", L::kPowerKey, &TfrmPanel::btnPowerClick);
+    m_btnAC = key("btnAC", L::kAcKey, &TfrmPanel::btnACClick);
+    m_btnMaxMin = key("btnMaxMin", L::kMaxMinKey, &TfrmPanel::btnMaxMinClick);
+    m_btnMaxMin->setShowHint(true);
+    connect(m_btnMaxMin, &PanelKey::doubleClicked, this, &TfrmPanel::btnMaxMinDblClick);
+    m_btnFast = key("btnFast", L::kFastKey, &TfrmPanel::btnFastClick);
+    m_btnREC = key("btnREC", L::kRecKey, &TfrmPanel::btnRECClick);
+    m_btnLevel = key("btnLevel", L::kLevelKey, &TfrmPanel::btnLevelClick);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    m_PopupMenu1 = new QMenu(this);
+    m_PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     auto item = [this](const char *name, void (TfrmPanel::*handler)()) {
-        QAction *a = PopupMenu1->addAction(QString::fromLatin1(name));
+        QAction *a = m_PopupMenu1->addAction(QString::fromLatin1(name));
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    Stoprecording1 = item("Stoprecording1", &TfrmPanel::Stoprecording1Click);
-    recordwithwav1 = item("recordwithwav1", &TfrmPanel::recordwithwav1Click);
-    recordwithoutwav1 = item("recordwithoutwav1", &TfrmPanel::recordwithoutwav1Click);
-    btnREC->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(btnREC, &QWidget::customContextMenuRequested, this, &TfrmPanel::btnRECClick);
+    m_Stoprecording1 = item("Stoprecording1", &TfrmPanel::Stoprecording1Click);
+    m_recordwithwav1 = item("recordwithwav1", &TfrmPanel::recordwithwav1Click);
+    m_recordwithoutwav1 = item("recordwithoutwav1", &TfrmPanel::recordwithoutwav1Click);
+    m_btnREC->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_btnREC, &QWidget::customContextMenuRequested, this, &TfrmPanel::btnRECClick);
 }
 
 void TfrmPanel::createButtons()
@@ -195,8 +195,8 @@ void TfrmPanel::createButtons()
         connect(b, &QToolButton::clicked, this, handler);
         return b;
     };
-    SpeedButton1 = button("SpeedButton1", QStringLiteral("\u2013"), 145, &TfrmPanel::SpeedButton1Click);
-    SpeedButton2 = button("SpeedButton2", QStringLiteral("\u00d7"), 164, &TfrmPanel::SpeedButton2Click);
+    m_SpeedButton1 = button("SpeedButton1", QStringLiteral("\u2013"), 145, &TfrmPanel::SpeedButton1Click);
+    m_SpeedButton2 = button("SpeedButton2", QStringLiteral("\u00d7"), 164, &TfrmPanel::SpeedButton2Click);
 }
 
 void TfrmPanel::updateStatus(const MeterStatus &status)
@@ -211,19 +211,19 @@ void TfrmPanel::showTestPattern()
     showView();
 }
 
-void TfrmPanel::setConnected(bool connected) { lblNoConnection->setVisible(!connected); }
+void TfrmPanel::setConnected(bool connected) { m_lblNoConnection->setVisible(!connected); }
 
 void TfrmPanel::showView()
 {
     const PanelView &v = m_model.view();
-    lblREC->setVisible(v.rec);
-    lbldBA->setVisible(v.dBA);
-    lbldBC->setVisible(v.dBC);
-    lblFAST->setVisible(v.fast);
-    lblSLOW->setVisible(v.slow);
-    imgUNDER->setVisible(v.under);
-    imgOVER->setVisible(v.over);
-    lblFULL->setVisible(v.full);
+    m_lblREC->setVisible(v.rec);
+    m_lbldBA->setVisible(v.dBA);
+    m_lbldBC->setVisible(v.dBC);
+    m_lblFAST->setVisible(v.fast);
+    m_lblSLOW->setVisible(v.slow);
+    m_imgUNDER->setVisible(v.under);
+    m_imgOVER->setVisible(v.over);
+    m_lblFULL->setVisible(v.full);
     for (int i = 0; i < 6; ++i) {
         if (v.clock[i] == kNoDigit)
             m_clockDigits[i]->clear();
@@ -232,30 +232,30 @@ void TfrmPanel::showView()
     }
     for (int i = 0; i < 4; ++i)
         m_mainDigits[i]->setPixmap(m_large[v.digits[i]]);
-    lblMAX->setVisible(v.max);
-    lblMIN->setVisible(v.min);
+    m_lblMAX->setVisible(v.max);
+    m_lblMIN->setVisible(v.min);
     if (!v.blinkRunning)
-        MaxMinTimer->stop();
-    else if (!MaxMinTimer->isActive())
-        MaxMinTimer->start();
-    lblRangeLow->setText(QString::number(v.rangeLow));
-    lblRangeHigh->setText(QString::number(v.rangeHigh));
-    imgColorBar->resize(v.barWidth, imgColorBar->height());
+        m_MaxMinTimer->stop();
+    else if (!m_MaxMinTimer->isActive())
+        m_MaxMinTimer->start();
+    m_lblRangeLow->setText(QString::number(v.rangeLow));
+    m_lblRangeHigh->setText(QString::number(v.rangeHigh));
+    m_imgColorBar->resize(v.barWidth, m_imgColorBar->height());
     showReading();
 }
 
 void TfrmPanel::showReading()
 {
     const QString reading = lcdReading(m_model.view());
-    if (lblReading->accessibleName() != reading) // each change is announced to screen readers
-        lblReading->setAccessibleName(reading);
+    if (m_lblReading->accessibleName() != reading) // each change is announced to screen readers
+        m_lblReading->setAccessibleName(reading);
 }
 
 void TfrmPanel::MaxMinTimerTimer()
 {
     m_model.blinkTick();
-    lblMAX->setVisible(m_model.view().max);
-    lblMIN->setVisible(m_model.view().min);
+    m_lblMAX->setVisible(m_model.view().max);
+    m_lblMIN->setVisible(m_model.view().min);
 }
 
 void TfrmPanel::sendKey(MeterCommand key)
@@ -278,8 +278,8 @@ void TfrmPanel::SpeedButton2Click() { close(); }
 void TfrmPanel::btnRECClick()
 {
     // Under the mouse when clicked there; below the key when a screen reader pressed it.
-    const bool mouseOnKey = btnREC->rect().contains(btnREC->mapFromGlobal(QCursor::pos()));
-    PopupMenu1->popup(mouseOnKey ? QCursor::pos() : btnREC->mapToGlobal(QPoint(0, btnREC->height())));
+    const bool mouseOnKey = m_btnREC->rect().contains(m_btnREC->mapFromGlobal(QCursor::pos()));
+    m_PopupMenu1->popup(mouseOnKey ? QCursor::pos() : m_btnREC->mapToGlobal(QPoint(0, m_btnREC->height())));
 }
 
 void TfrmPanel::SpeedButton1Click()
@@ -333,7 +333,7 @@ bool TfrmPanel::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmPanel::closeEvent(QCloseEvent *event)
 {
-    MaxMinTimer->stop();
+    m_MaxMinTimer->stop();
     QMdiSubWindow::closeEvent(event);
     if (event->isAccepted())
         emit closed();

@@ -41,18 +41,19 @@ public:
     const PanelView &view() const { return m_model.view(); }
     QWidget *client() const { return m_client; }
 
-    QLabel *imgPanel;
-    QLabel *MainD1, *MainD2, *MainD3, *MainD4, *imgPoint;
-    QLabel *LCDT1, *LCDT2, *LCDT3, *LCDT4, *LCDT5, *LCDT6, *LCDT7, *LCDT8, *Image2, *Image1;
-    QLabel *lblRangeLow, *lblRangeHigh, *imgColorBar;
-    QLabel *lblMAX, *lblMIN, *lblFAST, *lblSLOW, *lbldBA, *lbldBC;
-    QLabel *imgUNDER, *imgOVER, *lblREC, *lblFULL, *imgBat, *lblNoConnection;
-    QLabel *lblReading; // what the LCD shows, as text for screen readers
-    PanelKey *btnPower, *btnAC, *btnMaxMin, *btnFast, *btnREC, *btnLevel;
-    QToolButton *SpeedButton1, *SpeedButton2;
-    QMenu *PopupMenu1;
-    QAction *Stoprecording1, *recordwithwav1, *recordwithoutwav1;
-    QTimer *MaxMinTimer;
+    // The controls that code outside the window reaches.
+    QTimer *MaxMinTimer() const { return m_MaxMinTimer; }
+    QMenu *PopupMenu1() const { return m_PopupMenu1; }
+    QToolButton *SpeedButton1() const { return m_SpeedButton1; }
+    QToolButton *SpeedButton2() const { return m_SpeedButton2; }
+    PanelKey *btnMaxMin() const { return m_btnMaxMin; }
+    PanelKey *btnPower() const { return m_btnPower; }
+    QLabel *lblMAX() const { return m_lblMAX; }
+    QLabel *lblMIN() const { return m_lblMIN; }
+    QLabel *lblNoConnection() const { return m_lblNoConnection; }
+    QLabel *lblREC() const { return m_lblREC; }
+    QLabel *lblReading() const { return m_lblReading; }
+    QLabel *lbldBA() const { return m_lbldBA; }
 
 signals:
     // The panel became the active window.
@@ -92,6 +93,32 @@ private:
     void showReading();
     void sendKey(MeterCommand key);
     void FormActivate();
+
+    QLabel *m_imgPanel;    // the meter's front, drawn
+    // The level's four large digits, tens of dB to tenths, and the decimal point between.
+    QLabel *m_MainD1, *m_MainD2, *m_MainD3, *m_MainD4, *m_imgPoint;
+    // The clock's small digits (LCDT1 and LCDT2 stay empty), its two colons, and the battery.
+    QLabel *m_LCDT1, *m_LCDT2, *m_LCDT3, *m_LCDT4, *m_LCDT5, *m_LCDT6, *m_LCDT7, *m_LCDT8, *m_Image2, *m_Image1;
+    QLabel *m_imgBat;
+    QLabel *m_lblRangeLow, *m_lblRangeHigh; // the measuring range's ends, over the bar
+    QLabel *m_imgColorBar;                  // the level bar, as wide as the level
+    QLabel *m_lblMAX, *m_lblMIN;            // MAX/MIN: which is held, blinking in turn
+    QLabel *m_lblFAST, *m_lblSLOW;          // the time weighting
+    QLabel *m_lbldBA, *m_lbldBC;            // the frequency weighting
+    QLabel *m_imgUNDER, *m_imgOVER;         // the level is under or over the range
+    QLabel *m_lblREC, *m_lblFULL;           // the logger records; its memory is full
+    QLabel *m_lblNoConnection;              // "No Connection" while no meter answers
+    QLabel *m_lblReading;                   // what the LCD shows, as text for screen readers
+    // The meter's keys, drawn on its front: power (closes the panel), A/C, MAX/MIN, FAST/SLOW,
+    // REC (its menu) and LEVEL (the range).
+    PanelKey *m_btnPower, *m_btnAC, *m_btnMaxMin, *m_btnFast, *m_btnREC, *m_btnLevel;
+    QToolButton *m_SpeedButton1; // minimizes the panel
+    QToolButton *m_SpeedButton2; // closes the panel
+    QMenu *m_PopupMenu1;         // REC's menu: the recording commands
+    QAction *m_Stoprecording1;   // stops the logger's recording
+    QAction *m_recordwithwav1;   // records with a WAV recording
+    QAction *m_recordwithoutwav1; // records without one
+    QTimer *m_MaxMinTimer;       // blinks MAX and MIN while both are held
 
     PanelModel m_model;
     KeySender m_sendKey;

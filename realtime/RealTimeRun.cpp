@@ -13,7 +13,7 @@ constexpr float kNoMaximum = -9999.0f;
 constexpr float kNoMinimum = 9999.0f;
 } // namespace
 
-void RealTimeRun::start(int capacity, graph::GraphState &state)
+void RealTimeRun::start(int capacity, graph::RealTimeRunState &state)
 {
     m_capacity = capacity;
     m_max = kNoMaximum;
@@ -25,7 +25,7 @@ void RealTimeRun::start(int capacity, graph::GraphState &state)
     state.realTimeRunning = true;
 }
 
-std::optional<RunPoint> RealTimeRun::append(quint16 shownLevel, TDateTime now, graph::GraphState &state,
+std::optional<RunPoint> RealTimeRun::append(quint16 shownLevel, TDateTime now, graph::RealTimeRunState &state,
                                             bool halfSecondBox)
 {
     if (!state.realTimeRunning || state.realTimePointCount >= m_capacity)
@@ -64,9 +64,9 @@ std::optional<RunPoint> RealTimeRun::append(quint16 shownLevel, TDateTime now, g
     return p;
 }
 
-void RealTimeRun::stop(graph::GraphState &state) { state.realTimeRunning = false; }
+void RealTimeRun::stop(graph::RealTimeRunState &state) { state.realTimeRunning = false; }
 
-double RealTimeRun::average(const graph::GraphState &state) const
+double RealTimeRun::average(const graph::RealTimeRunState &state) const
 {
     return state.realTimePointCount > 0 ? m_sum / state.realTimePointCount : 0.0;
 }

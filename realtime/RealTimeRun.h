@@ -31,19 +31,19 @@ struct RunPoint {
 
 // The arithmetic of one real-time run: which status decodes become points, the levels they
 // get, the run's maximum, minimum and sum. The shared flags (running, point count, last
-// sampling instant, rate, unsaved) live in GraphState. Every step costs the same at the
+// sampling instant, rate, unsaved) live in RealTimeRunState. Every step costs the same at the
 // millionth point as at the first: nothing here looks at earlier points.
 class RealTimeRun {
 public:
     // A run of capacity points begins: no points, no extremes, no last good level.
-    void start(int capacity, graph::GraphState &state);
+    void start(int capacity, graph::RealTimeRunState &state);
     // A decoded status with its shown level in tenths of a dB, at now. A point when the
     // sampling interval has passed since the last instant and the level is usable;
     // halfSecondBox: the rate box shows its first entry, so every second point redraws.
-    std::optional<RunPoint> append(quint16 shownLevel, TDateTime now, graph::GraphState &state,
+    std::optional<RunPoint> append(quint16 shownLevel, TDateTime now, graph::RealTimeRunState &state,
                                    bool halfSecondBox);
     // The run ends; the state's point count stays for the window to keep.
-    void stop(graph::GraphState &state);
+    void stop(graph::RealTimeRunState &state);
 
     int capacity() const { return m_capacity; }
     float maximum() const { return m_max; }
@@ -52,7 +52,7 @@ public:
     TDateTime minimumTime() const { return m_minTime; }
     float lastGoodLevel() const { return m_lastGood; }
     // The arithmetic mean of the levels added (0 without points).
-    double average(const graph::GraphState &state) const;
+    double average(const graph::RealTimeRunState &state) const;
 
 private:
     int m_capacity = 0;

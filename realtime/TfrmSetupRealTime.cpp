@@ -31,49 +31,49 @@ TfrmSetupRealTime::TfrmSetupRealTime(QWidget *parent)
 {
     setObjectName(QStringLiteral("TfrmSetupRealTime"));
     setWindowTitle(QStringLiteral("Real-Time Setup"));
-    edtRealTimeNo = named(new QLineEdit(QString::number(kDefaultCount)), "edtRealTimeNo");
-    txtRate = named(new QComboBox, "txtRate");
-    txtRate->setEditable(true);
-    txtRate->addItems(graph::rateEntryTexts());
-    txtRate->setCurrentIndex(0);
-    edtPeriod = named(new QLineEdit, "edtPeriod");
-    edtPeriod->setReadOnly(true);
-    Label1 = named(new QLabel(QStringLiteral("Real-Time data no to be recorded")), "Label1");
-    Label2 = named(new QLabel(QStringLiteral("(Adjust the number to meet your need)")), "Label2");
-    Label3 = named(new QLabel(QStringLiteral("Real -Time Sampling Rate")), "Label3");
-    Label4 = named(new QLabel(QStringLiteral("Recording Period")), "Label4");
-    Label5 = named(new QLabel(QStringLiteral("second")), "Label5");
-    Label6 = named(new QLabel(QStringLiteral("HH:MM:SS")), "Label6");
+    m_edtRealTimeNo = named(new QLineEdit(QString::number(kDefaultCount)), "edtRealTimeNo");
+    m_txtRate = named(new QComboBox, "txtRate");
+    m_txtRate->setEditable(true);
+    m_txtRate->addItems(graph::rateEntryTexts());
+    m_txtRate->setCurrentIndex(0);
+    m_edtPeriod = named(new QLineEdit, "edtPeriod");
+    m_edtPeriod->setReadOnly(true);
+    m_Label1 = named(new QLabel(QStringLiteral("Real-Time data no to be recorded")), "Label1");
+    m_Label2 = named(new QLabel(QStringLiteral("(Adjust the number to meet your need)")), "Label2");
+    m_Label3 = named(new QLabel(QStringLiteral("Real -Time Sampling Rate")), "Label3");
+    m_Label4 = named(new QLabel(QStringLiteral("Recording Period")), "Label4");
+    m_Label5 = named(new QLabel(QStringLiteral("second")), "Label5");
+    m_Label6 = named(new QLabel(QStringLiteral("HH:MM:SS")), "Label6");
     // Each field is named by the label before it.
-    Label1->setBuddy(edtRealTimeNo);
-    Label3->setBuddy(txtRate);
-    Label4->setBuddy(edtPeriod);
-    btnOpenSingleSet = named(new QPushButton(QStringLiteral("Start")), "btnOpenSingleSet");
-    Button1 = named(new QPushButton(QStringLiteral("Cancel")), "Button1");
-    btnOpenSingleSet->setDefault(true);
-    connect(btnOpenSingleSet, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+    m_Label1->setBuddy(m_edtRealTimeNo);
+    m_Label3->setBuddy(m_txtRate);
+    m_Label4->setBuddy(m_edtPeriod);
+    m_btnOpenSingleSet = named(new QPushButton(QStringLiteral("Start")), "btnOpenSingleSet");
+    m_Button1 = named(new QPushButton(QStringLiteral("Cancel")), "Button1");
+    m_btnOpenSingleSet->setDefault(true);
+    connect(m_btnOpenSingleSet, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_Button1, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *g = new QGridLayout(this);
-    g->addWidget(Label1, 0, 0);
-    g->addWidget(edtRealTimeNo, 0, 1);
-    g->addWidget(Label2, 1, 0, 1, 3);
-    g->addWidget(Label3, 2, 0);
-    g->addWidget(txtRate, 2, 1);
-    g->addWidget(Label5, 2, 2);
-    g->addWidget(Label4, 3, 0);
-    g->addWidget(edtPeriod, 3, 1);
-    g->addWidget(Label6, 3, 2);
+    g->addWidget(m_Label1, 0, 0);
+    g->addWidget(m_edtRealTimeNo, 0, 1);
+    g->addWidget(m_Label2, 1, 0, 1, 3);
+    g->addWidget(m_Label3, 2, 0);
+    g->addWidget(m_txtRate, 2, 1);
+    g->addWidget(m_Label5, 2, 2);
+    g->addWidget(m_Label4, 3, 0);
+    g->addWidget(m_edtPeriod, 3, 1);
+    g->addWidget(m_Label6, 3, 2);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btnOpenSingleSet);
-    buttons->addWidget(Button1);
+    buttons->addWidget(m_btnOpenSingleSet);
+    buttons->addWidget(m_Button1);
     g->addLayout(buttons, 4, 0, 1, 3);
     g->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(kClientSize);
 
-    connect(edtRealTimeNo, &QLineEdit::textChanged, this, &TfrmSetupRealTime::fieldsChanged);
-    connect(txtRate, &QComboBox::currentTextChanged, this, &TfrmSetupRealTime::fieldsChanged);
+    connect(m_edtRealTimeNo, &QLineEdit::textChanged, this, &TfrmSetupRealTime::fieldsChanged);
+    connect(m_txtRate, &QComboBox::currentTextChanged, this, &TfrmSetupRealTime::fieldsChanged);
     LanguageDispatcher::instance().attach(this, QStringLiteral("frmSetupRealTime"));
     adjustSize();
     if (const QScreen *s = QGuiApplication::primaryScreen())
@@ -82,25 +82,25 @@ TfrmSetupRealTime::TfrmSetupRealTime(QWidget *parent)
 
 void TfrmSetupRealTime::setUp(const QString &rateText, float rate)
 {
-    const QSignalBlocker block(txtRate);
-    const int entry = txtRate->findText(rateText);
+    const QSignalBlocker block(m_txtRate);
+    const int entry = m_txtRate->findText(rateText);
     if (entry >= 0)
-        txtRate->setCurrentIndex(entry);
+        m_txtRate->setCurrentIndex(entry);
     else
-        txtRate->setEditText(rateText);
+        m_txtRate->setEditText(rateText);
     // The period of what Start will do: at the rate the list shows, which is the rate in force
     // unless that is none of the list's rates (the first start's 0.2 s shows as 0.5).
     const float shown = samplingRate(rateText).value_or(rate);
-    edtPeriod->setText(periodText(periodSeconds(shown, kDefaultCount), PeriodStyle::Unpadded));
+    m_edtPeriod->setText(periodText(periodSeconds(shown, kDefaultCount), PeriodStyle::Unpadded));
 }
 
 void TfrmSetupRealTime::fieldsChanged()
 {
-    const std::optional<float> rate = samplingRate(txtRate->currentText());
+    const std::optional<float> rate = samplingRate(m_txtRate->currentText());
     if (!rate)
         return;
-    const int count = pointCount(edtRealTimeNo->text()).value_or(0);
-    edtPeriod->setText(periodText(periodSeconds(*rate, count), PeriodStyle::Padded));
+    const int count = pointCount(m_edtRealTimeNo->text()).value_or(0);
+    m_edtPeriod->setText(periodText(periodSeconds(*rate, count), PeriodStyle::Padded));
 }
 
 } // namespace ql708::realtime

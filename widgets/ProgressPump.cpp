@@ -10,7 +10,7 @@ namespace ql708 {
 
 ProgressPump::ProgressPump(TfrmScope &scope) : m_scope(&scope)
 {
-    show = [this](qint64 done) { m_scope->Progress1->setValue(int(done)); };
+    show = [this](qint64 done) { m_scope->Progress1()->setValue(int(done)); };
     m_clock.start();
 }
 

@@ -22,14 +22,14 @@ TfrmOpenSave::TfrmOpenSave(QWidget *parent) : QDialog(parent)
         connect(b, &QPushButton::clicked, this, [this, result] { done(result); });
         return b;
     };
-    btnOpenSets = button("btnOpenSets", QStringLiteral("Save all data sets to a data set collection file(*.set)"), Sets);
-    btnOpenSingleSet = button("btnOpenSingleSet", QStringLiteral("Save single selected  data set to a  file"), SingleSet);
-    Button1 = button("Button1", QStringLiteral("Cancel"), Cancel);
+    m_btnOpenSets = button("btnOpenSets", QStringLiteral("Save all data sets to a data set collection file(*.set)"), Sets);
+    m_btnOpenSingleSet = button("btnOpenSingleSet", QStringLiteral("Save single selected  data set to a  file"), SingleSet);
+    m_Button1 = button("Button1", QStringLiteral("Cancel"), Cancel);
     auto *v = new QVBoxLayout(this);
     v->setSizeConstraint(QLayout::SetFixedSize);
-    v->addWidget(btnOpenSets);
-    v->addWidget(btnOpenSingleSet);
-    v->addWidget(Button1);
+    v->addWidget(m_btnOpenSets);
+    v->addWidget(m_btnOpenSingleSet);
+    v->addWidget(m_Button1);
     LanguageDispatcher::instance().attach(this, QStringLiteral("frmOpenSave"));
     adjustSize();
     if (const QScreen *s = QGuiApplication::primaryScreen())

@@ -17,10 +17,18 @@ public:
 
     explicit TfrmOpenSave(QWidget *parent = nullptr);
 
-    QPushButton *btnOpenSets, *btnOpenSingleSet, *Button1;
+    // The controls that code outside the window reaches.
+    QPushButton *Button1() const { return m_Button1; }
+    QPushButton *btnOpenSets() const { return m_btnOpenSets; }
+    QPushButton *btnOpenSingleSet() const { return m_btnOpenSingleSet; }
 
 public slots:
     void reject() override { done(Cancel); }
+
+private:
+    QPushButton *m_btnOpenSets;      // all data sets: a collection file
+    QPushButton *m_btnOpenSingleSet; // one data set: a single file
+    QPushButton *m_Button1;          // Cancel
 };
 
 } // namespace ql708

@@ -35,58 +35,58 @@ TfrmScope::TfrmScope(QWidget *parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
 
-    GroupBox1 = named(new QGroupBox, "GroupBox1");
-    radAll = new QRadioButton(QStringLiteral("&All"));
-    radAll->setObjectName(QStringLiteral("radAll"));
-    radAll->setChecked(true);
-    radNo = new QRadioButton(QStringLiteral("&Select"));
-    radNo->setObjectName(QStringLiteral("radNo"));
-    edtSelFrom = new QLineEdit;
-    edtSelFrom->setObjectName(QStringLiteral("edtSelFrom"));
-    edtSelTo = new QLineEdit;
-    edtSelTo->setObjectName(QStringLiteral("edtSelTo"));
-    Label1 = new QLabel(QStringLiteral("&from"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setBuddy(edtSelFrom);
-    Label2 = new QLabel(QStringLiteral("&to"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setBuddy(edtSelTo);
-    auto *range = new QGridLayout(GroupBox1);
-    range->addWidget(radAll, 0, 0, 1, 4);
-    range->addWidget(radNo, 1, 0);
-    range->addWidget(Label1, 1, 1);
-    range->addWidget(edtSelFrom, 1, 2);
-    range->addWidget(Label2, 1, 3);
-    range->addWidget(edtSelTo, 1, 4);
+    m_GroupBox1 = named(new QGroupBox, "GroupBox1");
+    m_radAll = new QRadioButton(QStringLiteral("&All"));
+    m_radAll->setObjectName(QStringLiteral("radAll"));
+    m_radAll->setChecked(true);
+    m_radNo = new QRadioButton(QStringLiteral("&Select"));
+    m_radNo->setObjectName(QStringLiteral("radNo"));
+    m_edtSelFrom = new QLineEdit;
+    m_edtSelFrom->setObjectName(QStringLiteral("edtSelFrom"));
+    m_edtSelTo = new QLineEdit;
+    m_edtSelTo->setObjectName(QStringLiteral("edtSelTo"));
+    m_Label1 = new QLabel(QStringLiteral("&from"));
+    m_Label1->setObjectName(QStringLiteral("Label1"));
+    m_Label1->setBuddy(m_edtSelFrom);
+    m_Label2 = new QLabel(QStringLiteral("&to"));
+    m_Label2->setObjectName(QStringLiteral("Label2"));
+    m_Label2->setBuddy(m_edtSelTo);
+    auto *range = new QGridLayout(m_GroupBox1);
+    range->addWidget(m_radAll, 0, 0, 1, 4);
+    range->addWidget(m_radNo, 1, 0);
+    range->addWidget(m_Label1, 1, 1);
+    range->addWidget(m_edtSelFrom, 1, 2);
+    range->addWidget(m_Label2, 1, 3);
+    range->addWidget(m_edtSelTo, 1, 4);
 
-    Progress1 = named(new QProgressBar, "Progress1");
-    Progress1->setMinimumWidth(300);
-    Progress1->setTextVisible(true);
-    SText1 = named(new QLabel(QStringLiteral("bytes received")), "SText1");
-    SText2 = named(new QLabel(QStringLiteral("total bytes")), "SText2");
-    lblBytesReceived = named(new QLabel, "lblBytesReceived");
-    lblTotalBytes = named(new QLabel, "lblTotalBytes");
+    m_Progress1 = named(new QProgressBar, "Progress1");
+    m_Progress1->setMinimumWidth(300);
+    m_Progress1->setTextVisible(true);
+    m_SText1 = named(new QLabel(QStringLiteral("bytes received")), "SText1");
+    m_SText2 = named(new QLabel(QStringLiteral("total bytes")), "SText2");
+    m_lblBytesReceived = named(new QLabel, "lblBytesReceived");
+    m_lblTotalBytes = named(new QLabel, "lblTotalBytes");
     auto *counters = new QGridLayout;
-    counters->addWidget(lblBytesReceived, 0, 0, Qt::AlignRight);
-    counters->addWidget(SText1, 0, 1);
-    counters->addWidget(lblTotalBytes, 1, 0, Qt::AlignRight);
-    counters->addWidget(SText2, 1, 1);
+    counters->addWidget(m_lblBytesReceived, 0, 0, Qt::AlignRight);
+    counters->addWidget(m_SText1, 0, 1);
+    counters->addWidget(m_lblTotalBytes, 1, 0, Qt::AlignRight);
+    counters->addWidget(m_SText2, 1, 1);
     counters->setColumnStretch(1, 1);
 
-    BitBtn1 = named(new QPushButton(QStringLiteral("OK")), "BitBtn1");
-    BitBtn2 = named(new QPushButton(QStringLiteral("Cancel")), "BitBtn2");
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(OK); });
-    connect(BitBtn2, &QPushButton::clicked, this, &TfrmScope::reject);
+    m_BitBtn1 = named(new QPushButton(QStringLiteral("OK")), "BitBtn1");
+    m_BitBtn2 = named(new QPushButton(QStringLiteral("Cancel")), "BitBtn2");
+    m_BitBtn1->setDefault(true);
+    connect(m_BitBtn1, &QPushButton::clicked, this, [this] { done(OK); });
+    connect(m_BitBtn2, &QPushButton::clicked, this, &TfrmScope::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(m_BitBtn1);
+    buttons->addWidget(m_BitBtn2);
 
     auto *v = new QVBoxLayout(this);
     v->setSizeConstraint(QLayout::SetFixedSize);
-    v->addWidget(GroupBox1);
-    v->addWidget(Progress1);
+    v->addWidget(m_GroupBox1);
+    v->addWidget(m_Progress1);
     v->addLayout(counters);
     v->addLayout(buttons);
     setWindowTitle(QStringLiteral("Print Range"));
@@ -97,9 +97,9 @@ void TfrmScope::useForRange(const QString &caption, const QString &from, const Q
 {
     m_progressUse = false;
     setWindowTitle(caption);
-    edtSelFrom->setText(from);
-    edtSelTo->setText(to);
-    for (QWidget *w : {static_cast<QWidget *>(GroupBox1), static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+    m_edtSelFrom->setText(from);
+    m_edtSelTo->setText(to);
+    for (QWidget *w : {static_cast<QWidget *>(m_GroupBox1), static_cast<QWidget *>(m_BitBtn1), static_cast<QWidget *>(m_BitBtn2)})
         w->show();
     centre();
 }
@@ -108,9 +108,9 @@ void TfrmScope::useForProgress(const QString &caption, int maximum)
 {
     m_progressUse = true;
     setWindowTitle(caption);
-    Progress1->setRange(0, maximum);
-    Progress1->setValue(0);
-    Progress1->show();
+    m_Progress1->setRange(0, maximum);
+    m_Progress1->setValue(0);
+    m_Progress1->show();
 }
 
 void TfrmScope::showProgress()
@@ -135,7 +135,7 @@ void TfrmScope::reject()
     }
     // A transfer cannot be broken off unless its window offers Cancel; the window stays open
     // until the command closes it.
-    if (BitBtn2->isVisible())
+    if (m_BitBtn2->isVisible())
         setResult(Cancel);
 }
 

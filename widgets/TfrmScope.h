@@ -33,19 +33,40 @@ public:
     void showProgress();
     bool cancelled() const { return result() == Cancel; }
 
-    QGroupBox *GroupBox1;
-    QRadioButton *radAll, *radNo;
-    QLabel *Label1, *Label2;
-    QLineEdit *edtSelFrom, *edtSelTo;
-    QPushButton *BitBtn1, *BitBtn2;
-    QProgressBar *Progress1;
-    QLabel *SText1, *SText2, *lblBytesReceived, *lblTotalBytes;
+    // The controls that code outside the window reaches.
+    QPushButton *BitBtn1() const { return m_BitBtn1; }
+    QPushButton *BitBtn2() const { return m_BitBtn2; }
+    QGroupBox *GroupBox1() const { return m_GroupBox1; }
+    QProgressBar *Progress1() const { return m_Progress1; }
+    QLabel *SText1() const { return m_SText1; }
+    QLabel *SText2() const { return m_SText2; }
+    QLineEdit *edtSelFrom() const { return m_edtSelFrom; }
+    QLineEdit *edtSelTo() const { return m_edtSelTo; }
+    QLabel *lblBytesReceived() const { return m_lblBytesReceived; }
+    QLabel *lblTotalBytes() const { return m_lblTotalBytes; }
+    QRadioButton *radAll() const { return m_radAll; }
+    QRadioButton *radNo() const { return m_radNo; }
 
 public slots:
     void reject() override;
 
 private:
     void centre();
+
+    QGroupBox *m_GroupBox1;      // the range: all or a span of rows
+    QRadioButton *m_radAll;      // every row
+    QRadioButton *m_radNo;       // the rows from edtSelFrom to edtSelTo
+    QLabel *m_Label1;            // "from", naming edtSelFrom
+    QLabel *m_Label2;            // "to", naming edtSelTo
+    QLineEdit *m_edtSelFrom;     // the span's first row, counted from 1
+    QLineEdit *m_edtSelTo;       // the span's last row
+    QPushButton *m_BitBtn1;      // OK of the range
+    QPushButton *m_BitBtn2;      // Cancel of the range, or of a progress that can be broken off
+    QProgressBar *m_Progress1;   // how far the command has come
+    QLabel *m_SText1;            // progress: what lblBytesReceived counts, or a command's own line
+    QLabel *m_SText2;            // progress: what lblTotalBytes counts
+    QLabel *m_lblBytesReceived;  // the download's bytes so far
+    QLabel *m_lblTotalBytes;     // the download's bytes in all
     bool m_progressUse = false;
 };
 

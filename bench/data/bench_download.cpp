@@ -3,7 +3,7 @@
 // progress window, the parse and the DataLogger window, on the offscreen platform. The USB
 // link itself needs at least 8 s for it (one exchange per 1 ms frame); the program's own
 // work must stay far below that.
-#include "app/DataLoggerCommands.h"
+#include "datalogger/DataLoggerController.h"
 #include "bench/support/WidgetBenchMain.h"
 #include "app/TfrmMain.h"
 #include "common/Paths.h"

@@ -102,7 +102,7 @@ static void BM_GraphTheTable(benchmark::State &state)
         graph::TfrmGraph *w = output::OutputTabularToGraph(*list, f.area);
         QCoreApplication::processEvents();
         state.PauseTiming();
-        benchmark::DoNotOptimize(w->PESGraph1);
+        benchmark::DoNotOptimize(w->PESGraph1());
         delete w;
         state.ResumeTiming();
     }

@@ -43,15 +43,15 @@ static void BM_Leq24Hours(benchmark::State &state)
     for (auto _ : state) {
         leq::TfrmLEQ window(link);
         window.show();
-        window.cmbTimeSelect->setCurrentIndex(8); // "24 hours"
+        window.cmbTimeSelect()->setCurrentIndex(8); // "24 hours"
         window.btnLEQClick();
         QElapsedTimer total;
         total.start();
         std::vector<double> hourMs;
-        for (int hour = 0; window.LEQTimer->isActive(); ++hour) {
+        for (int hour = 0; window.LEQTimer()->isActive(); ++hour) {
             QElapsedTimer t;
             t.start();
-            for (int i = 0; i < kTicksPerHour && window.LEQTimer->isActive(); ++i) {
+            for (int i = 0; i < kTicksPerHour && window.LEQTimer()->isActive(); ++i) {
                 fake.advance(leq::LeqRun::kTickMs);
                 window.LEQTimerTimer();
             }

@@ -54,12 +54,12 @@ void BM_AppendAndRedraw(benchmark::State &state)
         main.resize(1600, 900);
         main.show();
         main.FormShow();
-        main.MainTimer->stop(); // the benchmark hands the levels over itself
+        main.MainTimer()->stop(); // the benchmark hands the levels over itself
         main.MainTimerTimer();  // the handshake
         setModalHandler([](QDialog &d) {
             auto &setup = static_cast<realtime::TfrmSetupRealTime &>(d);
-            setup.edtRealTimeNo->setText(QString::number(kRunPoints));
-            setup.txtRate->setCurrentIndex(1); // 1 s: every point redraws
+            setup.edtRealTimeNo()->setText(QString::number(kRunPoints));
+            setup.txtRate()->setCurrentIndex(1); // 1 s: every point redraws
             return int(QDialog::Accepted);
         });
         main.btnRunClick();
@@ -75,11 +75,11 @@ void BM_AppendAndRedraw(benchmark::State &state)
             x[size_t(i)] = start + i * kSecond;
             y[size_t(i)] = float(std::round(10 * (60 + 12 * std::sin(i * 1e-3) + (i * 7919 % 17) * 0.3)) / 10);
         }
-        chart::PESGraph &c = *w->PESGraph1;
+        chart::PESGraph &c = *w->PESGraph1();
         c.setXDataII(0, x.data(), already);
         c.setYData(0, y.data(), already);
         c.setManualMaxX(x.back() + 2 * kAppends * kSecond);
-        graph::graphState().realTimePointCount = already;
+        graph::graphState().realTime.realTimePointCount = already;
         for (int i = 0; i < already; ++i)
             clock.step();
         main.AppendRealTimePoint(650); // the one full copy after the bulk load
@@ -90,7 +90,7 @@ void BM_AppendAndRedraw(benchmark::State &state)
             main.AppendRealTimePoint(quint16(600 + state.iterations() % 200));
             QCoreApplication::processEvents(); // the window shows the new picture
         }
-        state.counters["points"] = graph::graphState().realTimePointCount;
+        state.counters["points"] = graph::graphState().realTime.realTimePointCount;
         graph::graphState() = graph::GraphState(); // nothing to ask on closing
     }
     setClock(nullptr);

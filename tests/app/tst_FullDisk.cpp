@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DataLoggerCommands.h"
+#include "datalogger/DataLoggerController.h"
 #include "app/SingleFileCommands.h"
+#include "app/FileCommands.h"
 #include "app/TfrmMain.h"
 #include "cli/DownloadCommand.h"
 #include "cli/ExportCommand.h"
@@ -91,9 +92,9 @@ void TestFullDisk::init()
             return m_choice;
         if (auto *scope = qobject_cast<TfrmScope *>(&d)) {
             // A few lines, which stay in the write buffer until the end.
-            scope->radNo->setChecked(true);
-            scope->edtSelFrom->setText(QStringLiteral("1"));
-            scope->edtSelTo->setText(QStringLiteral("3"));
+            scope->radNo()->setChecked(true);
+            scope->edtSelFrom()->setText(QStringLiteral("1"));
+            scope->edtSelTo()->setText(QStringLiteral("3"));
             return int(TfrmScope::OK);
         }
         if (auto *files = qobject_cast<QFileDialog *>(&d)) {
@@ -117,7 +118,7 @@ void TestFullDisk::download()
 {
     m_main->MainTimerTimer();
     m_main->MainTimerTimer();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QVERIFY(graph::GraphWindows::instance().dataLogger);
 }
 
@@ -145,7 +146,7 @@ QString TestFullDisk::write(Writer writer, const QString &path)
     case GraphText:
     case Collection:
         m_choice = writer == Collection ? TfrmOpenSave::Sets : TfrmOpenSave::SingleSet;
-        m_main->dataLogger().Save1Click(graph::GraphWindows::instance().dataLogger);
+        m_main->files().Save1Click(graph::GraphWindows::instance().dataLogger);
         break;
     case TableText: {
         data::TextTable table;

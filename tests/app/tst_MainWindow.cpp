@@ -83,12 +83,12 @@ void TestMainWindow::startsWithRateAndOffConnection()
     QCOMPARE(w.realTimeRate(), 0.2f);
     w.FormShow();
     QCOMPARE(w.statusText(1), QStringLiteral("Off Connection"));
-    QVERIFY(w.MainTimer->isActive());
-    QCOMPARE(w.MainTimer->interval(), 500);
-    QVERIFY(!w.Setup1->isVisible());
+    QVERIFY(w.MainTimer()->isActive());
+    QCOMPARE(w.MainTimer()->interval(), 500);
+    QVERIFY(!w.Setup1()->isVisible());
     QCOMPARE(w.dataFolder(), m_dir->path() + "/Documents/QL708/");
-    QVERIFY(!w.Run1->isEnabled());
-    QVERIFY(!w.btnOutputToGraph->isEnabled());
+    QVERIFY(!w.Run1()->isEnabled());
+    QVERIFY(!w.btnOutputToGraph()->isEnabled());
 }
 
 void TestMainWindow::pollShowsConnectionAndLoss()
@@ -130,7 +130,7 @@ void TestMainWindow::exitAsksChildrenAndSavesRate()
         children.append(child);
     }
     w.setRealTimeRate(5.0f);
-    w.Exit1->trigger();
+    w.Exit1()->trigger();
     const bool refused = refusals.contains(true);
     for (const QPointer<Child> &child : children) {
         QVERIFY(child);
@@ -152,7 +152,7 @@ void TestMainWindow::graphWindowStaysWhenAnotherChildRefuses()
     TfrmMain w(hid);
     w.show();
     w.FormShow();
-    graph::graphState().realTimeUnsaved = true;
+    graph::graphState().realTime.realTimeUnsaved = true;
     auto *child = new Child;
     child->refuse = true;
     w.mdiArea()->addSubWindow(child)->show();
@@ -161,7 +161,7 @@ void TestMainWindow::graphWindowStaysWhenAnotherChildRefuses()
         ++questions;
         return int(QMessageBox::No);
     });
-    w.Exit1->trigger();
+    w.Exit1()->trigger();
     setModalHandler({});
     QCOMPARE(questions, 1); // the real-time window asked about its points, then the child refused
     QCOMPARE(child->asked, 1);
@@ -175,11 +175,11 @@ void TestMainWindow::toolBarButtonsAreNamedByTheirHints()
     test::ScriptedLink hid;
     TfrmMain w(hid);
     const StringTable &table = StringTable::of(QStringLiteral("frmMain"));
-    QCOMPARE(w.Panel1->actions().size(), 8);
+    QCOMPARE(w.Panel1()->actions().size(), 8);
     for (Language lang : {Language::English, Language::French}) {
         LanguageDispatcher::instance().setLanguage(lang);
-        for (QAction *a : w.Panel1->actions()) {
-            QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w.Panel1->widgetForAction(a));
+        for (QAction *a : w.Panel1()->actions()) {
+            QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w.Panel1()->widgetForAction(a));
             QVERIFY(button);
             QCOMPARE(button->role(), QAccessible::Button);
             QCOMPARE(button->text(QAccessible::Name), table.sectionText(QStringLiteral("hint"), a->objectName(), lang));

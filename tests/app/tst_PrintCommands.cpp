@@ -12,7 +12,7 @@
 #include "graph/TfrmList.h"
 #include "leq/LeqRun.h"
 #include "leq/TfrmLEQ.h"
-#include "app/LeqCommands.h"
+#include "leq/LeqController.h"
 #include "meter/sim/SimulatedMeter.h"
 #include "output/WindowPrint.h"
 #include "panel/TfrmPanel.h"
@@ -133,9 +133,9 @@ void TestPrintCommands::download()
 {
     m_main->MainTimerTimer();
     m_main->MainTimerTimer();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QVERIFY(dataLogger());
-    QVERIFY(dataLogger()->PESGraph1->points() > 3);
+    QVERIFY(dataLogger()->PESGraph1()->points() > 3);
     m_main->mdiArea()->setActiveSubWindow(dataLogger());
 }
 
@@ -151,11 +151,11 @@ void TestPrintCommands::openTable(int rows)
 
 void TestPrintCommands::runLeq()
 {
-    m_main->LEQ1->trigger();
+    m_main->LEQ1()->trigger();
     leq::TfrmLEQ *w = m_main->leqCommands().window();
     QVERIFY(w);
-    w->btnLEQ->click();
-    for (int i = 0; i < 100000 && w->LEQTimer->isActive(); ++i) {
+    w->btnLEQ()->click();
+    for (int i = 0; i < 100000 && w->LEQTimer()->isActive(); ++i) {
         m_clock->advance(leq::LeqRun::kTickMs);
         w->LEQTimerTimer();
     }
@@ -200,7 +200,7 @@ void TestPrintCommands::printsTheActiveWindowByItsKind()
         runLeq();
     m_dialogs.clear();
     m_cancel = cancel;
-    m_main->Print1->trigger();
+    m_main->Print1()->trigger();
     QCOMPARE(m_dialogs, dialogs);
     for (QPrinter *p : std::as_const(m_printers))
         QCOMPARE(p, &m_main->printCommands().printer());
@@ -223,7 +223,7 @@ void TestPrintCommands::printsTheActiveWindowByItsKind()
     if (active == QLatin1String("graph")) {
         // The header carries what the panels show.
         const graph::TfrmGraph *w = dataLogger();
-        for (const QLineEdit *field : {w->txtStartTime, w->txtMax, w->txtCursorA, w->txtCursorBTime, w->txtLeqAB})
+        for (const QLineEdit *field : {w->txtStartTime(), w->txtMax(), w->txtCursorA(), w->txtCursorBTime(), w->txtLeqAB()})
             QVERIFY2(!field->text().isEmpty() && text.contains(field->text()), qPrintable(field->objectName()));
     }
 }
@@ -231,9 +231,9 @@ void TestPrintCommands::printsTheActiveWindowByItsKind()
 // The printer chosen in Printer Setup is the one every later print dialog starts from.
 void TestPrintCommands::printerSetupIsKeptForLaterPrints()
 {
-    m_main->PrinterSetup1->trigger();
+    m_main->PrinterSetup1()->trigger();
     openTable();
-    m_main->Print1->trigger();
+    m_main->Print1()->trigger();
     QCOMPARE(m_dialogs, (QStringList{"PrinterSetupDialog1", "PrintDialog1"}));
     QCOMPARE(m_printers.size(), 2);
     QCOMPARE(m_printers[0], m_printers[1]);
@@ -245,7 +245,7 @@ void TestPrintCommands::printerSetupIsKeptForLaterPrints()
 void TestPrintCommands::windowAndReportPrintTheSamePage()
 {
     download();
-    m_main->Print1->trigger();
+    m_main->Print1()->trigger();
     const QString windowPage = test::pdfText(m_pdf);
     QVERIFY(windowPage.contains(QLatin1String("Frequency weighting:")));
 
@@ -263,13 +263,13 @@ void TestPrintCommands::printerBusyWhileATablePrints()
 {
     openTable(20000);
     QTimer::singleShot(0, m_main.get(), [this] {
-        m_main->Print1->trigger();
-        m_main->PrinterSetup1->trigger();
+        m_main->Print1()->trigger();
+        m_main->PrinterSetup1()->trigger();
     });
-    m_main->Print1->trigger();
+    m_main->Print1()->trigger();
     QCOMPARE(m_dialogs, QStringList{"PrintDialog1"});
     QVERIFY(test::pdfPages(m_pdf) > 100);
-    m_main->PrinterSetup1->trigger();
+    m_main->PrinterSetup1()->trigger();
     QCOMPARE(m_dialogs, (QStringList{"PrintDialog1", "PrinterSetupDialog1"}));
 }
 
@@ -278,8 +278,8 @@ void TestPrintCommands::commandsAreNamedInBothLanguages()
     for (auto [language, print, setup] : {std::tuple{Language::English, "Print", "Printer Setup"},
                                           {Language::French, "Imprimer", "Paramètres d'impression"}}) {
         LanguageDispatcher::instance().setLanguage(language);
-        QVERIFY(m_main->Print1->isEnabled() && m_main->PrinterSetup1->isEnabled() && m_main->btnPrint->isEnabled());
-        QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(m_main->File1);
+        QVERIFY(m_main->Print1()->isEnabled() && m_main->PrinterSetup1()->isEnabled() && m_main->btnPrint()->isEnabled());
+        QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(m_main->File1());
         QStringList names;
         for (int i = 0; i < menu->childCount(); ++i)
             names << menu->child(i)->text(QAccessible::Name);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DataLoggerCommands.h"
+#include "datalogger/DataLoggerController.h"
 #include "app/SetupCommands.h"
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
@@ -138,17 +138,17 @@ void TestSetupCommands::menuEraseAsksFirst()
     m_link->failAllOpens = situation == QLatin1String("no device");
     m_answer = answer;
     const int sets = m_sim->setCount();
-    QVERIFY(m_main->EraseMemory1->isEnabled());
-    m_main->EraseMemory1->trigger();
+    QVERIFY(m_main->EraseMemory1()->isEnabled());
+    m_main->EraseMemory1()->trigger();
     QCOMPARE(m_messages, messages);
     QCOMPARE(eraseFrames(), erased ? 1 : 0);
     QCOMPARE(m_sim->setCount(), erased ? 0 : sets);
-    QVERIFY(m_main->MainTimer->isActive());
+    QVERIFY(m_main->MainTimer()->isActive());
 }
 
 void TestSetupCommands::setupDialogOpensOnce()
 {
-    QVERIFY(!m_main->Setup1->isVisible());
+    QVERIFY(!m_main->Setup1()->isVisible());
     m_main->Setup1Click();
     TfrmSetup *w = m_main->setupCommands().setupWindow();
     QVERIFY(w);
@@ -158,9 +158,9 @@ void TestSetupCommands::setupDialogOpensOnce()
     QVERIFY(!w->isMinimized());
     QCOMPARE(m_main->mdiArea()->findChildren<TfrmSetup *>().size(), 1);
     // Its commands take the link over from the poll and give it back.
-    w->Button4->click();
+    w->Button4()->click();
     QCOMPARE(m_messages, QStringList{"read data successfully"});
-    QVERIFY(m_main->MainTimer->isActive());
+    QVERIFY(m_main->MainTimer()->isActive());
     w->close();
     QTRY_VERIFY(!m_main->setupCommands().setupWindow());
 }
@@ -172,7 +172,7 @@ void TestSetupCommands::downloadPausesTheSetupDialog()
     TfrmSetup *w = m_main->setupCommands().setupWindow();
     bool paused = false;
     QTimer::singleShot(0, [&] { paused = !w->isEnabled(); });
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QVERIFY(paused);
     QVERIFY(w->isEnabled());
 }

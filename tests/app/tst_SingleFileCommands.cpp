@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DataLoggerCommands.h"
+#include "datalogger/DataLoggerController.h"
 #include "app/SingleFileCommands.h"
+#include "app/FileCommands.h"
 #include "app/TfrmMain.h"
 #include "chart/PESGraph.h"
 #include "common/Paths.h"
@@ -142,17 +143,17 @@ void TestSingleFileCommands::answerDialogs()
             return int(QMessageBox::Yes);
         }
         if (auto *chooser = qobject_cast<TfrmOpenSave *>(&d)) {
-            QAccessibleInterface *second = QAccessible::queryAccessibleInterface(chooser->btnOpenSingleSet);
-            m_chooserNames << (chooser->btnOpenSingleSet->isEnabled() ? second->text(QAccessible::Name) : QString());
+            QAccessibleInterface *second = QAccessible::queryAccessibleInterface(chooser->btnOpenSingleSet());
+            m_chooserNames << (chooser->btnOpenSingleSet()->isEnabled() ? second->text(QAccessible::Name) : QString());
             return m_choice;
         }
         if (auto *scope = qobject_cast<TfrmScope *>(&d)) {
             if (m_range.value(0) == QLatin1String("cancel"))
                 return int(TfrmScope::Cancel);
             if (!m_range.isEmpty()) {
-                scope->radNo->setChecked(true);
-                scope->edtSelFrom->setText(m_range.value(0));
-                scope->edtSelTo->setText(m_range.value(1));
+                scope->radNo()->setChecked(true);
+                scope->edtSelFrom()->setText(m_range.value(0));
+                scope->edtSelTo()->setText(m_range.value(1));
             }
             return int(TfrmScope::OK);
         }
@@ -173,9 +174,9 @@ void TestSingleFileCommands::download()
 {
     m_main->MainTimerTimer();
     m_main->MainTimerTimer();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QVERIFY(dataLogger());
-    QVERIFY(dataLogger()->PESGraph1->points() > 3);
+    QVERIFY(dataLogger()->PESGraph1()->points() > 3);
 }
 
 void TestSingleFileCommands::downloadedSetThroughCsvTableAndGraphFile_data()
@@ -198,12 +199,12 @@ void TestSingleFileCommands::downloadedSetThroughCsvTableAndGraphFile()
     QFETCH(int, filter);
     QLocale::setDefault(locale);
     download();
-    const Series downloaded = seriesOf(*dataLogger()->PESGraph1);
+    const Series downloaded = seriesOf(*dataLogger()->PESGraph1());
     const QString text = m_dir->filePath(name);
 
     m_files = QStringList{text};
     m_filter = filter;
-    m_main->Save1->trigger();
+    m_main->Save1()->trigger();
     m_filter = -1;
     QCOMPARE(m_messages, QStringList());
     QCOMPARE(fileBytes(text).count("\r\n"), downloaded.ms.size());
@@ -211,31 +212,31 @@ void TestSingleFileCommands::downloadedSetThroughCsvTableAndGraphFile()
         QVERIFY(fileBytes(text).contains("T"));
 
     m_files = QStringList{text};
-    m_main->Open1->trigger();
+    m_main->Open1()->trigger();
     auto *list = qobject_cast<graph::TfrmList *>(m_main->mdiArea()->activeSubWindow());
     QVERIFY(list);
     QCOMPARE(list->windowTitle(), QDir::toNativeSeparators(text));
     QCOMPARE(list->table().rowCount(), downloaded.ms.size());
-    QVERIFY(m_main->btnOutputToGraph->isEnabled());
-    QVERIFY(m_main->Save1->isEnabled());
+    QVERIFY(m_main->btnOutputToGraph()->isEnabled());
+    QVERIFY(m_main->Save1()->isEnabled());
 
-    m_main->btnOutputToGraph->trigger();
+    m_main->btnOutputToGraph()->trigger();
     graph::TfrmGraph *fromTable = activeGraph();
     QVERIFY(fromTable && fromTable != dataLogger());
-    QVERIFY(!m_main->btnOutputToGraph->isEnabled());
-    QCOMPARE(seriesOf(*fromTable->PESGraph1), downloaded);
-    QCOMPARE(fromTable->txtAvgAll->text(), dataLogger()->txtAvgAll->text());
+    QVERIFY(!m_main->btnOutputToGraph()->isEnabled());
+    QCOMPARE(seriesOf(*fromTable->PESGraph1()), downloaded);
+    QCOMPARE(fromTable->txtAvgAll()->text(), dataLogger()->txtAvgAll()->text());
 
     const QString ghf = m_dir->filePath("set.ghf");
     m_files = QStringList{ghf};
-    m_main->Save1->trigger();
+    m_main->Save1()->trigger();
     m_files = QStringList{ghf};
-    m_main->Open1->trigger();
+    m_main->Open1()->trigger();
     graph::TfrmGraph *opened = activeGraph();
     QVERIFY(opened && opened != fromTable);
     QCOMPARE(opened->windowTitle(), QDir::toNativeSeparators(ghf));
-    QCOMPARE(seriesOf(*opened->PESGraph1), downloaded);
-    QCOMPARE(opened->txtMax->text(), dataLogger()->txtMax->text());
+    QCOMPARE(seriesOf(*opened->PESGraph1()), downloaded);
+    QCOMPARE(opened->txtMax()->text(), dataLogger()->txtMax()->text());
     QCOMPARE(opened->cursors.cursorB, 2 * downloaded.ms.size() / 3);
     QCOMPARE(m_messages, QStringList());
 }
@@ -262,7 +263,7 @@ void TestSingleFileCommands::rangesAndTypesRefused()
     download();
     m_files = QStringList{m_dir->filePath(name)};
     m_range = range;
-    QCOMPARE(m_main->dataLogger().Save1Click(dataLogger()), lines >= 0);
+    QCOMPARE(m_main->files().Save1Click(dataLogger()), lines >= 0);
     QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(QFile::exists(m_dir->filePath(name)), lines >= 0);
     if (lines >= 0)
@@ -295,7 +296,7 @@ void TestSingleFileCommands::closeQuestionKeepsTheWindowUnlessSaved()
     // A save that writes closes it.
     m_range.clear();
     m_files = QStringList{old};
-    const int points = dataLogger()->PESGraph1->points();
+    const int points = dataLogger()->PESGraph1()->points();
     QVERIFY(dataLogger()->close());
     QCOMPARE(fileBytes(old).count("\r\n"), points);
     QVERIFY(!graph::graphState().loggerDataUnsaved);
@@ -316,7 +317,7 @@ void TestSingleFileCommands::badGraphFilesOpenNoWindow()
     putFile(path, bytes);
     const int before = int(m_main->mdiArea()->subWindowList().size());
     m_files = QStringList{path};
-    m_main->Open1->trigger();
+    m_main->Open1()->trigger();
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(m_messages[0].startsWith(mainText("IDS_302")));
     QCOMPARE(int(m_main->mdiArea()->subWindowList().size()), before);
@@ -328,7 +329,7 @@ void TestSingleFileCommands::chooserAndCommandsFollowTheWindow()
     for (Language l : {Language::English, Language::French}) {
         LanguageDispatcher::instance().setLanguage(l);
         m_files = QStringList{QString()};
-        m_main->Open1->trigger();
+        m_main->Open1()->trigger();
     }
     QCOMPARE(m_chooserNames, (QStringList{"Open single data file(*.TXT,*.CSV,*.GHF)",
                                           "Ouvrir un seul fichier de données (*.TXT, *.CSV, *.GHF)"}));
@@ -338,7 +339,7 @@ void TestSingleFileCommands::chooserAndCommandsFollowTheWindow()
     for (QMdiSubWindow *w : m_main->mdiArea()->subWindowList())
         if (!qobject_cast<graph::TfrmGraph *>(w))
             m_main->mdiArea()->setActiveSubWindow(w);
-    QVERIFY(!m_main->Save1->isEnabled());
+    QVERIFY(!m_main->Save1()->isEnabled());
     // A table text file that cannot be read says so.
     m_files = QStringList{m_dir->filePath("missing.csv")};
     m_main->singleFiles().OpenSingleFile();

@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(w.btnA->text(), QStringLiteral("Alpha"));
         LanguageDispatcher::instance().setLanguage(Language::French);
         QCOMPARE(about->windowTitle(), QStringLiteral("À propos de Sondrix pour sonomètre"));
-        QCOMPARE(about->Label3->text(), QStringLiteral("Logiciel Sonomètre"));
+        QCOMPARE(about->Label3()->text(), QStringLiteral("Logiciel Sonomètre"));
         delete about;
         LanguageDispatcher::instance().setLanguage(Language::English); // a closed window is dropped
     }

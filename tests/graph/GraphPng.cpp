@@ -66,7 +66,7 @@ void mouse(QWidget *plot, QEvent::Type type, QPoint at)
 // Drags a vertical line of the chart to the time t, as a hand would, in a few steps.
 void dragLine(graph::TfrmGraph &w, int line, double t)
 {
-    chart::PESGraph &c = *w.PESGraph1;
+    chart::PESGraph &c = *w.PESGraph1();
     auto *plot = c.findChild<QWidget *>(QStringLiteral("plot"));
     const int y = c.plotRect().center().y();
     const QPoint from(qRound(c.dataToPixel(c.vertLineAnnotation(line), 0).x()), y);
@@ -81,7 +81,7 @@ void dragLine(graph::TfrmGraph &w, int line, double t)
 
 void clickAt(graph::TfrmGraph &w, double t, double level)
 {
-    chart::PESGraph &c = *w.PESGraph1;
+    chart::PESGraph &c = *w.PESGraph1();
     auto *plot = c.findChild<QWidget *>(QStringLiteral("plot"));
     const QPoint at = plot->mapFrom(&c, c.dataToPixel(t, level).toPoint());
     mouse(plot, QEvent::MouseButtonPress, at);
@@ -92,12 +92,12 @@ void clickAt(graph::TfrmGraph &w, double t, double level)
 int answer(QDialog &d)
 {
     if (auto *note = qobject_cast<graph::TfrmAnnoEdit *>(&d)) {
-        note->Edit1->setText(QStringLiteral("Lorry at the gate"));
+        note->Edit1()->setText(QStringLiteral("Lorry at the gate"));
         return QDialog::Accepted;
     }
     if (auto *list = qobject_cast<graph::TfrmDelAnno *>(&d)) {
-        std::printf("erase list: %d rows\n", list->StringGrid1->rowCount());
-        list->StringGrid1->selectAll();
+        std::printf("erase list: %d rows\n", list->StringGrid1()->rowCount());
+        list->StringGrid1()->selectAll();
         return QDialog::Accepted;
     }
     if (d.objectName() == QLatin1String("chartOptions")) {
@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     area.show();
     auto *w = graph::TfrmGraph::create(&area, QStringLiteral("north-fence.ghf"));
     w->setGeometry(0, 0, 1300, 820);
-    graph::PrepareChart(*w->PESGraph1, 1, 100, 20, x.back(), x.front(), kPoints);
+    graph::PrepareChart(*w->PESGraph1(), 1, 100, 20, x.back(), x.front(), kPoints);
     w->showSeries(x.data(), y.data(), kPoints, 100, 20);
     if (interactive)
         return app.exec();
@@ -145,10 +145,10 @@ int main(int argc, char **argv)
     dragLine(*w, graph::kCursorALine, kStart + 0.30);
     dragLine(*w, graph::kCursorBLine, kStart + 0.45);
     ok = save(*w, dir, "graph_cursors.png") && ok;
-    w->Button2->trigger();
+    w->Button2()->trigger();
     std::printf("clipboard:\n%s", qPrintable(QGuiApplication::clipboard()->text()));
 
-    w->bunCalLEQ->trigger();
+    w->bunCalLEQ()->trigger();
     if (graph::TfrmGraph *leq = graph::GraphWindows::instance().calLeq) {
         leq->setGeometry(80, 60, 1100, 650);
         ok = save(*leq, dir, "graph_calleq.png") && ok;
@@ -156,22 +156,22 @@ int main(int argc, char **argv)
     }
 
     area.setActiveSubWindow(w);
-    w->ToolButton9->trigger();
+    w->ToolButton9()->trigger();
     clickAt(*w, kStart + 0.55, 85);
-    w->ToolButton5->trigger();
+    w->ToolButton5()->trigger();
     clickAt(*w, kStart + 0.62, 75);
     ok = save(*w, dir, "graph_annotations.png") && ok;
-    w->ToolButton4->trigger();
-    w->ToolButton13->trigger();
+    w->ToolButton4()->trigger();
+    w->ToolButton13()->trigger();
     ok = save(*w, dir, "graph_erased.png") && ok;
 
     const double lo = kStart + 0.55;
-    w->PESGraph1->zoomTo(lo, lo + 10 / 1440.0, 30, 90);
+    w->PESGraph1()->zoomTo(lo, lo + 10 / 1440.0, 30, 90);
     ok = save(*w, dir, "graph_zoom_minutes.png") && ok;
-    w->UndoZoom->trigger();
+    w->UndoZoom()->trigger();
     ok = save(*w, dir, "graph_unzoomed.png") && ok;
 
-    w->Button1->trigger();
+    w->Button1()->trigger();
     ok = save(*w, dir, "graph_options.png") && ok;
     return ok ? 0 : 1;
 }

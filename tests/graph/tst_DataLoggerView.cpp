@@ -96,13 +96,13 @@ void TestDataLoggerView::cleanup()
 
 void TestDataLoggerView::listShowsOneRowPerSet()
 {
-    const QTableWidget *grid = m_window->Grid2;
+    const QTableWidget *grid = m_window->Grid2();
     QCOMPARE(grid->rowCount(), 3);
     QCOMPARE(row(grid, 0), (QStringList{"1", "05/03/2024", "14:07:09", "00:02", "5", "dBA", "FAST", "30-90", ""}));
     QCOMPARE(row(grid, 2), (QStringList{"3", "06/03/2024", "09:00:00", "00:00", "7", "dBC", "SLOW", "30-130", "A0000001"}));
     QCOMPARE(grid->selectedRanges().value(0).topRow(), 0);
-    QVERIFY(m_window->pnlDataSets->isVisible());
-    QVERIFY(m_window->ChangeDateTime1->isEnabled());
+    QVERIFY(m_window->pnlDataSets()->isVisible());
+    QVERIFY(m_window->ChangeDateTime1()->isEnabled());
     QCOMPARE(DataLoggerView::of(m_window), m_view);
 }
 
@@ -127,30 +127,30 @@ void TestDataLoggerView::rowClickShowsItsSet()
     QFETCH(int, row);
     QFETCH(int, points);
     QFETCH(double, span);
-    m_window->PESGraph1->zoomTo(0, 1, 40, 50);
-    m_window->UndoZoom->setEnabled(true);
-    m_window->Grid2->selectRow(row);
-    emit m_window->Grid2->cellClicked(row, 0);
+    m_window->PESGraph1()->zoomTo(0, 1, 40, 50);
+    m_window->UndoZoom()->setEnabled(true);
+    m_window->Grid2()->selectRow(row);
+    emit m_window->Grid2()->cellClicked(row, 0);
     QCOMPARE(m_view->shownSet(), row);
-    const chart::PESGraph *chart = m_window->PESGraph1;
+    const chart::PESGraph *chart = m_window->PESGraph1();
     QCOMPARE(chart->points(), points);
-    QCOMPARE(m_window->txtDataNo->text(), QString::number(points));
-    QTEST(m_window->txtMax->text(), "max");
-    QTEST(m_window->txtAvgAll->text(), "average");
-    QTEST(m_window->txtMin->text(), "min");
-    QTEST(m_window->lblOutOfRange->text(), "outOfRange");
-    QCOMPARE(m_window->txtSamplingRate->currentText(), QString::number(m_sets.rates[row]));
+    QCOMPARE(m_window->txtDataNo()->text(), QString::number(points));
+    QTEST(m_window->txtMax()->text(), "max");
+    QTEST(m_window->txtAvgAll()->text(), "average");
+    QTEST(m_window->txtMin()->text(), "min");
+    QTEST(m_window->lblOutOfRange()->text(), "outOfRange");
+    QCOMPARE(m_window->txtSamplingRate()->currentText(), QString::number(m_sets.rates[row]));
     QVERIFY(qAbs((chart->manualMaxX() - chart->manualMinX()) * 86400 - span) < 1e-3);
     QCOMPARE(chart->manualMinX(), m_sets.startTimes[row]);
     for (int k : {0, points - 1})
         if (points > 0)
             QCOMPARE(chart->xDataII(0, k), m_sets.times[m_sets.offsetOf(row) + k]);
     QVERIFY(!chart->zoomed());
-    QVERIFY(!m_window->UndoZoom->isEnabled());
+    QVERIFY(!m_window->UndoZoom()->isEnabled());
     // The cursors start again on the set shown.
     QCOMPARE(m_window->cursors.cursorA, points / 3);
     QCOMPARE(m_window->cursors.cursorB, 2 * points / 3);
-    QCOMPARE(m_window->txtCursorB->text().isEmpty(), points == 0);
+    QCOMPARE(m_window->txtCursorB()->text().isEmpty(), points == 0);
 }
 
 void TestDataLoggerView::changeStartTimeMovesOneSet_data()
@@ -168,23 +168,23 @@ void TestDataLoggerView::changeStartTimeMovesOneSet()
     QString dateName;
     setModalHandler([&](QDialog &d) {
         auto &dlg = static_cast<TfrmDateTime &>(d);
-        dateName = QAccessible::queryAccessibleInterface(dlg.DatePicker)->text(QAccessible::Name);
-        if (dlg.DatePicker->date() != QDate(2025, 1, 2))
+        dateName = QAccessible::queryAccessibleInterface(dlg.DatePicker())->text(QAccessible::Name);
+        if (dlg.DatePicker()->date() != QDate(2025, 1, 2))
             return int(QDialog::Rejected);
-        dlg.DatePicker->setDate(QDate(2024, 6, 1));
-        dlg.TimePicker->setTime(QTime(12, 30, 45));
+        dlg.DatePicker()->setDate(QDate(2024, 6, 1));
+        dlg.TimePicker()->setTime(QTime(12, 30, 45));
         return int(ok ? QDialog::Accepted : QDialog::Rejected);
     });
-    m_window->Grid2->selectRow(0);
-    m_window->ChangeDateTime1->trigger();
+    m_window->Grid2()->selectRow(0);
+    m_window->ChangeDateTime1()->trigger();
     QVERIFY(!dateName.isEmpty());
     const QDateTime picked(QDate(2024, 6, 1), QTime(12, 30, 45));
     QCOMPARE(fromTDateTime(m_sets.startTimes[0]), ok ? picked : fromTDateTime(before.startTimes[0]));
-    QCOMPARE(m_window->Grid2->item(0, 1)->text(), ok ? QStringLiteral("01/06/2024") : QStringLiteral("05/03/2024"));
-    QCOMPARE(m_window->Grid2->item(0, 2)->text(), ok ? QStringLiteral("12:30:45") : QStringLiteral("14:07:09"));
+    QCOMPARE(m_window->Grid2()->item(0, 1)->text(), ok ? QStringLiteral("01/06/2024") : QStringLiteral("05/03/2024"));
+    QCOMPARE(m_window->Grid2()->item(0, 2)->text(), ok ? QStringLiteral("12:30:45") : QStringLiteral("14:07:09"));
     QCOMPARE(m_sets.startTimes[2], before.startTimes[2]);
     QVERIFY(std::equal(m_sets.times.begin() + 5, m_sets.times.end(), before.times.begin() + 5));
-    QCOMPARE(m_window->PESGraph1->xDataII(0, 0), m_sets.startTimes[0]);
+    QCOMPARE(m_window->PESGraph1()->xDataII(0, 0), m_sets.startTimes[0]);
 }
 
 QTEST_MAIN(TestDataLoggerView)

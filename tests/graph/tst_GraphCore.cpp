@@ -88,10 +88,10 @@ void TestGraphCore::rateBoxChange()
     QFETCH(bool, refused);
     QFETCH(std::optional<int>, entry);
     GraphState s;
-    s.realTimeRunning = running;
-    s.RealTimeRate = rate;
-    const RateChange c = samplingRateChanged(text, s, QLocale(locale));
-    QCOMPARE(s.RealTimeRate, rateAfter);
+    s.realTime.realTimeRunning = running;
+    s.realTime.RealTimeRate = rate;
+    const RateChange c = samplingRateChanged(text, s.realTime, QLocale(locale));
+    QCOMPARE(s.realTime.RealTimeRate, rateAfter);
     QCOMPARE(c.refused, refused);
     QCOMPARE(c.entry, entry);
 }
@@ -135,7 +135,7 @@ void TestGraphCore::closeQuestions()
     QFETCH(bool, realTimeAfter);
     GraphState s;
     s.loggerDataUnsaved = loggerUnsaved;
-    s.realTimeUnsaved = realTimeUnsaved;
+    s.realTime.realTimeUnsaved = realTimeUnsaved;
     QCOMPARE(closeQuestion(kind, s), question);
     if (question != CloseQuestion::None) {
         const CloseAnswer a = answerCloseQuestion(kind, answer, s);
@@ -143,7 +143,7 @@ void TestGraphCore::closeQuestions()
         QCOMPARE(a.save, save);
     }
     QCOMPARE(s.loggerDataUnsaved, loggerAfter);
-    QCOMPARE(s.realTimeUnsaved, realTimeAfter);
+    QCOMPARE(s.realTime.realTimeUnsaved, realTimeAfter);
 }
 
 void TestGraphCore::closeClearsByCaption_data()
@@ -166,14 +166,14 @@ void TestGraphCore::closeClearsByCaption()
     QCOMPARE(graphKind(caption), kind);
     GraphState s;
     s.loggerDataUnsaved = true;
-    s.realTimeRunning = true;
-    s.realTimePointCount = 17;
-    s.RealTimeRate = 2.0f;
+    s.realTime.realTimeRunning = true;
+    s.realTime.realTimePointCount = 17;
+    s.realTime.RealTimeRate = 2.0f;
     closeGraph(kind, s);
     QCOMPARE(s.loggerDataUnsaved, kind != GraphKind::DataLogger);
-    QCOMPARE(s.realTimeRunning, !runEnds);
-    QCOMPARE(s.realTimePointCount, runEnds ? 0 : 17);
-    QCOMPARE(s.RealTimeRate, 2.0f);
+    QCOMPARE(s.realTime.realTimeRunning, !runEnds);
+    QCOMPARE(s.realTime.realTimePointCount, runEnds ? 0 : 17);
+    QCOMPARE(s.realTime.RealTimeRate, 2.0f);
 }
 
 QTEST_GUILESS_MAIN(TestGraphCore)

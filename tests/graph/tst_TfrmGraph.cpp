@@ -119,7 +119,7 @@ TfrmGraph *TestTfrmGraph::window(const QString &caption) { return TfrmGraph::cre
 void TestTfrmGraph::partsAsCreated()
 {
     TfrmGraph *w = window();
-    QTableWidget *g = w->Grid2;
+    QTableWidget *g = w->Grid2();
     QCOMPARE(g->columnCount(), 9);
     QCOMPARE(g->rowCount(), 1);
     const QStringList header{"Set", "DATE", "TIME", "Rate", "Nums", "A/C", "Fa/Sl", "LEVEL", "wave file"};
@@ -131,29 +131,29 @@ void TestTfrmGraph::partsAsCreated()
         QCOMPARE(g->item(0, c)->text(), QString());
     }
     QCOMPARE(g->selectionBehavior(), QAbstractItemView::SelectRows);
-    QCOMPARE(w->ChangeDateTime1->text(), QStringLiteral("Change Date && Time"));
-    QVERIFY(!w->pnlDataSets->isVisible());
-    QCOMPARE(w->Timer1->interval(), 200);
-    QVERIFY(!w->Timer1->isActive());
+    QCOMPARE(w->ChangeDateTime1()->text(), QStringLiteral("Change Date && Time"));
+    QVERIFY(!w->pnlDataSets()->isVisible());
+    QCOMPARE(w->Timer1()->interval(), 200);
+    QVERIFY(!w->Timer1()->isActive());
 
-    QVERIFY(w->ToolButton1->isChecked() && w->ToolButton2->isChecked() && w->ToolButton4->isChecked());
-    QVERIFY(!w->tbntClr->isVisible() && !w->tbntSep3->isVisible());
-    QVERIFY(!w->ToolButton6->isVisible() && !w->ToolButton7->isVisible());
-    QVERIFY(!w->UndoZoom->isEnabled());
-    QCOMPARE(w->ToolButton5->toolTip(), QStringLiteral("Draw A Cross On Graph"));
-    QCOMPARE(w->Button1->text(), QStringLiteral("Graph Option"));
-    QCOMPARE(w->Button1->toolTip(), QStringLiteral("Graph Customization"));
-    QVERIFY(!w->mpPlay->isEnabled() && !w->mpPause->isEnabled() && !w->mpStop->isEnabled());
+    QVERIFY(w->ToolButton1()->isChecked() && w->ToolButton2()->isChecked() && w->ToolButton4()->isChecked());
+    QVERIFY(!w->tbntClr()->isVisible() && !w->tbntSep3()->isVisible());
+    QVERIFY(!w->ToolButton6()->isVisible() && !w->ToolButton7()->isVisible());
+    QVERIFY(!w->UndoZoom()->isEnabled());
+    QCOMPARE(w->ToolButton5()->toolTip(), QStringLiteral("Draw A Cross On Graph"));
+    QCOMPARE(w->Button1()->text(), QStringLiteral("Graph Option"));
+    QCOMPARE(w->Button1()->toolTip(), QStringLiteral("Graph Customization"));
+    QVERIFY(!w->mpPlay()->isEnabled() && !w->mpPause()->isEnabled() && !w->mpStop()->isEnabled());
 
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("0"));
-    QCOMPARE(w->txtAvgAll->text(), QStringLiteral("***.* dB "));
-    QCOMPARE(w->edtLeq->text(), QStringLiteral("***.* dB "));
-    QVERIFY(w->txtMax->isReadOnly() && w->txtCursorA->isReadOnly() && w->txtAvgAB->isReadOnly());
-    QVERIFY(!w->pnlLeq->isVisible() && !w->Label20->isVisible());
-    QVERIFY(!w->pnlSamplingRate->isEnabled());
-    QVERIFY(w->txtSamplingRate->isEditable());
-    QCOMPARE(w->txtSamplingRate->count(), 7);
-    QCOMPARE(w->PESGraph1->viewingStyle(), sgColor);
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("0"));
+    QCOMPARE(w->txtAvgAll()->text(), QStringLiteral("***.* dB "));
+    QCOMPARE(w->edtLeq()->text(), QStringLiteral("***.* dB "));
+    QVERIFY(w->txtMax()->isReadOnly() && w->txtCursorA()->isReadOnly() && w->txtAvgAB()->isReadOnly());
+    QVERIFY(!w->pnlLeq()->isVisible() && !w->Label20()->isVisible());
+    QVERIFY(!w->pnlSamplingRate()->isEnabled());
+    QVERIFY(w->txtSamplingRate()->isEditable());
+    QCOMPARE(w->txtSamplingRate()->count(), 7);
+    QCOMPARE(w->PESGraph1()->viewingStyle(), sgColor);
 }
 
 // The French headings are longer than the English ones; none is cut, the list opens wide
@@ -162,23 +162,23 @@ void TestTfrmGraph::dataSetHeadingsFitInBothLanguages()
 {
     LanguageDispatcher::instance().setLanguage(Language::French);
     TfrmGraph *w = window(QStringLiteral("DataLogger"));
-    w->pnlDataSets->show();
-    QHeaderView *h = w->Grid2->horizontalHeader();
-    QCOMPARE(w->Grid2->horizontalHeaderItem(0)->text(), QStringLiteral("Série"));
-    QVERIFY(w->Splitter1->sizes().first() >= std::max(441, h->length()));
+    w->pnlDataSets()->show();
+    QHeaderView *h = w->Grid2()->horizontalHeader();
+    QCOMPARE(w->Grid2()->horizontalHeaderItem(0)->text(), QStringLiteral("Série"));
+    QVERIFY(w->Splitter1()->sizes().first() >= std::max(441, h->length()));
     QList<int> before;
     for (Language lang : {Language::French, Language::English}) {
         LanguageDispatcher::instance().setLanguage(lang);
-        for (int c = 0; c < w->Grid2->columnCount(); ++c) {
-            QVERIFY2(w->Grid2->columnWidth(c) >= h->sectionSizeHint(c), qPrintable(w->Grid2->horizontalHeaderItem(c)->text()));
+        for (int c = 0; c < w->Grid2()->columnCount(); ++c) {
+            QVERIFY2(w->Grid2()->columnWidth(c) >= h->sectionSizeHint(c), qPrintable(w->Grid2()->horizontalHeaderItem(c)->text()));
             if (!before.isEmpty())
-                QVERIFY(w->Grid2->columnWidth(c) >= before[c]);
+                QVERIFY(w->Grid2()->columnWidth(c) >= before[c]);
         }
         before.clear();
-        for (int c = 0; c < w->Grid2->columnCount(); ++c)
-            before << w->Grid2->columnWidth(c);
+        for (int c = 0; c < w->Grid2()->columnCount(); ++c)
+            before << w->Grid2()->columnWidth(c);
     }
-    QCOMPARE(w->Grid2->horizontalHeaderItem(0)->text(), QStringLiteral("Set"));
+    QCOMPARE(w->Grid2()->horizontalHeaderItem(0)->text(), QStringLiteral("Set"));
 }
 
 void TestTfrmGraph::statisticPanelToggleKeepsReadoutOnChart()
@@ -187,15 +187,15 @@ void TestTfrmGraph::statisticPanelToggleKeepsReadoutOnChart()
     QCoreApplication::processEvents();
     // The readout keeps to the chart's top-right corner, clear of the legend at its left.
     auto corner = [](QWidget *c) { return c->mapTo(c->window(), QPoint(c->width(), 0)); };
-    QCOMPARE(corner(w->Panel12), corner(w->PESGraph1));
-    const int chartTop = w->PESGraph1->mapTo(w, QPoint()).y();
-    w->ToolButton1->trigger();
+    QCOMPARE(corner(w->Panel12()), corner(w->PESGraph1()));
+    const int chartTop = w->PESGraph1()->mapTo(w, QPoint()).y();
+    w->ToolButton1()->trigger();
     QCoreApplication::processEvents();
-    QVERIFY(!w->pnlGraphStatistic->isVisible());
-    QVERIFY(w->PESGraph1->mapTo(w, QPoint()).y() < chartTop);
-    QCOMPARE(corner(w->Panel12), corner(w->PESGraph1));
-    w->ToolButton2->trigger();
-    QVERIFY(!w->pnlStatistic->isVisible());
+    QVERIFY(!w->pnlGraphStatistic()->isVisible());
+    QVERIFY(w->PESGraph1()->mapTo(w, QPoint()).y() < chartTop);
+    QCOMPARE(corner(w->Panel12()), corner(w->PESGraph1()));
+    w->ToolButton2()->trigger();
+    QVERIFY(!w->pnlStatistic()->isVisible());
 }
 
 void TestTfrmGraph::setUpChartScales_data()
@@ -286,8 +286,8 @@ void TestTfrmGraph::templateFirstDefaultLookSkipped()
     QVERIFY2(saveTemplate(chosen, &error), qPrintable(error));
 
     TfrmGraph *w = window(QStringLiteral("DataLogger"));
-    QVERIFY(PrepareChart(*w->PESGraph1, 1, 120, 20, 45100.6, 45100.0, 10));
-    PESGraph &chart = *w->PESGraph1;
+    QVERIFY(PrepareChart(*w->PESGraph1(), 1, 120, 20, 45100.6, 45100.0, 10));
+    PESGraph &chart = *w->PESGraph1();
     QCOMPARE(chart.mainTitle(), QStringLiteral("North fence"));
     QCOMPARE(chart.gridStyle(), sgDash);
     // The chart's own set-up and lines still apply; the data and notes of the other chart do not.
@@ -296,7 +296,7 @@ void TestTfrmGraph::templateFirstDefaultLookSkipped()
     QCOMPARE(chart.points(), 10);
     QCOMPARE(chart.yData(0, 3), PESGraph::nullDataValueY());
     QVERIFY(!chart.model().annotation(4).visible());
-    QCOMPARE(w->Grid2->horizontalHeaderItem(1)->text(), QStringLiteral("DATE"));
+    QCOMPARE(w->Grid2()->horizontalHeaderItem(1)->text(), QStringLiteral("DATE"));
 }
 
 void TestTfrmGraph::damagedTemplateGivesDefaultLook()
@@ -332,13 +332,13 @@ void TestTfrmGraph::optionsDialogSavesTemplate()
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder would go
     }
     TfrmGraph *w = window();
-    PrepareChart(*w->PESGraph1, 1, 130, 30, 45000.3, 45000.0, 5);
+    PrepareChart(*w->PESGraph1(), 1, 130, 30, 45000.3, 45000.0, 5);
     m_options = [](QDialog &d) {
         d.findChild<QLineEdit *>(QStringLiteral("edtMainTitle"))->setText(QStringLiteral("Site survey"));
     };
     m_answers << answer;
-    w->Button1->trigger();
-    QCOMPARE(w->PESGraph1->mainTitle(), QStringLiteral("Site survey"));
+    w->Button1()->trigger();
+    QCOMPARE(w->PESGraph1()->mainTitle(), QStringLiteral("Site survey"));
     QCOMPARE(m_shown.value(0), QStringLiteral("confirmBox: ") + text("IDS_19"));
     QCOMPARE(QFile::exists(templateFolder() + QStringLiteral("graph.ghf")), saved);
     if (folderBlocked)
@@ -353,7 +353,7 @@ void TestTfrmGraph::optionsDialogSavesTemplate()
     // A dialog closed with Cancel asks nothing.
     m_shown.clear();
     m_options = nullptr;
-    w->Button1->trigger();
+    w->Button1()->trigger();
     QVERIFY(m_shown.isEmpty());
 }
 
@@ -391,7 +391,7 @@ void TestTfrmGraph::closeQuestionsByCaption()
     QFETCH(bool, closes);
     QFETCH(int, saves);
     graphState().loggerDataUnsaved = loggerUnsaved;
-    graphState().realTimeUnsaved = realTimeUnsaved;
+    graphState().realTime.realTimeUnsaved = realTimeUnsaved;
     QPointer<TfrmGraph> w = window(caption);
     QList<TfrmGraph *> saved;
     GraphWindows::instance().saveWindow = [&](TfrmGraph *asking) {
@@ -412,7 +412,7 @@ void TestTfrmGraph::closeQuestionsByCaption()
     else
         QCOMPARE(graphState().loggerDataUnsaved, !closes);
     if (caption == QLatin1String("Real-Time Graph"))
-        QCOMPARE(graphState().realTimeUnsaved, !closes);
+        QCOMPARE(graphState().realTime.realTimeUnsaved, !closes);
 }
 
 void TestTfrmGraph::closeClearsReferencesOfThisWindowOnly()
@@ -423,8 +423,8 @@ void TestTfrmGraph::closeClearsReferencesOfThisWindowOnly()
     windows.calLeq = newer;
     TfrmGraph *realTime = window(QStringLiteral("Real-Time Graph"));
     windows.realTime = realTime;
-    graphState().realTimeRunning = true;
-    graphState().realTimePointCount = 12;
+    graphState().realTime.realTimeRunning = true;
+    graphState().realTime.realTimePointCount = 12;
     QSignalSpy closed(&windows, &GraphWindows::realTimeWindowClosed);
 
     QVERIFY(older->close());
@@ -435,8 +435,8 @@ void TestTfrmGraph::closeClearsReferencesOfThisWindowOnly()
     QVERIFY(realTime->close());
     QVERIFY(windows.realTime.isNull());
     QCOMPARE(closed.count(), 1);
-    QVERIFY(!graphState().realTimeRunning);
-    QCOMPARE(graphState().realTimePointCount, 0);
+    QVERIFY(!graphState().realTime.realTimeRunning);
+    QCOMPARE(graphState().realTime.realTimePointCount, 0);
 }
 
 void TestTfrmGraph::rateBoxDuringRun_data()
@@ -458,13 +458,13 @@ void TestTfrmGraph::rateBoxDuringRun()
     QFETCH(bool, refused);
     TfrmGraph *w = window(QStringLiteral("Real-Time Graph"));
     w->makeRateDropDown();
-    QVERIFY(!w->txtSamplingRate->isEditable() && w->pnlSamplingRate->isEnabled());
-    graphState().realTimeRunning = true;
-    graphState().RealTimeRate = rate;
-    w->txtSamplingRate->setCurrentIndex(picked);
-    emit w->txtSamplingRate->activated(picked);
-    QCOMPARE(w->txtSamplingRate->currentText(), shown);
-    QCOMPARE(graphState().RealTimeRate, rate);
+    QVERIFY(!w->txtSamplingRate()->isEditable() && w->pnlSamplingRate()->isEnabled());
+    graphState().realTime.realTimeRunning = true;
+    graphState().realTime.RealTimeRate = rate;
+    w->txtSamplingRate()->setCurrentIndex(picked);
+    emit w->txtSamplingRate()->activated(picked);
+    QCOMPARE(w->txtSamplingRate()->currentText(), shown);
+    QCOMPARE(graphState().realTime.RealTimeRate, rate);
     QCOMPARE(m_shown, refused ? QStringList{"messageBox: " + text("IDS_18")} : QStringList());
 }
 
@@ -472,21 +472,21 @@ void TestTfrmGraph::rateBoxIdleSetsRate()
 {
     TfrmGraph *w = window(QStringLiteral("Real-Time Graph"));
     w->makeRateDropDown();
-    w->txtSamplingRate->setCurrentIndex(4);
-    emit w->txtSamplingRate->activated(4);
-    QCOMPARE(graphState().RealTimeRate, 10.0f);
+    w->txtSamplingRate()->setCurrentIndex(4);
+    emit w->txtSamplingRate()->activated(4);
+    QCOMPARE(graphState().realTime.RealTimeRate, 10.0f);
     QVERIFY(m_shown.isEmpty());
     w->selectRateEntry(0.2);
-    QCOMPARE(w->txtSamplingRate->currentIndex(), 0);
+    QCOMPARE(w->txtSamplingRate()->currentIndex(), 0);
 }
 
 void TestTfrmGraph::rateEntriesInCommaLocale()
 {
     QLocale::setDefault(QLocale(QLocale::German));
     TfrmGraph *w = window();
-    QCOMPARE(w->txtSamplingRate->itemText(0), QStringLiteral("0,5"));
-    QCOMPARE(w->txtSamplingRate->itemText(6), QStringLiteral("30,0"));
-    QCOMPARE(w->txtSamplingRate->currentText(), QString()); // shows no rate until one is written
+    QCOMPARE(w->txtSamplingRate()->itemText(0), QStringLiteral("0,5"));
+    QCOMPARE(w->txtSamplingRate()->itemText(6), QStringLiteral("30,0"));
+    QCOMPARE(w->txtSamplingRate()->currentText(), QString()); // shows no rate until one is written
 }
 
 void TestTfrmGraph::activationAndPerWindowCursors()
@@ -510,14 +510,14 @@ void TestTfrmGraph::activationAndPerWindowCursors()
 void TestTfrmGraph::zoomEnablesUndo()
 {
     TfrmGraph *w = TfrmGraph::create(m_area.get(), QStringLiteral("DataLogger"));
-    PrepareChart(*w->PESGraph1, 1, 130, 30, 45000.5, 45000.0, 500);
-    w->UndoZoom->trigger(); // without a zoom: nothing changes, the button stays disabled
-    QVERIFY(!w->PESGraph1->zoomed() && !w->UndoZoom->isEnabled());
-    w->PESGraph1->zoomTo(45000.1, 45000.2, 40, 90);
-    QVERIFY(w->PESGraph1->zoomed() && w->UndoZoom->isEnabled());
-    w->UndoZoom->trigger();
-    QVERIFY(!w->PESGraph1->zoomed());
-    QVERIFY(!w->UndoZoom->isEnabled());
+    PrepareChart(*w->PESGraph1(), 1, 130, 30, 45000.5, 45000.0, 500);
+    w->UndoZoom()->trigger(); // without a zoom: nothing changes, the button stays disabled
+    QVERIFY(!w->PESGraph1()->zoomed() && !w->UndoZoom()->isEnabled());
+    w->PESGraph1()->zoomTo(45000.1, 45000.2, 40, 90);
+    QVERIFY(w->PESGraph1()->zoomed() && w->UndoZoom()->isEnabled());
+    w->UndoZoom()->trigger();
+    QVERIFY(!w->PESGraph1()->zoomed());
+    QVERIFY(!w->UndoZoom()->isEnabled());
 }
 
 QTEST_MAIN(TestTfrmGraph)

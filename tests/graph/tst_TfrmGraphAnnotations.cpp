@@ -100,15 +100,15 @@ TfrmGraph *TestTfrmGraphAnnotations::window(const QString &caption)
 {
     auto *w = TfrmGraph::create(m_area.get(), caption);
     w->setGeometry(0, 0, 1000, 650);
-    PrepareChart(*w->PESGraph1, 1, 130, 30, kStart + 60 * kSecond, kStart, 60);
+    PrepareChart(*w->PESGraph1(), 1, 130, 30, kStart + 60 * kSecond, kStart, 60);
     QCoreApplication::processEvents();
     return w;
 }
 
 void TestTfrmGraphAnnotations::click(TfrmGraph *w, QPoint at)
 {
-    auto *plot = w->PESGraph1->findChild<QWidget *>(QStringLiteral("plot"));
-    QTest::mouseClick(plot, Qt::LeftButton, {}, plot->mapFrom(w->PESGraph1, at));
+    auto *plot = w->PESGraph1()->findChild<QWidget *>(QStringLiteral("plot"));
+    QTest::mouseClick(plot, Qt::LeftButton, {}, plot->mapFrom(w->PESGraph1(), at));
 }
 
 void TestTfrmGraphAnnotations::placeAnnotation_data()
@@ -137,21 +137,21 @@ void TestTfrmGraphAnnotations::placeAnnotation()
     QFETCH(int, type);
     QFETCH(QPoint, offset);
     TfrmGraph *w = window();
-    QAction *button = mode == AnnotationMode::Cross ? w->ToolButton5 : mode == AnnotationMode::Text ? w->ToolButton9
-                                                                                                    : w->ToolButton4;
+    QAction *button = mode == AnnotationMode::Cross ? w->ToolButton5() : mode == AnnotationMode::Text ? w->ToolButton9()
+                                                                                                    : w->ToolButton4();
     button->trigger();
     QCOMPARE(graphState().annotationMode, mode);
     m_dialogs = [&](QDialog &d) {
         auto *edit = qobject_cast<TfrmAnnoEdit *>(&d);
         if (!edit)
             return int(QDialog::Rejected);
-        edit->Edit1->setText(typed);
+        edit->Edit1()->setText(typed);
         return answer;
     };
-    const QRect plot = w->PESGraph1->plotRect();
+    const QRect plot = w->PESGraph1()->plotRect();
     const QPoint at = inside ? plot.center() : QPoint(plot.left() - 10, plot.center().y());
     click(w, at);
-    const GraphAnnotation a = w->PESGraph1->model().annotation(5);
+    const GraphAnnotation a = w->PESGraph1()->model().annotation(5);
     QCOMPARE(graphState().annotationCounter, type < 0 ? 4 : 5);
     if (type < 0) {
         QVERIFY(!a.visible());
@@ -159,7 +159,7 @@ void TestTfrmGraphAnnotations::placeAnnotation()
     }
     QCOMPARE(a.type, type);
     QCOMPARE(a.text, type == kSymbolCross ? QString() : typed);
-    const QPointF d = w->PESGraph1->pixelToData(at + offset);
+    const QPointF d = w->PESGraph1()->pixelToData(at + offset);
     QCOMPARE(a.x, d.x());
     QCOMPARE(a.y, d.y());
 }
@@ -182,7 +182,7 @@ void TestTfrmGraphAnnotations::eraseChosenRows()
     QFETCH(int, bottom);
     QFETCH(QList<int>, kept);
     TfrmGraph *w = window();
-    PESGraph &c = *w->PESGraph1;
+    PESGraph &c = *w->PESGraph1();
     threeAnnotations(c);
     if (firstSlot != 5) {
         for (int i = 0; i < 3; ++i) {
@@ -199,17 +199,17 @@ void TestTfrmGraphAnnotations::eraseChosenRows()
     bool deleteEnabled = false;
     m_dialogs = [&](QDialog &d) {
         auto *list = qobject_cast<TfrmDelAnno *>(&d);
-        QTableWidget *g = list->StringGrid1;
+        QTableWidget *g = list->StringGrid1();
         for (int c = 0; c < 3; ++c)
             listed << g->horizontalHeaderItem(c)->text();
         for (int r = 0; r < g->rowCount(); ++r)
             listed << g->item(r, 0)->text() + QLatin1Char('|') + g->item(r, 1)->text() + QLatin1Char('|') +
                           g->item(r, 2)->text();
-        deleteEnabled = list->BitBtn1->isEnabled();
+        deleteEnabled = list->BitBtn1()->isEnabled();
         g->setRangeSelected(QTableWidgetSelectionRange(top, 0, bottom, 2), true);
         return int(QDialog::Accepted);
     };
-    w->ToolButton13->trigger();
+    w->ToolButton13()->trigger();
     QVERIFY(deleteEnabled);
     const QString at10 = dateTimeText(kStart + 10 * kSecond), at20 = dateTimeText(kStart + 20 * kSecond);
     QCOMPARE(listed, QStringList({"NO", "Time", "Contents", "1|" + at10 + "|X", "2|" + at20 + "|Truck",
@@ -221,17 +221,17 @@ void TestTfrmGraphAnnotations::eraseChosenRows()
 void TestTfrmGraphAnnotations::eraseListWithNothingListed()
 {
     TfrmGraph *w = window();
-    w->PESGraph1->setGraphAnnotationText(5, QString()); // an empty note: not listed
+    w->PESGraph1()->setGraphAnnotationText(5, QString()); // an empty note: not listed
     graphState().annotationCounter = 5;
     bool deleteEnabled = true;
     int rows = 0;
     m_dialogs = [&](QDialog &d) {
         auto *list = qobject_cast<TfrmDelAnno *>(&d);
-        deleteEnabled = list->BitBtn1->isEnabled();
-        rows = list->StringGrid1->rowCount();
+        deleteEnabled = list->BitBtn1()->isEnabled();
+        rows = list->StringGrid1()->rowCount();
         return int(QDialog::Rejected);
     };
-    w->ToolButton13->trigger();
+    w->ToolButton13()->trigger();
     QVERIFY(!deleteEnabled);
     QCOMPARE(rows, 1); // one empty row
 }
@@ -242,46 +242,46 @@ void TestTfrmGraphAnnotations::clearEmptiesTheRealTimeChart()
     const TDateTime now = toTDateTime(clock.now());
     TfrmGraph *other = window(QStringLiteral("DataLogger"));
     TfrmGraph *rt = window(QStringLiteral("Real-Time Graph"));
-    threeAnnotations(*rt->PESGraph1);
-    other->PESGraph1->setGraphAnnotationText(5, QStringLiteral("Kept"));
-    rt->PESGraph1->setYData(0, 3, 66.f);
-    graphState().realTimePointCount = 12;
+    threeAnnotations(*rt->PESGraph1());
+    other->PESGraph1()->setGraphAnnotationText(5, QStringLiteral("Kept"));
+    rt->PESGraph1()->setYData(0, 3, 66.f);
+    graphState().realTime.realTimePointCount = 12;
 
-    rt->tbntClr->trigger();
-    PESGraph &c = *rt->PESGraph1;
+    rt->tbntClr()->trigger();
+    PESGraph &c = *rt->PESGraph1();
     QCOMPARE(c.points(), 200);
     QCOMPARE(c.manualMinX(), now);
     QCOMPARE(c.manualMaxX(), now + 30 * kSecond);
     QCOMPARE(c.yData(0, 3), PESGraph::nullDataValueY());
-    QCOMPARE(graphState().realTimePointCount, 0);
+    QCOMPARE(graphState().realTime.realTimePointCount, 0);
     for (int slot = 5; slot <= 7; ++slot)
         QVERIFY(!c.model().annotation(slot).visible() && c.model().annotation(slot).x == 0.0);
     QCOMPARE(graphState().annotationCounter, 4);
-    QVERIFY(rt->tbntClr->isVisible());
+    QVERIFY(rt->tbntClr()->isVisible());
 
     // The next note of the cleared chart takes slot 5 and is listed; the other window keeps its own slot 5.
-    rt->ToolButton5->trigger();
+    rt->ToolButton5()->trigger();
     click(rt, c.plotRect().center());
     QCOMPARE(c.model().annotation(5).type, kSymbolCross);
-    other->ToolButton5->trigger();
-    click(other, other->PESGraph1->plotRect().center());
-    QCOMPARE(other->PESGraph1->model().annotation(5).text, QStringLiteral("Kept"));
-    QCOMPARE(other->PESGraph1->model().annotation(6).type, kSymbolCross);
+    other->ToolButton5()->trigger();
+    click(other, other->PESGraph1()->plotRect().center());
+    QCOMPARE(other->PESGraph1()->model().annotation(5).text, QStringLiteral("Kept"));
+    QCOMPARE(other->PESGraph1()->model().annotation(6).type, kSymbolCross);
     int listed = 0;
     m_dialogs = [&](QDialog &d) {
-        listed = qobject_cast<TfrmDelAnno *>(&d)->StringGrid1->rowCount();
+        listed = qobject_cast<TfrmDelAnno *>(&d)->StringGrid1()->rowCount();
         return int(QDialog::Rejected);
     };
-    other->ToolButton13->trigger();
+    other->ToolButton13()->trigger();
     QCOMPARE(listed, 2);
 
     // Cleared again, the shared counter restarts below slots the other chart still shows: its
     // next note passes over them instead of overwriting them.
-    rt->tbntClr->trigger();
-    click(other, other->PESGraph1->plotRect().center() + QPoint(40, 0));
-    QCOMPARE(other->PESGraph1->model().annotation(5).text, QStringLiteral("Kept"));
-    QCOMPARE(other->PESGraph1->model().annotation(6).type, kSymbolCross);
-    QCOMPARE(other->PESGraph1->model().annotation(7).type, kSymbolCross);
+    rt->tbntClr()->trigger();
+    click(other, other->PESGraph1()->plotRect().center() + QPoint(40, 0));
+    QCOMPARE(other->PESGraph1()->model().annotation(5).text, QStringLiteral("Kept"));
+    QCOMPARE(other->PESGraph1()->model().annotation(6).type, kSymbolCross);
+    QCOMPARE(other->PESGraph1()->model().annotation(7).type, kSymbolCross);
     QCOMPARE(graphState().annotationCounter, 7);
 }
 
@@ -290,16 +290,16 @@ void TestTfrmGraphAnnotations::modeIsSharedByTheWindows()
     TfrmGraph *a = window();
     TfrmGraph *b = window();
     m_area->setActiveSubWindow(a);
-    a->ToolButton5->trigger();
+    a->ToolButton5()->trigger();
     m_area->setActiveSubWindow(b);
-    QVERIFY(b->ToolButton5->isChecked());
-    auto *plot = b->PESGraph1->findChild<QWidget *>(QStringLiteral("plot"));
+    QVERIFY(b->ToolButton5()->isChecked());
+    auto *plot = b->PESGraph1()->findChild<QWidget *>(QStringLiteral("plot"));
     QCOMPARE(plot->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(plot->cursor().hotSpot(), QPoint(15, 15));
     // A window shown afterwards starts every window over in normal mode.
     TfrmGraph *c = window();
     QCOMPARE(graphState().annotationMode, AnnotationMode::Normal);
-    QVERIFY(c->ToolButton4->isChecked());
+    QVERIFY(c->ToolButton4()->isChecked());
 }
 
 void TestTfrmGraphAnnotations::dialogsAreNamed_data()
@@ -320,10 +320,10 @@ void TestTfrmGraphAnnotations::dialogsAreNamed()
     LanguageDispatcher::instance().setLanguage(Language(language));
     TfrmAnnoEdit edit;
     QVERIFY(edit.windowTitle().isEmpty());
-    QCOMPARE(edit.Edit1->width(), 297);
+    QCOMPARE(edit.Edit1()->width(), 297);
     TfrmDelAnno list({}, {}, nullptr);
-    QCOMPARE(QStringList({nameOf(edit.Edit1), nameOf(edit.BitBtn1), nameOf(edit.BitBtn2), nameOf(list.StringGrid1),
-                          nameOf(list.BitBtn1), list.windowTitle()}),
+    QCOMPARE(QStringList({nameOf(edit.Edit1()), nameOf(edit.BitBtn1()), nameOf(edit.BitBtn2()), nameOf(list.StringGrid1()),
+                          nameOf(list.BitBtn1()), list.windowTitle()}),
              names);
     QVERIFY(!nameOf(&edit).isEmpty());
 }

@@ -52,7 +52,7 @@ QString text(const char *key) { return ids(QStringLiteral("frmGraph"), QString::
 QString buttons(const TfrmGraph *w)
 {
     QStringList on;
-    for (const QToolButton *b : {w->mpPlay, w->mpPause, w->mpStop})
+    for (const QToolButton *b : {w->mpPlay(), w->mpPause(), w->mpStop()})
         if (b->isEnabled())
             on << b->objectName();
     return on.join(QLatin1Char(' '));
@@ -103,7 +103,7 @@ void TestTfrmGraphPlayback::init()
     m_window = TfrmGraph::create(m_area.get(), QStringLiteral("DataLogger"));
     auto *view = new DataLoggerView(*m_window, m_sets);
     view->fillDataSetList();
-    PrepareChart(*m_window->PESGraph1, 1, 130, 30, 1.0, 0.0, 10);
+    PrepareChart(*m_window->PESGraph1(), 1, 130, 30, 1.0, 0.0, 10);
     view->ShowDataSet(0);
     m_messages.clear();
     m_offered.clear();
@@ -142,12 +142,12 @@ void TestTfrmGraphPlayback::openWav(const QString &file, QMessageBox::StandardBu
         m_messages << (box ? box->text() : d.objectName());
         return int(box && box->text() == text("IDS_59") ? project : QMessageBox::Ok);
     });
-    m_window->Button3->trigger();
+    m_window->Button3()->trigger();
 }
 
 double TestTfrmGraphPlayback::lineSeconds() const
 {
-    return (m_window->PESGraph1->vertLineAnnotation(kPlaybackLine) - m_sets.startTimes[0]) * 86400.0;
+    return (m_window->PESGraph1()->vertLineAnnotation(kPlaybackLine) - m_sets.startTimes[0]) * 86400.0;
 }
 
 void TestTfrmGraphPlayback::openWavRefusals_data()
@@ -166,7 +166,7 @@ void TestTfrmGraphPlayback::openWavRefusals()
     QFETCH(QString, message);
     if (caption != m_window->windowTitle())
         m_window = TfrmGraph::create(m_area.get(), caption);
-    m_window->Grid2->selectRow(row);
+    m_window->Grid2()->selectRow(row);
     openWav(QStringLiteral("ignored"));
     QCOMPARE(m_messages, QStringList{text(qPrintable(message))});
     QVERIFY(m_offered.isEmpty());
@@ -183,11 +183,11 @@ void TestTfrmGraphPlayback::simulatedRecordingPlaysAcrossItsFiles()
     QCOMPARE(m_messages, (QStringList{text("IDS_59"), text("IDS_64") + QDir::toNativeSeparators(project)}));
     QCOMPARE(QDir(project).entryList(QDir::Files), (QStringList{"A0000001.WAV", "A0000002.WAV"}));
     QCOMPARE(buttons(m_window), QStringLiteral("mpPlay"));
-    QCOMPARE(m_window->Label21->text(), QStringLiteral("30000"));
+    QCOMPARE(m_window->Label21()->text(), QStringLiteral("30000"));
 
-    m_window->mpPlay->click();
+    m_window->mpPlay()->click();
     QCOMPARE(buttons(m_window), QStringLiteral("mpPause mpStop"));
-    QVERIFY(m_window->Timer1->isActive());
+    QVERIFY(m_window->Timer1()->isActive());
     m_player->advance(15000);
     m_window->Timer1Timer();
     // Half of the first 30 minutes; a 30 s file leads by 2 s x 30/1800 and, being short, is
@@ -199,7 +199,7 @@ void TestTfrmGraphPlayback::simulatedRecordingPlaysAcrossItsFiles()
     m_player->advance(1650);
     m_window->Timer1Timer();
     QVERIFY(lineSeconds() > 1800.0 + 90.0 && lineSeconds() < 1800.0 + 110.0);
-    QVERIFY(m_window->PESGraph1->vertLineAnnotationText(kPlaybackLine).contains(QLatin1Char(':')));
+    QVERIFY(m_window->PESGraph1()->vertLineAnnotationText(kPlaybackLine).contains(QLatin1Char(':')));
 
     // The end of the recording puts the line back on the first point.
     m_window->cursors.playbackLine = 500;
@@ -208,7 +208,7 @@ void TestTfrmGraphPlayback::simulatedRecordingPlaysAcrossItsFiles()
     QCOMPARE(m_window->cursors.playbackLine, 0);
     QCOMPARE(lineSeconds(), 0.0);
     QCOMPARE(buttons(m_window), QStringLiteral("mpPlay"));
-    QVERIFY(!m_window->Timer1->isActive());
+    QVERIFY(!m_window->Timer1()->isActive());
 }
 
 void TestTfrmGraphPlayback::stopAndAnotherSet()
@@ -216,23 +216,23 @@ void TestTfrmGraphPlayback::stopAndAnotherSet()
     openWav(paths::dataFolder() + QStringLiteral("A0000001.WAV"), QMessageBox::No);
     QVERIFY(!QDir(paths::dataFolder() + QStringLiteral("A0000001")).exists());
     m_window->cursors.playbackLine = 300;
-    m_window->mpPlay->click();
+    m_window->mpPlay()->click();
     m_player->advance(3000);
     m_window->Timer1Timer();
-    m_window->mpPause->click();
+    m_window->mpPause()->click();
     QCOMPARE(buttons(m_window), QStringLiteral("mpPlay mpPause mpStop"));
-    QVERIFY(!m_window->Timer1->isActive());
-    m_window->mpStop->click();
+    QVERIFY(!m_window->Timer1()->isActive());
+    m_window->mpStop()->click();
     // The line waits where Play will start.
     QCOMPARE(qRound(lineSeconds()), 600);
     QCOMPARE(buttons(m_window), QStringLiteral("mpPlay"));
 
-    m_window->mpPlay->click();
-    QVERIFY(m_window->Timer1->isActive());
-    m_window->Grid2->selectRow(1);
+    m_window->mpPlay()->click();
+    QVERIFY(m_window->Timer1()->isActive());
+    m_window->Grid2()->selectRow(1);
     DataLoggerView::of(m_window)->Grid2Click();
     QCOMPARE(buttons(m_window), QString());
-    QVERIFY(!m_window->Timer1->isActive());
+    QVERIFY(!m_window->Timer1()->isActive());
     QVERIFY(!m_player->playing);
 }
 
@@ -265,8 +265,8 @@ void TestTfrmGraphPlayback::controlsAreNamedInBothLanguages()
     QFETCH(Language, language);
     QFETCH(QStringList, names);
     LanguageDispatcher::instance().setLanguage(language);
-    const QList<QWidget *> controls{m_window->ToolBar1->widgetForAction(m_window->Button3), m_window->mpPlay,
-                                    m_window->mpPause, m_window->mpStop};
+    const QList<QWidget *> controls{m_window->ToolBar1()->widgetForAction(m_window->Button3()), m_window->mpPlay(),
+                                    m_window->mpPause(), m_window->mpStop()};
     QStringList got;
     for (QWidget *c : controls) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);

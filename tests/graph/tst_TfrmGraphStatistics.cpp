@@ -68,7 +68,7 @@ private slots:
 private:
     // A window showing levels one second apart (or step seconds), cursors at their start.
     TfrmGraph *shown(const Levels &y, double step = 1.0);
-    QWidget *plot(TfrmGraph *w) const { return w->PESGraph1->findChild<QWidget *>(QStringLiteral("plot")); }
+    QWidget *plot(TfrmGraph *w) const { return w->PESGraph1()->findChild<QWidget *>(QStringLiteral("plot")); }
     // The chart pixel of time t (seconds after kStart), halfway up the plot.
     QPoint pixelAt(TfrmGraph *w, double seconds) const;
     // Presses on a line, moves to the given chart pixel (after the redraw pause) and releases.
@@ -116,7 +116,7 @@ TfrmGraph *TestTfrmGraphStatistics::shown(const Levels &y, double step)
     std::vector<double> x(y.size());
     for (size_t i = 0; i < x.size(); ++i)
         x[i] = kStart + double(i) * step * kSecond;
-    PrepareChart(*w->PESGraph1, 1, 130, 30, x.back(), x.front(), int(y.size()));
+    PrepareChart(*w->PESGraph1(), 1, 130, 30, x.back(), x.front(), int(y.size()));
     w->showSeries(x.data(), y.data(), int(y.size()));
     QCoreApplication::processEvents();
     return w;
@@ -124,20 +124,20 @@ TfrmGraph *TestTfrmGraphStatistics::shown(const Levels &y, double step)
 
 QPoint TestTfrmGraphStatistics::pixelAt(TfrmGraph *w, double seconds) const
 {
-    const QPointF p = w->PESGraph1->dataToPixel(kStart + seconds * kSecond, 0);
-    return QPoint(qRound(p.x()), w->PESGraph1->plotRect().center().y());
+    const QPointF p = w->PESGraph1()->dataToPixel(kStart + seconds * kSecond, 0);
+    return QPoint(qRound(p.x()), w->PESGraph1()->plotRect().center().y());
 }
 
 void TestTfrmGraphStatistics::drag(TfrmGraph *w, int line, QPoint to, bool release)
 {
     QWidget *p = plot(w);
-    const QPointF from = w->PESGraph1->dataToPixel(w->PESGraph1->vertLineAnnotation(line), 0);
-    const QPoint press(qRound(from.x()), w->PESGraph1->plotRect().center().y());
-    QTest::mousePress(p, Qt::LeftButton, {}, p->mapFrom(w->PESGraph1, press));
+    const QPointF from = w->PESGraph1()->dataToPixel(w->PESGraph1()->vertLineAnnotation(line), 0);
+    const QPoint press(qRound(from.x()), w->PESGraph1()->plotRect().center().y());
+    QTest::mousePress(p, Qt::LeftButton, {}, p->mapFrom(w->PESGraph1(), press));
     m_clock->advance(250);
-    QTest::mouseMove(p, p->mapFrom(w->PESGraph1, to));
+    QTest::mouseMove(p, p->mapFrom(w->PESGraph1(), to));
     if (release)
-        QTest::mouseRelease(p, Qt::LeftButton, {}, p->mapFrom(w->PESGraph1, to));
+        QTest::mouseRelease(p, Qt::LeftButton, {}, p->mapFrom(w->PESGraph1(), to));
 }
 
 void TestTfrmGraphStatistics::topPanel_data()
@@ -165,13 +165,13 @@ void TestTfrmGraphStatistics::topPanel()
     QFETCH(double, maxAt);
     QFETCH(QString, min);
     TfrmGraph *w = shown(y, step);
-    QCOMPARE(w->txtStartTime->text(), dateTimeText(kStart));
-    QCOMPARE(w->txtSamplingRate->currentText(), rate);
-    QCOMPARE(w->txtDataNo->text(), QString::number(y.size()));
-    QCOMPARE(w->txtAvgAll->text(), avg);
-    QCOMPARE(w->txtMax->text(), max);
-    QCOMPARE(w->txtMaxTime->text(), dateTimeText(kStart + maxAt * kSecond));
-    QCOMPARE(w->txtMin->text(), min);
+    QCOMPARE(w->txtStartTime()->text(), dateTimeText(kStart));
+    QCOMPARE(w->txtSamplingRate()->currentText(), rate);
+    QCOMPARE(w->txtDataNo()->text(), QString::number(y.size()));
+    QCOMPARE(w->txtAvgAll()->text(), avg);
+    QCOMPARE(w->txtMax()->text(), max);
+    QCOMPARE(w->txtMaxTime()->text(), dateTimeText(kStart + maxAt * kSecond));
+    QCOMPARE(w->txtMin()->text(), min);
 }
 
 void TestTfrmGraphStatistics::resetCursorsOnTenPoints()
@@ -182,21 +182,21 @@ void TestTfrmGraphStatistics::resetCursorsOnTenPoints()
     QCOMPARE(w->cursors.cursorA, 3);
     QCOMPARE(w->cursors.cursorB, 6);
     QCOMPARE(w->cursors.playbackLine, 0);
-    QCOMPARE(w->PESGraph1->vertLineAnnotation(kCursorALine), kStart + 3 * kSecond);
-    QCOMPARE(w->PESGraph1->vertLineAnnotation(kCursorBLine), kStart + 6 * kSecond);
-    QCOMPARE(w->PESGraph1->vertLineAnnotation(kPlaybackLine), kStart);
-    QCOMPARE(w->txtCursorA->text(), QStringLiteral("80.0"));
-    QCOMPARE(w->txtCursorBTime->text(), dateTimeText(kStart + 6 * kSecond));
-    QCOMPARE(w->txtMaxAB->text(), QStringLiteral("90.0"));
-    QCOMPARE(w->txtMaxABTime->text(), dateTimeText(kStart + 5 * kSecond));
-    QCOMPARE(w->txtMinAB->text(), QStringLiteral("40.0"));
-    QCOMPARE(w->txtAvgAB->text(), QStringLiteral("67.5"));
-    QCOMPARE(w->txtDurationAB->text(), QStringLiteral("3.0 s"));
-    QCOMPARE(w->txtLeqAB->text(), QStringLiteral("84.4")); // 80, 60, 90, 40
-    QCOMPARE(w->txtSELAB->text(), QStringLiteral("89.2")); // for 3 s
-    QCOMPARE(w->txtL10AB->text(), QStringLiteral("90.0"));
-    QCOMPARE(w->txtL50AB->text(), QStringLiteral("60.0"));
-    QCOMPARE(w->txtL90AB->text(), QStringLiteral("40.0"));
+    QCOMPARE(w->PESGraph1()->vertLineAnnotation(kCursorALine), kStart + 3 * kSecond);
+    QCOMPARE(w->PESGraph1()->vertLineAnnotation(kCursorBLine), kStart + 6 * kSecond);
+    QCOMPARE(w->PESGraph1()->vertLineAnnotation(kPlaybackLine), kStart);
+    QCOMPARE(w->txtCursorA()->text(), QStringLiteral("80.0"));
+    QCOMPARE(w->txtCursorBTime()->text(), dateTimeText(kStart + 6 * kSecond));
+    QCOMPARE(w->txtMaxAB()->text(), QStringLiteral("90.0"));
+    QCOMPARE(w->txtMaxABTime()->text(), dateTimeText(kStart + 5 * kSecond));
+    QCOMPARE(w->txtMinAB()->text(), QStringLiteral("40.0"));
+    QCOMPARE(w->txtAvgAB()->text(), QStringLiteral("67.5"));
+    QCOMPARE(w->txtDurationAB()->text(), QStringLiteral("3.0 s"));
+    QCOMPARE(w->txtLeqAB()->text(), QStringLiteral("84.4")); // 80, 60, 90, 40
+    QCOMPARE(w->txtSELAB()->text(), QStringLiteral("89.2")); // for 3 s
+    QCOMPARE(w->txtL10AB()->text(), QStringLiteral("90.0"));
+    QCOMPARE(w->txtL50AB()->text(), QStringLiteral("60.0"));
+    QCOMPARE(w->txtL90AB()->text(), QStringLiteral("40.0"));
 }
 
 void TestTfrmGraphStatistics::dropLine_data()
@@ -221,18 +221,18 @@ void TestTfrmGraphStatistics::dropLine()
     y[5] = 70.f;
     y[30] = 90.f;
     TfrmGraph *w = shown(y); // A on point 20, B on 40
-    const QPoint target = std::isnan(to) ? QPoint(w->PESGraph1->plotRect().left() - 15, pixelAt(w, 0).y())
+    const QPoint target = std::isnan(to) ? QPoint(w->PESGraph1()->plotRect().left() - 15, pixelAt(w, 0).y())
                                          : pixelAt(w, to);
     drag(w, line, target, false);
-    QCOMPARE(w->PESGraph1->vertLineAnnotationColor(line), kDraggedLineColor);
-    QTest::mouseRelease(plot(w), Qt::LeftButton, {}, plot(w)->mapFrom(w->PESGraph1, target));
-    QCOMPARE(w->PESGraph1->vertLineAnnotationColor(line), lineColor(line));
+    QCOMPARE(w->PESGraph1()->vertLineAnnotationColor(line), kDraggedLineColor);
+    QTest::mouseRelease(plot(w), Qt::LeftButton, {}, plot(w)->mapFrom(w->PESGraph1(), target));
+    QCOMPARE(w->PESGraph1()->vertLineAnnotationColor(line), lineColor(line));
     QVERIFY(!w->cursors.draggingA && !w->cursors.draggingB && !w->cursors.draggingPlayback);
     const int got = line == kCursorALine ? w->cursors.cursorA : line == kCursorBLine ? w->cursors.cursorB
                                                                                      : w->cursors.playbackLine;
     QCOMPARE(got, point);
-    QCOMPARE(w->PESGraph1->vertLineAnnotation(line), kStart + point * kSecond);
-    QCOMPARE(w->txtMaxAB->text(), maxAB);
+    QCOMPARE(w->PESGraph1()->vertLineAnnotation(line), kStart + point * kSecond);
+    QCOMPARE(w->txtMaxAB()->text(), maxAB);
 }
 
 void TestTfrmGraphStatistics::dragRedrawsAtMostFiveTimesASecond()
@@ -241,24 +241,24 @@ void TestTfrmGraphStatistics::dragRedrawsAtMostFiveTimesASecond()
     y[70] = 95.f;
     TfrmGraph *w = shown(y); // B on point 66
     drag(w, kCursorBLine, pixelAt(w, 80), false);
-    const double moved = w->PESGraph1->vertLineAnnotation(kCursorBLine);
+    const double moved = w->PESGraph1()->vertLineAnnotation(kCursorBLine);
     QVERIFY(std::abs(moved - (kStart + 80 * kSecond)) < 0.5 * kSecond);
     // The figures follow the dragged line; its point changes only on the drop.
-    QCOMPARE(w->txtMaxAB->text(), QStringLiteral("95.0"));
+    QCOMPARE(w->txtMaxAB()->text(), QStringLiteral("95.0"));
     QCOMPARE(w->cursors.cursorB, 66);
     m_clock->advance(100);
-    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1, pixelAt(w, 90)));
-    QCOMPARE(w->PESGraph1->vertLineAnnotation(kCursorBLine), moved);
+    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1(), pixelAt(w, 90)));
+    QCOMPARE(w->PESGraph1()->vertLineAnnotation(kCursorBLine), moved);
     m_clock->advance(150);
-    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1, pixelAt(w, 60)));
-    QVERIFY(w->PESGraph1->vertLineAnnotation(kCursorBLine) < moved);
-    QCOMPARE(w->txtMaxAB->text(), QStringLiteral("50.0"));
+    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1(), pixelAt(w, 60)));
+    QVERIFY(w->PESGraph1()->vertLineAnnotation(kCursorBLine) < moved);
+    QCOMPARE(w->txtMaxAB()->text(), QStringLiteral("50.0"));
 }
 
 void TestTfrmGraphStatistics::equalTimesOnlyClearTheDragMarks()
 {
     TfrmGraph *w = shown({60, 70, 80});
-    PESGraph &c = *w->PESGraph1;
+    PESGraph &c = *w->PESGraph1();
     for (int i = 0; i < 3; ++i)
         c.setXDataII(0, i, kStart + kSecond);
     w->cursors = CursorState{1, 1, 1};
@@ -275,63 +275,63 @@ void TestTfrmGraphStatistics::noLevelsNoFigures()
 {
     // A chart prepared for points still to come: a click on it shows no time of 1899.
     auto *w = TfrmGraph::create(m_area.get(), QStringLiteral("Real-Time Graph"));
-    PrepareChart(*w->PESGraph1, 1, 130, 30, kStart + 250 * kSecond, kStart, 500);
+    PrepareChart(*w->PESGraph1(), 1, 130, 30, kStart + 250 * kSecond, kStart, 500);
     QCoreApplication::processEvents();
-    QTest::mouseClick(plot(w), Qt::LeftButton, {}, plot(w)->mapFrom(w->PESGraph1, w->PESGraph1->plotRect().center()));
-    for (QLineEdit *f : {w->txtCursorA, w->txtCursorATime, w->txtMaxAB, w->txtAvgAB, w->txtDurationAB, w->txtLeqAB,
-                         w->txtSELAB, w->txtL10AB})
+    QTest::mouseClick(plot(w), Qt::LeftButton, {}, plot(w)->mapFrom(w->PESGraph1(), w->PESGraph1()->plotRect().center()));
+    for (QLineEdit *f : {w->txtCursorA(), w->txtCursorATime(), w->txtMaxAB(), w->txtAvgAB(), w->txtDurationAB(), w->txtLeqAB(),
+                         w->txtSELAB(), w->txtL10AB()})
         QCOMPARE(f->text(), QString());
 
     // A cursor on a gap: no level and no time of its own; the figures between come from the rest.
     TfrmGraph *g = shown({60, kGapLevel, 70, 80});
     g->cursors.cursorA = 1;
     g->UpdateCursorStatistics();
-    QCOMPARE(g->txtCursorA->text(), QString());
-    QCOMPARE(g->txtCursorATime->text(), QString());
-    QCOMPARE(g->txtMinAB->text(), QStringLiteral("70.0"));
+    QCOMPARE(g->txtCursorA()->text(), QString());
+    QCOMPARE(g->txtCursorATime()->text(), QString());
+    QCOMPARE(g->txtMinAB()->text(), QStringLiteral("70.0"));
 }
 
 void TestTfrmGraphStatistics::readoutFollowsTheMouse()
 {
     TfrmGraph *w = shown(Levels(20, 60.f));
-    const QPoint at = w->PESGraph1->plotRect().center();
-    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1, at));
-    const QPointF d = w->PESGraph1->pixelToData(at);
-    QCOMPARE(w->Panel12->text(), readoutText(d.y(), d.x()));
-    QVERIFY(w->Panel12->text().contains(QStringLiteral("dB@")));
-    const QString kept = w->Panel12->text();
-    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1, QPoint(2, 2)));
-    QCOMPARE(w->Panel12->text(), kept);
+    const QPoint at = w->PESGraph1()->plotRect().center();
+    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1(), at));
+    const QPointF d = w->PESGraph1()->pixelToData(at);
+    QCOMPARE(w->Panel12()->text(), readoutText(d.y(), d.x()));
+    QVERIFY(w->Panel12()->text().contains(QStringLiteral("dB@")));
+    const QString kept = w->Panel12()->text();
+    QTest::mouseMove(plot(w), plot(w)->mapFrom(w->PESGraph1(), QPoint(2, 2)));
+    QCOMPARE(w->Panel12()->text(), kept);
 }
 
 void TestTfrmGraphStatistics::cursorPanelToggleHidesTheLines()
 {
     TfrmGraph *w = shown(Levels(20, 60.f));
-    w->ToolButton2->trigger();
-    QVERIFY(!w->pnlStatistic->isVisible());
-    QVERIFY(!w->PESGraph1->showVertLineAnnotations());
-    w->ToolButton2->trigger();
-    QVERIFY(w->pnlStatistic->isVisible() && w->PESGraph1->showVertLineAnnotations());
-    w->ToolButton1->trigger();
-    QVERIFY(!w->pnlGraphStatistic->isVisible());
+    w->ToolButton2()->trigger();
+    QVERIFY(!w->pnlStatistic()->isVisible());
+    QVERIFY(!w->PESGraph1()->showVertLineAnnotations());
+    w->ToolButton2()->trigger();
+    QVERIFY(w->pnlStatistic()->isVisible() && w->PESGraph1()->showVertLineAnnotations());
+    w->ToolButton1()->trigger();
+    QVERIFY(!w->pnlGraphStatistic()->isVisible());
 }
 
 void TestTfrmGraphStatistics::exportPutsEveryFigureOnTheClipboard()
 {
     TfrmGraph *w = shown({60, 80, 70, 50, 90, 40});
-    w->Button2->trigger();
+    w->Button2()->trigger();
     const QString clip = QGuiApplication::clipboard()->text();
     QVERIFY(!clip.contains(QLatin1Char('\r')));
     QVERIFY(clip.endsWith(QLatin1Char('\n')));
     const QStringList lines = clip.split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 18); // 17 lines and the empty rest after the last line feed
-    QCOMPARE(lines[0], text("IDS_22") + w->txtStartTime->text());
+    QCOMPARE(lines[0], text("IDS_22") + w->txtStartTime()->text());
     QCOMPARE(lines[1], text("IDS_24") + QStringLiteral("0.8"));
-    QCOMPARE(lines[4], text("IDS_30") + QStringLiteral("90.0@") + w->txtMaxTime->text());
-    QCOMPARE(lines[6], text("IDS_34") + QStringLiteral("70.0@") + w->txtCursorATime->text());
-    QCOMPARE(lines[10], text("IDS_42") + w->txtAvgAB->text());
+    QCOMPARE(lines[4], text("IDS_30") + QStringLiteral("90.0@") + w->txtMaxTime()->text());
+    QCOMPARE(lines[6], text("IDS_34") + QStringLiteral("70.0@") + w->txtCursorATime()->text());
+    QCOMPARE(lines[10], text("IDS_42") + w->txtAvgAB()->text());
     QCOMPARE(lines[11], text("IDS_80") + QStringLiteral("2.0 s"));
-    QCOMPARE(lines[12], text("IDS_81") + w->txtLeqAB->text());
+    QCOMPARE(lines[12], text("IDS_81") + w->txtLeqAB()->text());
     QCOMPARE(lines[16], text("IDS_85") + QStringLiteral("50.0"));
     QCOMPARE(m_shown, QStringList{text("IDS_62")});
 }
@@ -339,38 +339,38 @@ void TestTfrmGraphStatistics::exportPutsEveryFigureOnTheClipboard()
 void TestTfrmGraphStatistics::outOfRangeReadingsAreLeftOutAndCounted()
 {
     TfrmGraph *w = shown({60, O, 80, O, O, 70}); // A on point 2, B on point 4
-    QCOMPARE(w->txtAvgAll->text(), QStringLiteral("70.0"));
-    QCOMPARE(w->txtMin->text(), QStringLiteral("60.0"));
-    QCOMPARE(w->lblOutOfRange->text(), QStringLiteral("3 readings out of range"));
-    QCOMPARE(w->txtCursorB->text(), QString()); // on a reading out of range
-    QCOMPARE(w->txtMinAB->text(), QStringLiteral("80.0"));
-    QCOMPARE(w->txtL90AB->text(), QStringLiteral("80.0"));
-    QCOMPARE(w->lblOutOfRangeAB->text(), QStringLiteral("2 readings out of range"));
+    QCOMPARE(w->txtAvgAll()->text(), QStringLiteral("70.0"));
+    QCOMPARE(w->txtMin()->text(), QStringLiteral("60.0"));
+    QCOMPARE(w->lblOutOfRange()->text(), QStringLiteral("3 readings out of range"));
+    QCOMPARE(w->txtCursorB()->text(), QString()); // on a reading out of range
+    QCOMPARE(w->txtMinAB()->text(), QStringLiteral("80.0"));
+    QCOMPARE(w->txtL90AB()->text(), QStringLiteral("80.0"));
+    QCOMPARE(w->lblOutOfRangeAB()->text(), QStringLiteral("2 readings out of range"));
 
     // Each panel's count closes its lines of the export.
-    w->Button2->trigger();
+    w->Button2()->trigger();
     const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 20);
-    QCOMPARE(lines[5], text("IDS_32") + QStringLiteral("60.0@") + w->txtMinTime->text());
+    QCOMPARE(lines[5], text("IDS_32") + QStringLiteral("60.0@") + w->txtMinTime()->text());
     QCOMPARE(lines[6], QStringLiteral("3 readings out of range"));
     QCOMPARE(lines[18], QStringLiteral("2 readings out of range"));
 
     LanguageDispatcher::instance().setLanguage(Language::French);
-    QCOMPARE(w->lblOutOfRange->text(), QStringLiteral("3 mesures hors gamme"));
-    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w->lblOutOfRange);
+    QCOMPARE(w->lblOutOfRange()->text(), QStringLiteral("3 mesures hors gamme"));
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w->lblOutOfRange());
     QVERIFY(a);
     QCOMPARE(a->text(QAccessible::Name), QStringLiteral("3 mesures hors gamme"));
 
     // One reading, none between the cursors.
     TfrmGraph *one = shown({O, 60, 70});
-    QCOMPARE(one->lblOutOfRange->text(), QStringLiteral("1 mesure hors gamme"));
-    QCOMPARE(one->lblOutOfRangeAB->text(), QString());
+    QCOMPARE(one->lblOutOfRange()->text(), QStringLiteral("1 mesure hors gamme"));
+    QCOMPARE(one->lblOutOfRangeAB()->text(), QString());
     // Nothing but readings out of range: no figures, only the count.
     TfrmGraph *none = shown({O, O});
-    for (QLineEdit *f : {none->txtAvgAll, none->txtMax, none->txtMaxTime, none->txtMin, none->txtCursorA, none->txtMaxAB,
-                         none->txtLeqAB, none->txtL50AB})
+    for (QLineEdit *f : {none->txtAvgAll(), none->txtMax(), none->txtMaxTime(), none->txtMin(), none->txtCursorA(), none->txtMaxAB(),
+                         none->txtLeqAB(), none->txtL50AB()})
         QCOMPARE(f->text(), QString());
-    QCOMPARE(none->lblOutOfRange->text(), QStringLiteral("2 mesures hors gamme"));
+    QCOMPARE(none->lblOutOfRange()->text(), QStringLiteral("2 mesures hors gamme"));
 }
 
 void TestTfrmGraphStatistics::everyFieldFitsTheOpeningSize_data()
@@ -396,17 +396,17 @@ void TestTfrmGraphStatistics::everyFieldFitsTheOpeningSize()
     std::vector<double> x(y.size());
     for (size_t i = 0; i < x.size(); ++i)
         x[i] = kStart + 300 + double(i) * 3 * kSecond;
-    PrepareChart(*source->PESGraph1, 1, 130, 30, x.back(), x.front(), int(y.size()));
+    PrepareChart(*source->PESGraph1(), 1, 130, 30, x.back(), x.front(), int(y.size()));
     source->showSeries(x.data(), y.data(), int(y.size()));
-    source->bunCalLEQ->trigger();
+    source->bunCalLEQ()->trigger();
     TfrmGraph *w = GraphWindows::instance().calLeq;
     QVERIFY(w);
     QCOMPARE(w->width(), 800);
-    w->txtDurationAB->setText(durationText(188888.8));
+    w->txtDurationAB()->setText(durationText(188888.8));
     QCoreApplication::processEvents();
-    QVERIFY(!w->lblOutOfRange->text().isEmpty() && !w->lblOutOfRangeAB->text().isEmpty());
+    QVERIFY(!w->lblOutOfRange()->text().isEmpty() && !w->lblOutOfRangeAB()->text().isEmpty());
 
-    for (QWidget *panel : {w->pnlGraphStatistic, w->pnlStatistic}) {
+    for (QWidget *panel : {w->pnlGraphStatistic(), w->pnlStatistic()}) {
         QVERIFY(panel->isVisible());
         const QRect room = panel->rect();
         QList<QWidget *> shown;
@@ -448,13 +448,13 @@ void TestTfrmGraphStatistics::calLeq()
     QFETCH(Levels, leq);
     QFETCH(QString, shown);
     TfrmGraph *source = this->shown(y);
-    source->bunCalLEQ->trigger();
+    source->bunCalLEQ()->trigger();
     TfrmGraph *w = GraphWindows::instance().calLeq;
     QVERIFY(w && w != source);
     QCOMPARE(w->windowTitle(), QStringLiteral("LEQ"));
-    QVERIFY(w->pnlLeq->isVisible() && !w->bunCalLEQ->isEnabled());
-    QCOMPARE(w->edtLeq->text(), shown);
-    PESGraph &c = *w->PESGraph1;
+    QVERIFY(w->pnlLeq()->isVisible() && !w->bunCalLEQ()->isEnabled());
+    QCOMPARE(w->edtLeq()->text(), shown);
+    PESGraph &c = *w->PESGraph1();
     QCOMPARE(c.subsets(), 2);
     QCOMPARE(c.subsetLabel(0), QStringLiteral("SPL"));
     QCOMPARE(c.subsetLabel(1), QStringLiteral("Leq"));
@@ -467,17 +467,17 @@ void TestTfrmGraphStatistics::calLeq()
             QCOMPARE(c.yData(1, i), kGapLevel);
     }
     QCOMPARE(c.yData(0, 1), y[1]);
-    QCOMPARE(w->txtDataNo->text(), QString::number(y.size()));
-    QCOMPARE(w->txtMax->text(), QStringLiteral("%1.0").arg(*std::max_element(y.begin(), y.end())));
+    QCOMPARE(w->txtDataNo()->text(), QString::number(y.size()));
+    QCOMPARE(w->txtMax()->text(), QStringLiteral("%1.0").arg(*std::max_element(y.begin(), y.end())));
     QVERIFY(m_shown.isEmpty());
 }
 
 void TestTfrmGraphStatistics::calLeqWindowGoesWithItsSource()
 {
     TfrmGraph *source = shown({60, 70, 80});
-    source->bunCalLEQ->trigger();
+    source->bunCalLEQ()->trigger();
     QPointer<TfrmGraph> first = GraphWindows::instance().calLeq;
-    source->bunCalLEQ->trigger();
+    source->bunCalLEQ()->trigger();
     QPointer<TfrmGraph> second = GraphWindows::instance().calLeq;
     QVERIFY(first && second && first != second); // each press makes a new window
     delete source;
@@ -485,7 +485,7 @@ void TestTfrmGraphStatistics::calLeqWindowGoesWithItsSource()
     QVERIFY(first.isNull() && second.isNull());
 
     TfrmGraph *noData = shown({250, 60});
-    noData->bunCalLEQ->trigger();
+    noData->bunCalLEQ()->trigger();
     QCOMPARE(m_shown, QStringList{text("IDS_63")});
     QVERIFY(GraphWindows::instance().calLeq.isNull());
 }
@@ -518,14 +518,14 @@ void TestTfrmGraphStatistics::everyControlHasAName()
             nameOf(c).trimmed().isEmpty())
             unnamed << c->objectName();
     }
-    for (QAction *a : w->ToolBar1->actions()) {
-        QWidget *b = w->ToolBar1->widgetForAction(a);
+    for (QAction *a : w->ToolBar1()->actions()) {
+        QWidget *b = w->ToolBar1()->widgetForAction(a);
         if (!a->isSeparator() && qobject_cast<QAbstractButton *>(b) && nameOf(b).trimmed().isEmpty())
             unnamed << a->objectName();
     }
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
-    QCOMPARE(nameOf(w->txtLeqAB), leqName);
-    QCOMPARE(nameOf(w->ToolBar1->widgetForAction(w->ToolButton5)),
+    QCOMPARE(nameOf(w->txtLeqAB()), leqName);
+    QCOMPARE(nameOf(w->ToolBar1()->widgetForAction(w->ToolButton5())),
              language == int(Language::English) ? QStringLiteral("Draw A Cross On Graph")
                                                 : QStringLiteral("Dessiner une croix sur le graphique"));
 }

@@ -80,12 +80,12 @@ void TestTfrmList::gridAndHeadings()
     area.addSubWindow(w);
     w->setTable(tableOf(rows));
     LanguageDispatcher::instance().setLanguage(Language(language));
-    QCOMPARE(::headings(w->Grid1), headings);
-    QCOMPARE(w->Grid1->model()->rowCount(), shownRows);
-    QCOMPARE(cell(w->Grid1, 0, 0), rows.isEmpty() ? QString() : QStringLiteral("1"));
+    QCOMPARE(::headings(w->Grid1()), headings);
+    QCOMPARE(w->Grid1()->model()->rowCount(), shownRows);
+    QCOMPARE(cell(w->Grid1(), 0, 0), rows.isEmpty() ? QString() : QStringLiteral("1"));
     if (!rows.isEmpty()) {
-        QCOMPARE(cell(w->Grid1, shownRows - 1, 0), QString::number(shownRows));
-        QCOMPARE(cell(w->Grid1, 0, 2), QString::fromUtf8(rows[0][1])); // spaces kept
+        QCOMPARE(cell(w->Grid1(), shownRows - 1, 0), QString::number(shownRows));
+        QCOMPARE(cell(w->Grid1(), 0, 2), QString::fromUtf8(rows[0][1])); // spaces kept
     }
 }
 
@@ -105,7 +105,7 @@ void TestTfrmList::activationAndNames()
     QVERIFY(secondActive.count() >= 1);
     for (Language l : {Language::English, Language::French}) {
         LanguageDispatcher::instance().setLanguage(l);
-        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(first->Grid1);
+        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(first->Grid1());
         QCOMPARE(grid->text(QAccessible::Name),
                  l == Language::English ? QStringLiteral("Table of readings") : QStringLiteral("Tableau des mesures"));
     }

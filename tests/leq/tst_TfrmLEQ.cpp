@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/LeqCommands.h"
+#include "leq/LeqController.h"
 #include "app/TfrmMain.h"
 #include "chart/PESGraph.h"
 #include "common/Paths.h"
@@ -93,7 +93,7 @@ void TestTfrmLEQ::init()
         if (auto *box = qobject_cast<QMessageBox *>(&d)) {
             m_messages << box->text();
             const TfrmLEQ *w = m_main->leqCommands().window();
-            m_timerActiveAtMessage = w && w->LEQTimer->isActive();
+            m_timerActiveAtMessage = w && w->LEQTimer()->isActive();
         }
         if (auto *files = qobject_cast<QFileDialog *>(&d)) {
             if (m_files.isEmpty())
@@ -122,18 +122,18 @@ void TestTfrmLEQ::connectMeter()
 
 TfrmLEQ *TestTfrmLEQ::openWindow()
 {
-    m_main->LEQ1->trigger();
+    m_main->LEQ1()->trigger();
     return m_main->leqCommands().window();
 }
 
 void TestTfrmLEQ::tickUntilEnd(TfrmLEQ *w, QStringList *timesLeft)
 {
-    for (int i = 0; i < 100000 && w->LEQTimer->isActive(); ++i) {
+    for (int i = 0; i < 100000 && w->LEQTimer()->isActive(); ++i) {
         m_clock->advance(leq::LeqRun::kTickMs);
-        const QString before = w->edtTimeLeft->text();
+        const QString before = w->edtTimeLeft()->text();
         w->LEQTimerTimer();
-        if (timesLeft && w->edtTimeLeft->text() != before)
-            *timesLeft << w->edtTimeLeft->text();
+        if (timesLeft && w->edtTimeLeft()->text() != before)
+            *timesLeft << w->edtTimeLeft()->text();
     }
 }
 
@@ -152,29 +152,29 @@ void TestTfrmLEQ::tenSecondRunFillsTenRows()
     TfrmLEQ *w = openWindow();
     QVERIFY(w);
     QCOMPARE(w->windowTitle(), QStringLiteral("LEQ"));
-    QCOMPARE(w->cmbTimeSelect->currentText(), QStringLiteral("10 sec"));
-    QVERIFY(m_main->DataLogger1->isEnabled());
-    w->btnLEQ->click();
+    QCOMPARE(w->cmbTimeSelect()->currentText(), QStringLiteral("10 sec"));
+    QVERIFY(m_main->DataLogger1()->isEnabled());
+    w->btnLEQ()->click();
     // The run holds the link: the poll and the other meter commands wait.
-    QVERIFY(w->LEQTimer->isActive());
-    QVERIFY(!m_main->MainTimer->isActive());
-    QVERIFY(!m_main->DataLogger1->isEnabled());
-    QVERIFY(!m_main->btnDataLogger->isEnabled());
-    QVERIFY(!m_main->Run1->isEnabled());
-    QVERIFY(m_main->LEQ1->isEnabled());
+    QVERIFY(w->LEQTimer()->isActive());
+    QVERIFY(!m_main->MainTimer()->isActive());
+    QVERIFY(!m_main->DataLogger1()->isEnabled());
+    QVERIFY(!m_main->btnDataLogger()->isEnabled());
+    QVERIFY(!m_main->Run1()->isEnabled());
+    QVERIFY(m_main->LEQ1()->isEnabled());
 
     QStringList timesLeft;
     tickUntilEnd(w, &timesLeft);
     QCOMPARE(timesLeft, (QStringList{"0:0:9", "0:0:8", "0:0:7", "0:0:6", "0:0:5", "0:0:4", "0:0:3", "0:0:2", "0:0:1", "0:0:0"}));
-    QCOMPARE(w->LEQGrid->model()->rowCount(), 10);
+    QCOMPARE(w->LEQGrid()->model()->rowCount(), 10);
     QCOMPARE(w->table().rows(), 10);
-    QCOMPARE(w->LEQGrid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("SPL"));
-    QCOMPARE(w->LEQGrid->model()->index(9, 0).data().toString(), QStringLiteral("10"));
-    QCOMPARE(w->edtLEQValue->text(), w->LEQGrid->model()->index(9, 4).data().toString());
-    QCOMPARE(w->edtLEQrate->text(), QStringLiteral("24/sec"));
-    QVERIFY(!w->edtL50->text().isEmpty());
-    QVERIFY(m_main->MainTimer->isActive());
-    QVERIFY(m_main->DataLogger1->isEnabled());
+    QCOMPARE(w->LEQGrid()->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("SPL"));
+    QCOMPARE(w->LEQGrid()->model()->index(9, 0).data().toString(), QStringLiteral("10"));
+    QCOMPARE(w->edtLEQValue()->text(), w->LEQGrid()->model()->index(9, 4).data().toString());
+    QCOMPARE(w->edtLEQrate()->text(), QStringLiteral("24/sec"));
+    QVERIFY(!w->edtL50()->text().isEmpty());
+    QVERIFY(m_main->MainTimer()->isActive());
+    QVERIFY(m_main->DataLogger1()->isEnabled());
     QVERIFY(m_messages.isEmpty());
 
     // The log holds every reading of the run, about 25 a second.
@@ -183,7 +183,7 @@ void TestTfrmLEQ::tenSecondRunFillsTenRows()
     const int lines = int(log.readAll().count("\r\n"));
     QVERIFY2(lines >= 250 && lines <= 252, qPrintable(QString::number(lines)));
 
-    w->btnCopySummary->click();
+    w->btnCopySummary()->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), w->summary());
     QVERIFY(w->summary().contains(QStringLiteral("Seconds: 10\n")));
 }
@@ -193,9 +193,9 @@ void TestTfrmLEQ::noMeterEndsAtThe51stFailedRead()
     m_sim->setPluggedIn(false);
     TfrmLEQ *w = openWindow();
     QVERIFY(w); // the window opens without a meter
-    w->btnLEQ->click();
+    w->btnLEQ()->click();
     int ticks = 0;
-    while (w->LEQTimer->isActive() && ticks < 1000) {
+    while (w->LEQTimer()->isActive() && ticks < 1000) {
         m_clock->advance(leq::LeqRun::kTickMs);
         w->LEQTimerTimer();
         ++ticks;
@@ -203,7 +203,7 @@ void TestTfrmLEQ::noMeterEndsAtThe51stFailedRead()
     QCOMPARE(ticks, 51);
     QCOMPARE(m_messages, QStringList{ids(QStringLiteral("frmMain"), QStringLiteral("IDS_94"))});
     QVERIFY(!m_timerActiveAtMessage);
-    QVERIFY(m_main->MainTimer->isActive());
+    QVERIFY(m_main->MainTimer()->isActive());
     QCOMPARE(w->table().rows(), 0);
 }
 
@@ -211,26 +211,26 @@ void TestTfrmLEQ::closingEndsTheRun()
 {
     connectMeter();
     TfrmLEQ *w = openWindow();
-    w->cmbTimeSelect->setCurrentIndex(9); // "Manual"
-    w->btnLEQ->click();
+    w->cmbTimeSelect()->setCurrentIndex(9); // "Manual"
+    w->btnLEQ()->click();
     for (int i = 0; i < 60; ++i) {
         m_clock->advance(leq::LeqRun::kTickMs);
         w->LEQTimerTimer();
     }
     QVERIFY(w->table().rows() >= 1);
-    QVERIFY(!m_main->DataLogger1->isEnabled());
+    QVERIFY(!m_main->DataLogger1()->isEnabled());
     // Start again over the running run: the table starts afresh and the link stays held.
-    w->btnLEQ->click();
-    QCOMPARE(w->LEQGrid->model()->rowCount(), 0);
-    QVERIFY(!m_main->MainTimer->isActive());
+    w->btnLEQ()->click();
+    QCOMPARE(w->LEQGrid()->model()->rowCount(), 0);
+    QVERIFY(!m_main->MainTimer()->isActive());
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!m_main->leqCommands().window());
-    QVERIFY(m_main->MainTimer->isActive());
-    QVERIFY(m_main->DataLogger1->isEnabled());
+    QVERIFY(m_main->MainTimer()->isActive());
+    QVERIFY(m_main->DataLogger1()->isEnabled());
 
     // A program that ends during a run (without closing its windows first) ends the run too.
-    openWindow()->btnLEQ->click();
+    openWindow()->btnLEQ()->click();
     m_main.reset();
 }
 
@@ -238,12 +238,12 @@ void TestTfrmLEQ::graphShowsBothSeries()
 {
     connectMeter();
     TfrmLEQ *w = openWindow();
-    w->Button3->click();
+    w->Button3()->click();
     QCOMPARE(m_messages, QStringList{ids(QStringLiteral("frmLEQ"), QStringLiteral("IDS_1"))});
     QVERIFY(graphWindows().isEmpty());
 
-    w->cmbTimeSelect->setCurrentIndex(9);
-    w->btnLEQ->click();
+    w->cmbTimeSelect()->setCurrentIndex(9);
+    w->btnLEQ()->click();
     // A second in which only its opening reading came: a gap in both lines.
     for (int i = 0; i < 60; ++i) {
         m_clock->advance(leq::LeqRun::kTickMs);
@@ -257,15 +257,15 @@ void TestTfrmLEQ::graphShowsBothSeries()
         m_clock->advance(leq::LeqRun::kTickMs);
         w->LEQTimerTimer();
     }
-    w->Button1->click();
+    w->Button1()->click();
     const int n = w->table().rows();
     QVERIFY(n >= 4);
-    w->Button3->click();
+    w->Button3()->click();
     const QList<graph::TfrmGraph *> graphs = graphWindows();
     QCOMPARE(graphs.size(), 1);
     graph::TfrmGraph *g = graphs[0];
     QCOMPARE(g->windowTitle(), QStringLiteral("Leq"));
-    const chart::ChartModel &m = g->PESGraph1->model();
+    const chart::ChartModel &m = g->PESGraph1()->model();
     QCOMPARE(m.subsets(), 2);
     QCOMPARE(m.points(), n);
     QCOMPARE(m.xData(0)[0], w->table().time(0));
@@ -274,9 +274,9 @@ void TestTfrmLEQ::graphShowsBothSeries()
     for (int i = 0; i < n; ++i)
         gaps += isGapLevel(m.yData(0)[i]);
     QCOMPARE(gaps, 1);
-    QVERIFY(!g->bunCalLEQ->isEnabled());
-    QCOMPARE(g->txtSamplingRate->currentText(), QStringLiteral("1"));
-    QCOMPARE(g->txtDataNo->text(), QString::number(n));
+    QVERIFY(!g->bunCalLEQ()->isEnabled());
+    QCOMPARE(g->txtSamplingRate()->currentText(), QStringLiteral("1"));
+    QCOMPARE(g->txtDataNo()->text(), QString::number(n));
 
     // The graph belongs to the LEQ window and closes with it.
     QPointer<graph::TfrmGraph> kept(g);
@@ -302,20 +302,20 @@ void TestTfrmLEQ::savesTheTableAsText()
     QFETCH(QString, separator);
     connectMeter();
     TfrmLEQ *w = openWindow();
-    w->cmbTimeSelect->setCurrentIndex(9);
-    w->btnLEQ->click();
+    w->cmbTimeSelect()->setCurrentIndex(9);
+    w->btnLEQ()->click();
     while (w->table().rows() < 3) {
         m_clock->advance(leq::LeqRun::kTickMs);
         w->LEQTimerTimer();
     }
-    w->Button1->click();
+    w->Button1()->click();
     const QString path = m_dir->filePath(name);
     m_files << path;
     if (fromMenu) {
-        QVERIFY(m_main->Save1->isEnabled());
-        m_main->Save1->trigger();
+        QVERIFY(m_main->Save1()->isEnabled());
+        m_main->Save1()->trigger();
     } else {
-        w->Button2->click();
+        w->Button2()->click();
     }
     QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
     QFile f(path);
@@ -332,12 +332,12 @@ void TestTfrmLEQ::savesTheTableAsText()
 
 void TestTfrmLEQ::refusedWhileTheMeterRecords()
 {
-    m_main->ControlPanel1->trigger(); // the status is read while the front panel shows it
+    m_main->ControlPanel1()->trigger(); // the status is read while the front panel shows it
     connectMeter();
     m_main->meter().keyExchange(MeterCommand('w'));
     m_main->MainTimerTimer();
     QVERIFY(m_main->meter().meterRecording());
-    m_main->LEQ1->trigger();
+    m_main->LEQ1()->trigger();
     QCOMPARE(m_messages, QStringList{ids(QStringLiteral("frmMain"), QStringLiteral("IDS_93"))});
     QVERIFY(!m_main->leqCommands().window());
 }
@@ -347,10 +347,10 @@ void TestTfrmLEQ::downloadHoldsStartBack()
     connectMeter();
     TfrmLEQ *w = openWindow();
     bool startHeld = false;
-    QTimer::singleShot(0, [&] { startHeld = !w->btnLEQ->isEnabled(); });
-    m_main->LoadData1->trigger();
+    QTimer::singleShot(0, [&] { startHeld = !w->btnLEQ()->isEnabled(); });
+    m_main->LoadData1()->trigger();
     QVERIFY(startHeld);
-    QVERIFY(w->btnLEQ->isEnabled());
+    QVERIFY(w->btnLEQ()->isEnabled());
 }
 
 void TestTfrmLEQ::everyControlHasAName_data()
@@ -379,17 +379,17 @@ void TestTfrmLEQ::everyControlHasAName()
     }
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
     // The duration box reads as its choice, labelled by the label before it.
-    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(w->cmbTimeSelect);
-    QCOMPARE(box->text(QAccessible::Name), w->cmbTimeSelect->currentText());
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(w->cmbTimeSelect());
+    QCOMPARE(box->text(QAccessible::Name), w->cmbTimeSelect()->currentText());
     QStringList labels;
     for (const auto &r : box->relations(QAccessible::Label))
         labels << r.first->text(QAccessible::Name);
     QVERIFY2(labels.contains(durationLabel), qPrintable(labels.join(QLatin1Char(','))));
-    QCOMPARE(nameOf(w->edtTimeLeft), timeLeftName);
+    QCOMPARE(nameOf(w->edtTimeLeft()), timeLeftName);
     const bool english = language == int(Language::English);
-    QCOMPARE(nameOf(w->btnLEQ), english ? QStringLiteral("Start") : QStringLiteral("Démarrer"));
-    QCOMPARE(w->cmbTimeSelect->itemText(8), english ? QStringLiteral("24 hours") : QStringLiteral("24 heures"));
-    QCOMPARE(w->LEQGrid->model()->headerData(2, Qt::Horizontal).toString(),
+    QCOMPARE(nameOf(w->btnLEQ()), english ? QStringLiteral("Start") : QStringLiteral("Démarrer"));
+    QCOMPARE(w->cmbTimeSelect()->itemText(8), english ? QStringLiteral("24 hours") : QStringLiteral("24 heures"));
+    QCOMPARE(w->LEQGrid()->model()->headerData(2, Qt::Horizontal).toString(),
              english ? QStringLiteral("TIME") : QStringLiteral("HEURE"));
 }
 

@@ -94,45 +94,45 @@ void TestTfrmSetup::everyControlIsNamed()
         ++checked;
     }
     QVERIFY(checked > 30);
-    QCOMPARE(accessibleName(m_form->Button1), QStringLiteral("Adjust Meter Time To Computer Time"));
-    QCOMPARE(accessibleName(m_form->txtVer), QStringLiteral("FirmWare Version:"));
-    QCOMPARE(accessibleName(m_form->edtInt2), QStringLiteral("seconds"));
-    QCOMPARE(accessibleName(m_form->txtQuick_REC_NUM), QStringLiteral("NUM"));
-    QCOMPARE(accessibleName(m_form->txtWData), QStringLiteral("byte to write"));
-    QCOMPARE(m_form->edtInt1->text(), QStringLiteral("00"));
-    QCOMPARE(m_form->edtInt2->text(), QStringLiteral("02"));
+    QCOMPARE(accessibleName(m_form->Button1()), QStringLiteral("Adjust Meter Time To Computer Time"));
+    QCOMPARE(accessibleName(m_form->txtVer()), QStringLiteral("FirmWare Version:"));
+    QCOMPARE(accessibleName(m_form->edtInt2()), QStringLiteral("seconds"));
+    QCOMPARE(accessibleName(m_form->txtQuick_REC_NUM()), QStringLiteral("NUM"));
+    QCOMPARE(accessibleName(m_form->txtWData()), QStringLiteral("byte to write"));
+    QCOMPARE(m_form->edtInt1()->text(), QStringLiteral("00"));
+    QCOMPARE(m_form->edtInt2()->text(), QStringLiteral("02"));
 }
 
 void TestTfrmSetup::commandsReachTheMeter()
 {
-    type(m_form->edtInt1, QStringLiteral("01"));
-    type(m_form->edtInt2, QStringLiteral("00"));
-    m_form->Button2->click();
+    type(m_form->edtInt1(), QStringLiteral("01"));
+    type(m_form->edtInt2(), QStringLiteral("00"));
+    m_form->Button2()->click();
     QCOMPARE(m_sim->recordingInterval(), 60);
 
-    m_form->Button4->click();
-    QCOMPARE(m_form->txtInt->text(), QStringLiteral("60"));
-    QCOMPARE(m_form->txtSN->text(), QStringLiteral("SIM-000708"));
-    QCOMPARE(m_form->txtVer->text(), QStringLiteral("1.05"));
-    QCOMPARE(m_form->txtMeterTime->text(), QStringLiteral("03/05/2024   14:07:09"));
+    m_form->Button4()->click();
+    QCOMPARE(m_form->txtInt()->text(), QStringLiteral("60"));
+    QCOMPARE(m_form->txtSN()->text(), QStringLiteral("SIM-000708"));
+    QCOMPARE(m_form->txtVer()->text(), QStringLiteral("1.05"));
+    QCOMPARE(m_form->txtMeterTime()->text(), QStringLiteral("03/05/2024   14:07:09"));
 
-    m_form->Button1->click();
+    m_form->Button1()->click();
 
-    m_form->txtRAddress->setText(QStringLiteral("15"));
-    m_form->Button7->click();
-    QCOMPARE(m_form->txtRData->text(), QStringLiteral("60"));
+    m_form->txtRAddress()->setText(QStringLiteral("15"));
+    m_form->Button7()->click();
+    QCOMPARE(m_form->txtRData()->text(), QStringLiteral("60"));
 
-    m_form->txtWAddress->setText(QStringLiteral("300"));
-    m_form->txtWData->setText(QStringLiteral("258")); // the low eight bits go
-    m_form->Button6->click();
+    m_form->txtWAddress()->setText(QStringLiteral("300"));
+    m_form->txtWData()->setText(QStringLiteral("258")); // the low eight bits go
+    m_form->Button6()->click();
     QCOMPARE(m_sim->memory().at(300), char(2));
 
-    m_form->Button10->click();
-    QCOMPARE(m_form->lblQUICKRECOK->text(), QStringLiteral("OK"));
-    QCOMPARE(m_form->lblQUICKRECOK->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    m_form->Button10()->click();
+    QCOMPARE(m_form->lblQUICKRECOK()->text(), QStringLiteral("OK"));
+    QCOMPARE(m_form->lblQUICKRECOK()->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     QCOMPARE(m_sim->setCount(), 1);
 
-    m_form->Button3->click();
+    m_form->Button3()->click();
     QCOMPARE(m_sim->setCount(), 0);
 
     QCOMPARE(m_messages, (QStringList{"Recording Interval Setup Successfully ", "read data successfully",
@@ -143,9 +143,9 @@ void TestTfrmSetup::commandsReachTheMeter()
 
 void TestTfrmSetup::incompleteIntervalField()
 {
-    type(m_form->edtInt2, QStringLiteral("5"));
-    QVERIFY(!m_form->edtInt2->hasAcceptableInput());
-    m_form->Button2->click();
+    type(m_form->edtInt2(), QStringLiteral("5"));
+    QVERIFY(!m_form->edtInt2()->hasAcceptableInput());
+    m_form->Button2()->click();
     QCOMPARE(m_messages, QStringList{"Invalid Input"});
     QCOMPARE(m_sim->recordingInterval(), 2);
     QVERIFY(m_link->frames.isEmpty());
@@ -188,16 +188,16 @@ void TestTfrmSetup::failuresAreShown()
     m_link->failAllReads = fault == QLatin1String("reads");
     m_link->failSerial = fault == QLatin1String("serial");
     if (fault.startsWith(QLatin1String("NUM ")))
-        m_form->txtQuick_REC_NUM->setText(fault.mid(4));
+        m_form->txtQuick_REC_NUM()->setText(fault.mid(4));
     if (fault.startsWith(QLatin1String("address ")))
-        m_form->txtWAddress->setText(fault.mid(8));
+        m_form->txtWAddress()->setText(fault.mid(8));
     const int sets = m_sim->setCount();
 
     m_form->findChild<QPushButton *>(button)->click();
     QCOMPARE(m_messages, messages);
-    QCOMPARE(m_form->lblQUICKRECOK->text(), quickResult);
+    QCOMPARE(m_form->lblQUICKRECOK()->text(), quickResult);
     if (!quickResult.isEmpty())
-        QCOMPARE(m_form->lblQUICKRECOK->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(m_form->lblQUICKRECOK()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QCOMPARE(m_pollSwitches, pollStopped ? (QList<bool>{false, true}) : QList<bool>{});
     if (button == QLatin1String("Button3") && fault == QLatin1String("recording")) {
         QCOMPARE(m_sim->setCount(), sets);

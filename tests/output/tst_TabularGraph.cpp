@@ -104,15 +104,15 @@ void TestTabularGraph::tablesBecomeGraphs()
     if (!windows)
         return;
     QCOMPARE(w->windowTitle(), QStringLiteral("/data/site.csv"));
-    QCOMPARE(w->PESGraph1->points(), points);
-    QCOMPARE(w->txtDataNo->text(), QString::number(points));
-    QCOMPARE(w->txtAvgAll->text(), average);
+    QCOMPARE(w->PESGraph1()->points(), points);
+    QCOMPARE(w->txtDataNo()->text(), QString::number(points));
+    QCOMPARE(w->txtAvgAll()->text(), average);
     if (points > 0) {
         // The time scale spans the rows, and the cursors start on their points.
-        QCOMPARE(w->PESGraph1->manualMinX(), w->PESGraph1->xDataII(0, 0));
-        QCOMPARE(w->PESGraph1->manualMaxX(), w->PESGraph1->xDataII(0, points - 1));
+        QCOMPARE(w->PESGraph1()->manualMinX(), w->PESGraph1()->xDataII(0, 0));
+        QCOMPARE(w->PESGraph1()->manualMaxX(), w->PESGraph1()->xDataII(0, points - 1));
         QCOMPARE(w->cursors.cursorA, points / 3);
-        QVERIFY(!w->txtCursorATime->text().isEmpty());
+        QVERIFY(!w->txtCursorATime()->text().isEmpty());
     }
 }
 

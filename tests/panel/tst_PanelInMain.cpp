@@ -60,7 +60,7 @@ void tst_PanelInMain::init()
     m_main->resize(1000, 700);
     m_main->show();
     m_main->FormShow();
-    m_main->MainTimer->stop(); // the test ticks by hand
+    m_main->MainTimer()->stop(); // the test ticks by hand
 }
 
 void tst_PanelInMain::cleanup()
@@ -76,60 +76,60 @@ void tst_PanelInMain::startsAtTopLeftWithTestPattern()
     QVERIFY(panel);
     QCOMPARE(panel->pos(), QPoint(0, 0));
     QCOMPARE(panel->view().digits, kTestPattern);
-    QVERIFY(!panel->lblNoConnection->isHidden());
-    QVERIFY(m_main->ControlPanel1->isEnabled());
-    QVERIFY(m_main->ControlPanel1->isChecked());
+    QVERIFY(!panel->lblNoConnection()->isHidden());
+    QVERIFY(m_main->ControlPanel1()->isEnabled());
+    QVERIFY(m_main->ControlPanel1()->isChecked());
 }
 
 void tst_PanelInMain::pollShowsStatusOnlyWhilePanelIsOpen()
 {
     tick(); // handshake
     QVERIFY(m_main->meter().meterConnected());
-    QVERIFY(m_main->panel()->lblNoConnection->isHidden());
+    QVERIFY(m_main->panel()->lblNoConnection()->isHidden());
     tick();
     QCOMPARE(m_main->panel()->view().digits, (std::array<int, 4>{kDigitBlank, 4, 5, 6}));
-    QVERIFY(m_main->panel()->lbldBA->isVisibleTo(m_main->panel()));
+    QVERIFY(m_main->panel()->lbldBA()->isVisibleTo(m_main->panel()));
 
     QPointer<TfrmPanel> old = m_main->panel();
-    QTest::mouseClick(old->SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(old->SpeedButton2(), Qt::LeftButton);
     QVERIFY(!m_main->panel());
-    QVERIFY(!m_main->ControlPanel1->isChecked());
+    QVERIFY(!m_main->ControlPanel1()->isChecked());
     QTRY_VERIFY(old.isNull());
 
     m_flags |= status_layout::kRecordingBit;
     tick();
     QVERIFY(!m_main->meter().meterRecording()); // nothing is decoded while the panel is closed
 
-    m_main->ControlPanel1->trigger();
+    m_main->ControlPanel1()->trigger();
     TfrmPanel *fresh = m_main->panel();
     QVERIFY(fresh);
-    QVERIFY(m_main->ControlPanel1->isChecked());
+    QVERIFY(m_main->ControlPanel1()->isChecked());
     QCOMPARE(fresh->pos(), QPoint(0, 0));
     QCOMPARE(fresh->view().digits, kTestPattern);
-    QVERIFY(fresh->lblNoConnection->isHidden()); // the meter is still connected
+    QVERIFY(fresh->lblNoConnection()->isHidden()); // the meter is still connected
     tick();
     QVERIFY(m_main->meter().meterRecording());
-    QVERIFY(fresh->lblREC->isVisibleTo(fresh));
+    QVERIFY(fresh->lblREC()->isVisibleTo(fresh));
 }
 
 void tst_PanelInMain::reopenRestoresMinimizedPanel()
 {
     TfrmPanel *panel = m_main->panel();
-    QTest::mouseClick(panel->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(panel->SpeedButton1(), Qt::LeftButton);
     QVERIFY(panel->isMinimized());
-    m_main->ControlPanel1->trigger();
+    m_main->ControlPanel1()->trigger();
     QCOMPARE(m_main->panel(), panel);
     QVERIFY(!panel->isMinimized());
-    QVERIFY(m_main->ControlPanel1->isChecked());
+    QVERIFY(m_main->ControlPanel1()->isChecked());
     QCOMPARE(m_main->findChildren<TfrmPanel *>().size(), 1);
 }
 
 void tst_PanelInMain::activatingPanelDisablesOutputToGraph()
 {
-    m_main->btnOutputToGraph->setEnabled(true);
+    m_main->btnOutputToGraph()->setEnabled(true);
     m_main->mdiArea()->setActiveSubWindow(nullptr);
     m_main->mdiArea()->setActiveSubWindow(m_main->panel());
-    QVERIFY(!m_main->btnOutputToGraph->isEnabled());
+    QVERIFY(!m_main->btnOutputToGraph()->isEnabled());
 }
 
 QTEST_MAIN(tst_PanelInMain)

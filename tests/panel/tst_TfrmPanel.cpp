@@ -152,7 +152,7 @@ void tst_TfrmPanel::keyFrames()
 
 void tst_TfrmPanel::doubleClickSendsMThenN()
 {
-    doubleClick(m_panel->btnMaxMin);
+    doubleClick(m_panel->btnMaxMin());
     QCOMPARE(letters(m_link), QStringLiteral("MN"));
 }
 
@@ -172,7 +172,7 @@ void tst_TfrmPanel::connectFailOncePerClick()
     QFETCH(bool, twice);
     m_link.devicePresent = false;
     if (twice)
-        doubleClick(m_panel->btnMaxMin);
+        doubleClick(m_panel->btnMaxMin());
     else
         press(*m_panel, control);
     QCOMPARE(m_boxes, twice ? 2 : 1);
@@ -188,16 +188,16 @@ void tst_TfrmPanel::blinkTimerAcrossAlternateToMax()
     s.maxMinMode = kMaxMinAlternate;
     for (int i = 0; i < 3; ++i)
         m_panel->updateStatus(s);
-    QVERIFY(m_panel->MaxMinTimer->isActive());
-    QCOMPARE(m_panel->MaxMinTimer->interval(), 500);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_panel->lblMAX->isHidden() && !m_panel->lblMIN->isHidden(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(m_panel->lblMAX->isHidden() && m_panel->lblMIN->isHidden(), 2000);
+    QVERIFY(m_panel->MaxMinTimer()->isActive());
+    QCOMPARE(m_panel->MaxMinTimer()->interval(), 500);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_panel->lblMAX()->isHidden() && !m_panel->lblMIN()->isHidden(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_panel->lblMAX()->isHidden() && m_panel->lblMIN()->isHidden(), 2000);
 
     s.maxMinMode = kMaxHeld;
     m_panel->updateStatus(s);
-    QVERIFY(!m_panel->MaxMinTimer->isActive());
-    QVERIFY(!m_panel->lblMAX->isHidden());
-    QVERIFY(m_panel->lblMIN->isHidden());
+    QVERIFY(!m_panel->MaxMinTimer()->isActive());
+    QVERIFY(!m_panel->lblMAX()->isHidden());
+    QVERIFY(m_panel->lblMIN()->isHidden());
 }
 
 void tst_TfrmPanel::noTitleBarAndRestoreAfterMinimize()
@@ -205,7 +205,7 @@ void tst_TfrmPanel::noTitleBarAndRestoreAfterMinimize()
     QCOMPARE(m_panel->size(), QSize(187, 463));
     QCOMPARE(m_panel->client()->geometry(), QRect(0, 0, 187, 463));
 
-    QTest::mouseClick(m_panel->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(m_panel->SpeedButton1(), Qt::LeftButton);
     QVERIFY(m_panel->isMinimized());
     QVERIFY(m_panel->isVisible());
     QVERIFY(m_panel->height() > 0);
@@ -236,11 +236,11 @@ void tst_TfrmPanel::closeReportsAndFrees()
     QPointer<TfrmPanel> panel(m_panel);
     QSignalSpy closed(panel, &TfrmPanel::closed);
     m_panel->setConnected(false);
-    QVERIFY(!m_panel->lblNoConnection->isHidden());
+    QVERIFY(!m_panel->lblNoConnection()->isHidden());
     m_panel->setConnected(true);
-    QVERIFY(m_panel->lblNoConnection->isHidden());
+    QVERIFY(m_panel->lblNoConnection()->isHidden());
 
-    QTest::mouseClick(m_panel->btnPower, Qt::LeftButton, {}, m_panel->btnPower->rect().center());
+    QTest::mouseClick(m_panel->btnPower(), Qt::LeftButton, {}, m_panel->btnPower()->rect().center());
     QCOMPARE(closed.size(), 1);
     QTRY_VERIFY(panel.isNull());
     QVERIFY(m_area->subWindowList().isEmpty());
@@ -283,8 +283,8 @@ void tst_TfrmPanel::keysAreAccessibleButtons()
     if (pressed == QLatin1String("closed")) {
         QTRY_VERIFY(panel.isNull());
     } else if (pressed == QLatin1String("menu")) {
-        QVERIFY(m_panel->PopupMenu1->isVisible());
-        m_panel->PopupMenu1->close();
+        QVERIFY(m_panel->PopupMenu1()->isVisible());
+        m_panel->PopupMenu1()->close();
     } else {
         QCOMPARE(letters(m_link), pressed);
     }
@@ -293,7 +293,7 @@ void tst_TfrmPanel::keysAreAccessibleButtons()
 void tst_TfrmPanel::lcdReadingIsAccessibleText()
 {
     QLocale::setDefault(QLocale::c());
-    QAccessibleInterface *lcd = QAccessible::queryAccessibleInterface(m_panel->lblReading);
+    QAccessibleInterface *lcd = QAccessible::queryAccessibleInterface(m_panel->lblReading());
     QVERIFY(lcd);
     QCOMPARE(lcd->role(), QAccessible::StaticText);
     QCOMPARE(lcd->text(QAccessible::Name), QStringLiteral("188.8 dBA, FAST, gamme 30 à 130 dB"));

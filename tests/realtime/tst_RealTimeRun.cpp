@@ -24,14 +24,14 @@ private:
     std::optional<RunPoint> decodeAfter(int ms, quint16 level, bool halfSecondBox = false);
 
     std::unique_ptr<test::FakeClock> m_clock;
-    graph::GraphState m_state;
+    graph::RealTimeRunState m_state;
     RealTimeRun m_run;
 };
 
 void TestRealTimeRun::init()
 {
     m_clock = std::make_unique<test::FakeClock>();
-    m_state = graph::GraphState();
+    m_state = graph::RealTimeRunState();
     m_state.lastPointTime = toTDateTime(m_clock->now());
     m_run = RealTimeRun();
 }

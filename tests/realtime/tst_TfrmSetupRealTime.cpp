@@ -26,22 +26,22 @@ void TestTfrmSetupRealTime::periodFollowsTheFields()
 {
     TfrmSetupRealTime d;
     d.setUp(QStringLiteral("2.0"), 2.0f);
-    QCOMPARE(d.edtRealTimeNo->text(), QStringLiteral("2000"));
-    QCOMPARE(d.edtPeriod->text(), QStringLiteral("1:6:40"));
-    QVERIFY(d.edtPeriod->isReadOnly());
-    d.edtRealTimeNo->setText(QStringLiteral(" 2000 "));
-    QCOMPARE(d.edtPeriod->text(), QStringLiteral("1:06:40"));
-    d.txtRate->setCurrentIndex(1);
-    QCOMPARE(d.edtPeriod->text(), QStringLiteral("0:33:20"));
-    d.edtRealTimeNo->setText(QStringLiteral("abc"));
-    QCOMPARE(d.edtPeriod->text(), QStringLiteral("0:00:00"));
-    d.edtRealTimeNo->setText(QStringLiteral("3600"));
-    QCOMPARE(d.edtPeriod->text(), QStringLiteral("1:00:00"));
+    QCOMPARE(d.edtRealTimeNo()->text(), QStringLiteral("2000"));
+    QCOMPARE(d.edtPeriod()->text(), QStringLiteral("1:6:40"));
+    QVERIFY(d.edtPeriod()->isReadOnly());
+    d.edtRealTimeNo()->setText(QStringLiteral(" 2000 "));
+    QCOMPARE(d.edtPeriod()->text(), QStringLiteral("1:06:40"));
+    d.txtRate()->setCurrentIndex(1);
+    QCOMPARE(d.edtPeriod()->text(), QStringLiteral("0:33:20"));
+    d.edtRealTimeNo()->setText(QStringLiteral("abc"));
+    QCOMPARE(d.edtPeriod()->text(), QStringLiteral("0:00:00"));
+    d.edtRealTimeNo()->setText(QStringLiteral("3600"));
+    QCOMPARE(d.edtPeriod()->text(), QStringLiteral("1:00:00"));
     // A typed rate counts as it is typed; one that is no number leaves the period as it was.
-    d.txtRate->setEditText(QStringLiteral("0.25"));
-    QCOMPARE(d.edtPeriod->text(), QStringLiteral("0:15:00"));
-    d.txtRate->setEditText(QStringLiteral("fast"));
-    QCOMPARE(d.edtPeriod->text(), QStringLiteral("0:15:00"));
+    d.txtRate()->setEditText(QStringLiteral("0.25"));
+    QCOMPARE(d.edtPeriod()->text(), QStringLiteral("0:15:00"));
+    d.txtRate()->setEditText(QStringLiteral("fast"));
+    QCOMPARE(d.edtPeriod()->text(), QStringLiteral("0:15:00"));
 }
 
 void TestTfrmSetupRealTime::boxTextSelectsItsEntry_data()
@@ -63,13 +63,13 @@ void TestTfrmSetupRealTime::boxTextSelectsItsEntry()
     QLocale::setDefault(QLocale(locale));
     TfrmSetupRealTime d;
     d.setUp(boxText, 0.2f);
-    QTEST(d.txtRate->itemText(0), "firstEntry");
-    QCOMPARE(d.txtRate->count(), 7);
-    QCOMPARE(d.txtRate->currentText(), boxText);
-    QTEST(d.txtRate->currentIndex(), "entry");
+    QTEST(d.txtRate()->itemText(0), "firstEntry");
+    QCOMPARE(d.txtRate()->count(), 7);
+    QCOMPARE(d.txtRate()->currentText(), boxText);
+    QTEST(d.txtRate()->currentIndex(), "entry");
     // Setting up is not a change by the user: no leading zeros. The period is the one at the
     // rate shown, which Start takes, not at the 0.2 s the list cannot show.
-    QTEST(d.edtPeriod->text(), "period");
+    QTEST(d.edtPeriod()->text(), "period");
 }
 
 void TestTfrmSetupRealTime::controlsAreNamedInBothLanguages()
@@ -80,16 +80,16 @@ void TestTfrmSetupRealTime::controlsAreNamedInBothLanguages()
         LanguageDispatcher::instance().setLanguage(lang);
         // The rate list is named by its label as the desktop's screen readers take it: the
         // label's relation (its own name is the rate it shows).
-        QAccessibleInterface *rate = QAccessible::queryAccessibleInterface(d.txtRate);
+        QAccessibleInterface *rate = QAccessible::queryAccessibleInterface(d.txtRate());
         const auto labels = rate->relations(QAccessible::Label);
         QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const auto &r) {
-            return r.first->text(QAccessible::Name) == d.Label3->text();
+            return r.first->text(QAccessible::Name) == d.Label3()->text();
         }));
         const QList<std::pair<QWidget *, QString>> named = {
-            {d.edtRealTimeNo, d.Label1->text()}, {d.Label3, d.Label3->text()},
-            {d.edtPeriod, d.Label4->text()},     {d.btnOpenSingleSet, d.btnOpenSingleSet->text()},
-            {d.Button1, d.Button1->text()},      {d.Label2, d.Label2->text()},
-            {d.Label5, d.Label5->text()},        {d.Label6, d.Label6->text()}};
+            {d.edtRealTimeNo(), d.Label1()->text()}, {d.Label3(), d.Label3()->text()},
+            {d.edtPeriod(), d.Label4()->text()},     {d.btnOpenSingleSet(), d.btnOpenSingleSet()->text()},
+            {d.Button1(), d.Button1()->text()},      {d.Label2(), d.Label2()->text()},
+            {d.Label5(), d.Label5()->text()},        {d.Label6(), d.Label6()->text()}};
         QStringList names;
         for (const auto &[widget, name] : named) {
             const QString got = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -101,9 +101,9 @@ void TestTfrmSetupRealTime::controlsAreNamedInBothLanguages()
         if (lang == Language::English) {
             english = names;
             QCOMPARE(d.windowTitle(), QStringLiteral("Real-Time Setup"));
-            QCOMPARE(d.Label1->text(), QStringLiteral("Real-Time data no to be recorded"));
+            QCOMPARE(d.Label1()->text(), QStringLiteral("Real-Time data no to be recorded"));
         } else {
-            QCOMPARE(d.Button1->text(), QStringLiteral("Annuler"));
+            QCOMPARE(d.Button1()->text(), QStringLiteral("Annuler"));
             QVERIFY(names[0] != english[0] && names.last() != english.last());
         }
     }

@@ -34,7 +34,7 @@ void TestTfrmOpenSave::buttonsGiveTheirResult()
     TfrmOpenSave chooser;
     setModalHandler([&](QDialog &d) {
         auto &c = static_cast<TfrmOpenSave &>(d);
-        QPushButton *const buttons[] = {c.btnOpenSets, c.btnOpenSingleSet, c.Button1};
+        QPushButton *const buttons[] = {c.btnOpenSets(), c.btnOpenSingleSet(), c.Button1()};
         d.show();
         if (button == 3)
             d.close();
@@ -49,11 +49,11 @@ void TestTfrmOpenSave::captionsAndNames()
 {
     TfrmOpenSave chooser;
     LanguageDispatcher::instance().setLanguage(Language::English);
-    QCOMPARE(chooser.btnOpenSingleSet->text(), QStringLiteral("Save single selected  data set to a  file"));
+    QCOMPARE(chooser.btnOpenSingleSet()->text(), QStringLiteral("Save single selected  data set to a  file"));
     LanguageDispatcher::instance().setLanguage(Language::French);
-    QCOMPARE(chooser.Button1->text(), QStringLiteral("Annuler"));
-    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(chooser.btnOpenSets);
-    QCOMPARE(i->text(QAccessible::Name), chooser.btnOpenSets->text());
+    QCOMPARE(chooser.Button1()->text(), QStringLiteral("Annuler"));
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(chooser.btnOpenSets());
+    QCOMPARE(i->text(QAccessible::Name), chooser.btnOpenSets()->text());
 }
 
 QTEST_MAIN(TestTfrmOpenSave)

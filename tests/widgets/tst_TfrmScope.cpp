@@ -46,16 +46,16 @@ void TestTfrmScope::rangeUseAnswersOkOrCancel()
     QFETCH(bool, ok);
     TfrmScope scope;
     scope.useForRange(QStringLiteral("Save File"), QStringLiteral("1"), QStringLiteral("15"));
-    QVERIFY(!scope.Progress1->isVisibleTo(&scope));
+    QVERIFY(!scope.Progress1()->isVisibleTo(&scope));
     setModalHandler([&](QDialog &d) {
         auto &s = static_cast<TfrmScope &>(d);
-        s.edtSelFrom->setText(QStringLiteral("20"));
-        (ok ? s.BitBtn1 : s.BitBtn2)->click();
+        s.edtSelFrom()->setText(QStringLiteral("20"));
+        (ok ? s.BitBtn1() : s.BitBtn2())->click();
         return d.result();
     });
     QCOMPARE(runModal(scope), ok ? int(TfrmScope::OK) : int(TfrmScope::Cancel));
     QCOMPARE(scope.windowTitle(), QStringLiteral("Save File"));
-    QCOMPARE(scope.edtSelTo->text(), QStringLiteral("15"));
+    QCOMPARE(scope.edtSelTo()->text(), QStringLiteral("15"));
 }
 
 void TestTfrmScope::progressCancelKeepsTheWindowOpen_data()
@@ -70,10 +70,10 @@ void TestTfrmScope::progressCancelKeepsTheWindowOpen()
     QFETCH(bool, cancelShown);
     TfrmScope scope;
     scope.useForProgress(QStringLiteral("Data Retriving Progress"), 288);
-    scope.BitBtn2->setVisible(cancelShown);
+    scope.BitBtn2()->setVisible(cancelShown);
     scope.showProgress();
-    QCOMPARE(scope.Progress1->maximum(), 288);
-    QVERIFY(!scope.GroupBox1->isVisible());
+    QCOMPARE(scope.Progress1()->maximum(), 288);
+    QVERIFY(!scope.GroupBox1()->isVisible());
     QVERIFY(scope.testAttribute(Qt::WA_WState_Visible));
     QTest::keyClick(&scope, Qt::Key_Escape);
     scope.close();
@@ -89,10 +89,10 @@ void TestTfrmScope::namesFollowTheLanguage()
     for (Language lang : {Language::English, Language::French}) {
         LanguageDispatcher::instance().setLanguage(lang);
         const bool en = lang == Language::English;
-        QCOMPARE(scope.SText1->text(), en ? QStringLiteral("bytes received") : QStringLiteral("octets reçus"));
-        QCOMPARE(accessibleName(scope.edtSelFrom), en ? QStringLiteral("from") : QStringLiteral("de"));
-        QCOMPARE(accessibleName(scope.Progress1), en ? QStringLiteral("Progress") : QStringLiteral("Progression"));
-        QCOMPARE(accessibleName(scope.BitBtn2), en ? QStringLiteral("Cancel") : QStringLiteral("Annuler"));
+        QCOMPARE(scope.SText1()->text(), en ? QStringLiteral("bytes received") : QStringLiteral("octets reçus"));
+        QCOMPARE(accessibleName(scope.edtSelFrom()), en ? QStringLiteral("from") : QStringLiteral("de"));
+        QCOMPARE(accessibleName(scope.Progress1()), en ? QStringLiteral("Progress") : QStringLiteral("Progression"));
+        QCOMPARE(accessibleName(scope.BitBtn2()), en ? QStringLiteral("Cancel") : QStringLiteral("Annuler"));
     }
 }
 

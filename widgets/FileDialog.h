@@ -8,8 +8,9 @@ class QWidget;
 
 namespace ql708 {
 
-// The main window's file dialogs, shown through the modal runner. A filter comes as the string
-// tables hold it: "Description|*.EXT|Description|*.EXT"; the patterns match either case.
+// The file dialogs of the program's commands, shown through the modal runner. A filter comes
+// as the string tables hold it: "Description|*.EXT|Description|*.EXT"; the patterns match
+// either case.
 // Each returns the chosen path, or an empty text when the user cancels.
 QString askOpenFileName(QWidget *parent, const QString &folder, const QString &filter, const QString &suffix);
 // Asks before replacing an existing file. A name typed without extension takes that of the

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DataLoggerCommands.h"
+#include "datalogger/DataLoggerController.h"
+#include "app/FileCommands.h"
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
 #include "common/StringTable.h"
@@ -64,7 +65,7 @@ QString mainText(const char *key) { return ids(QStringLiteral("frmMain"), QStrin
 
 } // namespace
 
-class TestDataLoggerCommands : public QObject {
+class TestDataLoggerController : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -101,7 +102,7 @@ private:
     QStringList m_files;
 };
 
-void TestDataLoggerCommands::init()
+void TestDataLoggerController::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     paths::setTestRoot(m_dir->path());
@@ -119,7 +120,7 @@ void TestDataLoggerCommands::init()
     answerDialogs();
 }
 
-void TestDataLoggerCommands::cleanup()
+void TestDataLoggerController::cleanup()
 {
     setModalHandler({});
     if (graph::TfrmGraph *w = dataLogger())
@@ -128,14 +129,14 @@ void TestDataLoggerCommands::cleanup()
     paths::setTestRoot({});
 }
 
-void TestDataLoggerCommands::connect()
+void TestDataLoggerController::connect()
 {
     m_main->MainTimerTimer();
     QVERIFY(m_main->meter().meterConnected());
     m_main->MainTimerTimer();
 }
 
-void TestDataLoggerCommands::answerDialogs()
+void TestDataLoggerController::answerDialogs()
 {
     setModalHandler([this](QDialog &d) {
         if (auto *box = qobject_cast<QMessageBox *>(&d)) {
@@ -155,7 +156,7 @@ void TestDataLoggerCommands::answerDialogs()
     });
 }
 
-void TestDataLoggerCommands::downloadShowsTheSets()
+void TestDataLoggerController::downloadShowsTheSets()
 {
     connect();
     // While the memory is read, the progress window counts and the other meter commands wait.
@@ -164,35 +165,35 @@ void TestDataLoggerCommands::downloadShowsTheSets()
     QTimer::singleShot(0, [&] {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *scope = qobject_cast<TfrmScope *>(w)) {
-                received = scope->lblBytesReceived->text();
-                total = scope->lblTotalBytes->text();
+                received = scope->lblBytesReceived()->text();
+                total = scope->lblTotalBytes()->text();
             }
-        commandsPaused = !m_main->btnDataLogger->isEnabled() && !m_main->DataLogger1->isEnabled() &&
-                         !m_main->Open1->isEnabled() && !m_main->MainTimer->isActive();
+        commandsPaused = !m_main->btnDataLogger()->isEnabled() && !m_main->DataLogger1()->isEnabled() &&
+                         !m_main->Open1()->isEnabled() && !m_main->MainTimer()->isActive();
         m_main->close();
         closeRefused = m_main->isVisible();
     });
-    m_main->btnDataLogger->trigger();
+    m_main->btnDataLogger()->trigger();
     QVERIFY(m_messages.isEmpty());
     QCOMPARE(total, QString::number((m_sim->lastAddress() + 32) / 32 * 32));
     QVERIFY(received.toInt() >= 64);
     QVERIFY(commandsPaused);
     QVERIFY(closeRefused);
-    QVERIFY(m_main->btnDataLogger->isEnabled());
-    QVERIFY(m_main->Open1->isEnabled());
-    QVERIFY(m_main->MainTimer->isActive());
+    QVERIFY(m_main->btnDataLogger()->isEnabled());
+    QVERIFY(m_main->Open1()->isEnabled());
+    QVERIFY(m_main->MainTimer()->isActive());
 
     QVERIFY(dataLogger());
     QCOMPARE(m_main->dataLogger().dataSets().count(), m_sim->setCount());
-    QCOMPARE(dataLogger()->Grid2->rowCount(), m_sim->setCount());
-    QCOMPARE(dataLogger()->Grid2->item(0, 8)->text(), QStringLiteral("A0000001"));
+    QCOMPARE(dataLogger()->Grid2()->rowCount(), m_sim->setCount());
+    QCOMPARE(dataLogger()->Grid2()->item(0, 8)->text(), QStringLiteral("A0000001"));
     QCOMPARE(fileBytes(workingCopy()), m_sim->memory().left(m_sim->lastAddress() + 1));
     QVERIFY(graph::graphState().loggerDataUnsaved);
     QVERIFY(m_link->letters.endsWith('q'));
-    QVERIFY(m_main->Save1->isEnabled());
+    QVERIFY(m_main->Save1()->isEnabled());
 }
 
-void TestDataLoggerCommands::refusedWithoutConnectionOrWhileRecording_data()
+void TestDataLoggerController::refusedWithoutConnectionOrWhileRecording_data()
 {
     QTest::addColumn<bool>("connected");
     QTest::addColumn<QString>("message");
@@ -200,24 +201,24 @@ void TestDataLoggerCommands::refusedWithoutConnectionOrWhileRecording_data()
     QTest::newRow("recording") << true << mainText("IDS_76");
 }
 
-void TestDataLoggerCommands::refusedWithoutConnectionOrWhileRecording()
+void TestDataLoggerController::refusedWithoutConnectionOrWhileRecording()
 {
     QFETCH(bool, connected);
     if (connected) {
-        m_main->ControlPanel1->trigger(); // the status is read while the front panel shows it
+        m_main->ControlPanel1()->trigger(); // the status is read while the front panel shows it
         connect();
         m_main->meter().keyExchange(MeterCommand('w')); // the meter records from now on
         m_main->MainTimerTimer();
         QVERIFY(m_main->meter().meterRecording());
     }
     QFETCH(QString, message);
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QCOMPARE(m_messages, QStringList{message});
     QVERIFY(!dataLogger());
     QVERIFY(!m_link->letters.contains('P'));
 }
 
-void TestDataLoggerCommands::failedDownloadChangesNothing_data()
+void TestDataLoggerController::failedDownloadChangesNothing_data()
 {
     QTest::addColumn<int>("fault"); // 0 first block not memory, -1 memory cut, else good replies left
     QTest::addColumn<int>("code");
@@ -229,12 +230,12 @@ void TestDataLoggerCommands::failedDownloadChangesNothing_data()
     QTest::newRow("34") << -1 << 34;
 }
 
-void TestDataLoggerCommands::failedDownloadChangesNothing()
+void TestDataLoggerController::failedDownloadChangesNothing()
 {
     QFETCH(int, fault);
     QFETCH(int, code);
     connect();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     const data::DataSetList before = m_main->dataLogger().dataSets();
     const QByteArray copyBefore = fileBytes(workingCopy());
     graph::graphState().loggerDataUnsaved = false;
@@ -253,24 +254,24 @@ void TestDataLoggerCommands::failedDownloadChangesNothing()
     else
         m_faulty->answerOnly = m_faulty->reads + fault;
     m_link->letters.clear();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QCOMPARE(m_messages, QStringList{mainText("IDS_78") + QString::number(code)});
     QCOMPARE(m_main->dataLogger().dataSets().startTimes, before.startTimes);
     QCOMPARE(m_main->dataLogger().dataSets().levels, before.levels);
-    QCOMPARE(dataLogger()->Grid2->rowCount(), before.count());
+    QCOMPARE(dataLogger()->Grid2()->rowCount(), before.count());
     QCOMPARE(fileBytes(workingCopy()), copyBefore);
     QVERIFY(!graph::graphState().loggerDataUnsaved);
     QVERIFY(m_link->letters.endsWith('Q'));
-    QVERIFY(m_main->MainTimer->isActive());
+    QVERIFY(m_main->MainTimer()->isActive());
 }
 
-void TestDataLoggerCommands::emptyMemoryShowsNoData()
+void TestDataLoggerController::emptyMemoryShowsNoData()
 {
     connect();
     MeterLink &link = m_main->meter();
     QCOMPARE(link.openSession(), MeterLink::Session::Open);
     QCOMPARE(link.exchange({MeterCommand('e'), true, 7, MeterLink::Parameters{'r', 'a', 's', 'e'}}), MeterLink::Exchange::Done);
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QCOMPARE(m_messages, QStringList{mainText("IDS_77")});
     QVERIFY(dataLogger());
     QVERIFY(m_main->dataLogger().dataSets().isEmpty());
@@ -278,35 +279,35 @@ void TestDataLoggerCommands::emptyMemoryShowsNoData()
     QVERIFY(!graph::graphState().loggerDataUnsaved);
 }
 
-void TestDataLoggerCommands::workingFolderFailureRestartsThePoll()
+void TestDataLoggerController::workingFolderFailureRestartsThePoll()
 {
     connect();
     QVERIFY(QDir().mkpath(m_dir->path() + "/AppData"));
     QFile blocker(data::workingFolder(QString()));
     QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
     blocker.close();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     QCOMPARE(m_messages, QStringList{QDir::toNativeSeparators(data::workingFolder(QString()))});
-    QVERIFY(m_main->MainTimer->isActive());
+    QVERIFY(m_main->MainTimer()->isActive());
     QCOMPARE(m_main->dataLogger().dataSets().count(), m_sim->setCount());
 
     // Without its working copy the download is still saved whole.
     m_messages.clear();
     m_files = QStringList{m_dir->filePath("sets.rec")};
-    QVERIFY(m_main->dataLogger().Save1Click(dataLogger()));
+    QVERIFY(m_main->files().Save1Click(dataLogger()));
     QCOMPARE(m_messages, QStringList());
     QCOMPARE(fileBytes(m_dir->filePath("sets.rec")), m_sim->memory().left(m_sim->lastAddress() + 1));
 }
 
-void TestDataLoggerCommands::collectionRoundTrip()
+void TestDataLoggerController::collectionRoundTrip()
 {
     connect();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     const data::DataSetList downloaded = m_main->dataLogger().dataSets();
     const QByteArray memory = m_sim->memory().left(m_sim->lastAddress() + 1);
 
     m_files = QStringList{m_dir->filePath("sets.rec")};
-    m_main->Save1->trigger();
+    m_main->Save1()->trigger();
     QCOMPARE(fileBytes(m_dir->filePath("sets.rec")), memory);
 
     // A longer file opens as its first lastAddress + 1 bytes, and saves as those.
@@ -318,12 +319,12 @@ void TestDataLoggerCommands::collectionRoundTrip()
     dataLogger()->close();
     QVERIFY(!dataLogger());
     m_files = QStringList{longer.fileName(), m_dir->filePath("again.rec")};
-    m_main->Open1->trigger();
+    m_main->Open1()->trigger();
     QVERIFY(dataLogger());
     QCOMPARE(m_main->dataLogger().dataSets().startTimes, downloaded.startTimes);
     QCOMPARE(m_main->dataLogger().dataSets().levels, downloaded.levels);
-    QCOMPARE(dataLogger()->Grid2->rowCount(), downloaded.count());
-    m_main->dataLogger().Save1Click(dataLogger());
+    QCOMPARE(dataLogger()->Grid2()->rowCount(), downloaded.count());
+    m_main->files().Save1Click(dataLogger());
     QCOMPARE(fileBytes(m_dir->filePath("again.rec")), memory);
 
     // A zero-length file and a cancelled dialog leave everything as it was.
@@ -331,8 +332,8 @@ void TestDataLoggerCommands::collectionRoundTrip()
     QVERIFY(empty.open(QIODevice::WriteOnly));
     empty.close();
     m_files = QStringList{empty.fileName(), QString()};
-    m_main->Open1->trigger();
-    m_main->Open1->trigger();
+    m_main->Open1()->trigger();
+    m_main->Open1()->trigger();
     QCOMPARE(m_messages, QStringList{mainText("IDS_303") + "\n" + QDir::toNativeSeparators(empty.fileName())});
     QCOMPARE(m_main->dataLogger().dataSets().count(), downloaded.count());
     QCOMPARE(fileBytes(workingCopy()), memory);
@@ -340,11 +341,11 @@ void TestDataLoggerCommands::collectionRoundTrip()
     // Cancelling the chooser reads nothing.
     m_choice = TfrmOpenSave::Cancel;
     m_files = QStringList{longer.fileName()};
-    m_main->Open1->trigger();
+    m_main->Open1()->trigger();
     QCOMPARE(m_files.size(), 1);
 }
 
-void TestDataLoggerCommands::saveWithoutDataSaysSo_data()
+void TestDataLoggerController::saveWithoutDataSaysSo_data()
 {
     QTest::addColumn<bool>("downloadedBefore");
     QTest::newRow("nothing downloaded") << false;
@@ -352,12 +353,12 @@ void TestDataLoggerCommands::saveWithoutDataSaysSo_data()
     QTest::newRow("window closed after a download") << true;
 }
 
-void TestDataLoggerCommands::saveWithoutDataSaysSo()
+void TestDataLoggerController::saveWithoutDataSaysSo()
 {
     QFETCH(bool, downloadedBefore);
     if (downloadedBefore) {
         connect();
-        m_main->LoadData1->trigger();
+        m_main->LoadData1()->trigger();
         graph::graphState().loggerDataUnsaved = false;
         dataLogger()->close();
         QVERIFY(!dataLogger());
@@ -365,21 +366,21 @@ void TestDataLoggerCommands::saveWithoutDataSaysSo()
     m_files = QStringList{m_dir->filePath("x.rec")};
     m_choice = TfrmOpenSave::Sets;
     m_files.prepend(QString()); // the open dialog is cancelled: the window stays open and empty
-    m_main->Open1->trigger();
+    m_main->Open1()->trigger();
     QVERIFY(dataLogger());
-    QCOMPARE(dataLogger()->Grid2->rowCount(), 1);
-    QCOMPARE(dataLogger()->Grid2->item(0, 0)->text(), QString());
+    QCOMPARE(dataLogger()->Grid2()->rowCount(), 1);
+    QCOMPARE(dataLogger()->Grid2()->item(0, 0)->text(), QString());
     QVERIFY(m_main->dataLogger().dataSets().isEmpty());
-    m_main->dataLogger().Save1Click(dataLogger());
+    m_main->files().Save1Click(dataLogger());
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(m_messages[0].endsWith(mainText("IDS_304")));
     QVERIFY(!QFile::exists(m_dir->filePath("x.rec")));
 }
 
-void TestDataLoggerCommands::closeQuestionSavesTheWindowThatAsked()
+void TestDataLoggerController::closeQuestionSavesTheWindowThatAsked()
 {
     connect();
-    m_main->LoadData1->trigger();
+    m_main->LoadData1()->trigger();
     m_main->mdiArea()->activateNextSubWindow();
     m_files = QStringList{m_dir->filePath("closing.rec")};
     QVERIFY(dataLogger()->close());
@@ -387,20 +388,20 @@ void TestDataLoggerCommands::closeQuestionSavesTheWindowThatAsked()
     QCOMPARE(fileBytes(m_dir->filePath("closing.rec")), m_sim->memory().left(m_sim->lastAddress() + 1));
 }
 
-void TestDataLoggerCommands::buttonFollowsTheConnection()
+void TestDataLoggerController::buttonFollowsTheConnection()
 {
     connect();
-    QVERIFY(m_main->btnDataLogger->isVisible() && m_main->btnDataLogger->isEnabled());
-    QVERIFY(m_main->DataLogger1->isEnabled());
+    QVERIFY(m_main->btnDataLogger()->isVisible() && m_main->btnDataLogger()->isEnabled());
+    QVERIFY(m_main->DataLogger1()->isEnabled());
     m_sim->setPluggedIn(false);
     for (int i = 0; i < 5; ++i)
         m_main->MainTimerTimer();
-    QVERIFY(!m_main->btnDataLogger->isEnabled());
-    QVERIFY(!m_main->DataLogger1->isEnabled());
+    QVERIFY(!m_main->btnDataLogger()->isEnabled());
+    QVERIFY(!m_main->DataLogger1()->isEnabled());
     m_sim->setPluggedIn(true);
     m_main->MainTimerTimer();
-    QVERIFY(m_main->btnDataLogger->isEnabled());
+    QVERIFY(m_main->btnDataLogger()->isEnabled());
 }
 
-QTEST_MAIN(TestDataLoggerCommands)
-#include "tst_DataLoggerCommands.moc"
+QTEST_MAIN(TestDataLoggerController)
+#include "tst_DataLoggerController.moc"

@@ -4,26 +4,36 @@
 #include "data/DataSetList.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 
-class QMdiSubWindow;
+#include <functional>
+
+class QMdiArea;
+class QWidget;
 
 namespace ql708 {
-
-class TfrmMain;
+class MeterLink;
 namespace graph {
 class DataLoggerView;
 class TfrmGraph;
 } // namespace graph
+} // namespace ql708
 
-// The main window's commands for the meter's logger memory: "Load Data" (the download), the
-// collection open and save, and the one data set list they fill, shown in the DataLogger
-// window. A failed download or a rejected image leaves the list, the window and the working
-// copy as they were.
-class DataLoggerCommands : public QObject {
+namespace ql708::datalogger {
+
+// The commands of the meter's logger memory: "Load Data" (the download), the collection open
+// and save, and the one data set list they fill, shown in the DataLogger window. A failed
+// download or a rejected image leaves the list, the window and the working copy as they were.
+class DataLoggerController : public QObject {
     Q_OBJECT
 public:
-    explicit DataLoggerCommands(TfrmMain &main);
+    // The commands that wait while a download holds the link, as they are at its start.
+    using PausedCommands = std::function<QList<QObject *>()>;
+    // Dialogs and messages open over dialogParent, the DataLogger window in area; files go
+    // to and file dialogs start from dataFolder, which the caller keeps up to date.
+    DataLoggerController(MeterLink &meter, QMdiArea &area, QWidget *dialogParent, const QString &dataFolder,
+                         PausedCommands pausedByDownload);
 
     const data::DataSetList &dataSets() const { return m_sets; }
     // A download is running (it lets the window process events between blocks).
@@ -34,13 +44,13 @@ public:
     // whether the sets were put in the list. The caller has taken the link over.
     int DownloadDataSets(bool *accepted = nullptr);
 
+    // Opens a collection file in the DataLogger window, which opens first.
+    void openCollection();
+    // Saves the memory the DataLogger window shows as a collection file; true when written.
+    bool saveCollection();
+
 public slots:
     void LoadData1Click();
-    void Open1Click();
-    // The Save command for a window: the DataLogger window saves its memory as a collection or
-    // its shown set as a single file, any other graph window its chart, a tabular view and the
-    // LEQ window their tables. True when a file was written.
-    bool Save1Click(QMdiSubWindow *window);
 
 private:
     // The DataLogger window, created and prepared when there is none; created tells which.
@@ -51,12 +61,13 @@ private:
     // accepted whether the sets were put in the list.
     int acceptImage(const QByteArray &image, qint32 lastAddress, bool *accepted);
     void writeWorkingCopy(const QByteArray &image);
-    void openCollection();
-    bool saveCollection();
-    QString dialogFolder() const;
     void message(const QString &key, const QString &detail = QString());
 
-    TfrmMain &m_main;
+    MeterLink &m_meter;
+    QMdiArea &m_area;
+    QWidget *m_dialogParent;
+    const QString &m_dataFolder;
+    PausedCommands m_pausedByDownload;
     data::DataSetList m_sets;
     bool m_downloading = false;
     // The image whose sets the list shows, saved as a collection from here (its working copy
@@ -64,4 +75,4 @@ private:
     QByteArray m_image;
 };
 
-} // namespace ql708
+} // namespace ql708::datalogger

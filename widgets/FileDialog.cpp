@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FileDialog.h"
+#include "widgets/FileDialog.h"
 
 #include "widgets/ModalRunner.h"
 

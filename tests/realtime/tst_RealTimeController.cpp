@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/RealTimeCommands.h"
+#include "realtime/RealTimeController.h"
 #include "app/TfrmMain.h"
 #include "chart/ChartFile.h"
 #include "chart/PESGraph.h"
@@ -37,7 +37,7 @@ const QString kGraph = QStringLiteral("frmGraph");
 QString asShown(QString stored) { return stored.replace(QLatin1String("\\n"), QLatin1String("\n")); }
 } // namespace
 
-class TestRealTimeCommands : public QObject {
+class TestRealTimeController : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { setActiveLanguage(Language::English); }
@@ -78,7 +78,7 @@ private:
     QString m_saveAs;        // the file the save dialog picks; empty: it is cancelled
 };
 
-void TestRealTimeCommands::init()
+void TestRealTimeController::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     paths::setTestRoot(m_dir->path());
@@ -93,14 +93,14 @@ void TestRealTimeCommands::init()
     m_main->resize(1200, 800);
     m_main->show();
     m_main->FormShow();
-    m_main->MainTimer->stop(); // the test polls
+    m_main->MainTimer()->stop(); // the test polls
     m_shown.clear();
     m_answers.clear();
     m_saveAs.clear();
     setModalHandler([this](QDialog &d) {
         if (auto *setup = qobject_cast<realtime::TfrmSetupRealTime *>(&d)) {
-            setup->edtRealTimeNo->setText(m_count);
-            setup->txtRate->setEditText(m_rate);
+            setup->edtRealTimeNo()->setText(m_count);
+            setup->txtRate()->setEditText(m_rate);
             return int(QDialog::Accepted);
         }
         if (auto *files = qobject_cast<QFileDialog *>(&d)) {
@@ -116,7 +116,7 @@ void TestRealTimeCommands::init()
     });
 }
 
-void TestRealTimeCommands::cleanup()
+void TestRealTimeController::cleanup()
 {
     setModalHandler({});
     graph::graphState() = graph::GraphState(); // nothing left to ask on closing
@@ -126,28 +126,28 @@ void TestRealTimeCommands::cleanup()
     paths::setTestRoot({});
 }
 
-void TestRealTimeCommands::connectMeter()
+void TestRealTimeController::connectMeter()
 {
     m_clock->advance(1000); // longer than any rate since the window was created
     m_main->MainTimerTimer();
     QVERIFY(m_main->meter().meterConnected());
 }
 
-void TestRealTimeCommands::run(const QString &count, const QString &rate)
+void TestRealTimeController::run(const QString &count, const QString &rate)
 {
     m_count = count;
     m_rate = rate;
-    m_main->Run1->trigger();
+    m_main->Run1()->trigger();
 }
 
-void TestRealTimeCommands::poll(int level)
+void TestRealTimeController::poll(int level)
 {
     m_level = quint16(level);
     m_clock->advance(500);
     m_main->MainTimerTimer();
 }
 
-TfrmGraph *TestRealTimeCommands::runThreePoints()
+TfrmGraph *TestRealTimeController::runThreePoints()
 {
     connectMeter();
     run(QStringLiteral("3"));
@@ -156,79 +156,79 @@ TfrmGraph *TestRealTimeCommands::runThreePoints()
     return window();
 }
 
-QStringList TestRealTimeCommands::runCommands() const
+QStringList TestRealTimeController::runCommands() const
 {
     QStringList on;
-    for (QAction *a : {m_main->Run1, m_main->btnRun, m_main->Stop1, m_main->btnStop})
+    for (QAction *a : {m_main->Run1(), m_main->btnRun(), m_main->Stop1(), m_main->btnStop()})
         if (a->isEnabled())
             on << a->objectName();
-    if (window() && window()->tbntClr->isEnabled())
+    if (window() && window()->tbntClr()->isEnabled())
         on << QStringLiteral("tbntClr");
     return on;
 }
 
-void TestRealTimeCommands::runStopsItselfWhenFull()
+void TestRealTimeController::runStopsItselfWhenFull()
 {
     connectMeter();
     run(QStringLiteral("5"));
     TfrmGraph *w = window();
-    QVERIFY(graph::graphState().realTimeRunning);
-    QCOMPARE(w->PESGraph1->points(), 5);
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("0"));
+    QVERIFY(graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(w->PESGraph1()->points(), 5);
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("0"));
     const QList<int> levels = {612, 655, 583, 720, 655, 700};
     for (int level : levels)
         poll(level);
-    QVERIFY(!graph::graphState().realTimeRunning);
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("5"));
-    QCOMPARE(w->PESGraph1->points(), 5);
-    QCOMPARE(w->PESGraph1->yData(0, 4), 65.5f); // the sixth level came after the end
-    QCOMPARE(w->txtMax->text(), QStringLiteral("72.0"));
-    QCOMPARE(w->txtMin->text(), QStringLiteral("58.3"));
-    QCOMPARE(w->txtAvgAll->text(), QStringLiteral("64.5"));
+    QVERIFY(!graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("5"));
+    QCOMPARE(w->PESGraph1()->points(), 5);
+    QCOMPARE(w->PESGraph1()->yData(0, 4), 65.5f); // the sixth level came after the end
+    QCOMPARE(w->txtMax()->text(), QStringLiteral("72.0"));
+    QCOMPARE(w->txtMin()->text(), QStringLiteral("58.3"));
+    QCOMPARE(w->txtAvgAll()->text(), QStringLiteral("64.5"));
     // The cursors on points 1 and 3 with the figures between them.
-    QCOMPARE(w->txtCursorA->text(), QStringLiteral("65.5"));
-    QCOMPARE(w->txtCursorB->text(), QStringLiteral("72.0"));
-    QCOMPARE(w->txtMinAB->text(), QStringLiteral("58.3"));
+    QCOMPARE(w->txtCursorA()->text(), QStringLiteral("65.5"));
+    QCOMPARE(w->txtCursorB()->text(), QStringLiteral("72.0"));
+    QCOMPARE(w->txtMinAB()->text(), QStringLiteral("58.3"));
     QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
     QCOMPARE(m_main->realTimeRate(), 0.5f);
-    QCOMPARE(w->txtSamplingRate->currentIndex(), 0);
+    QCOMPARE(w->txtSamplingRate()->currentIndex(), 0);
 }
 
-void TestRealTimeCommands::stopKeepsThePointsAdded()
+void TestRealTimeController::stopKeepsThePointsAdded()
 {
     connectMeter();
     run(QStringLiteral("2000"), QStringLiteral("1.0"));
     TfrmGraph *w = window();
-    QCOMPARE(w->txtSamplingRate->currentText(), QStringLiteral("1.0"));
+    QCOMPARE(w->txtSamplingRate()->currentText(), QStringLiteral("1.0"));
     QList<double> at;
     for (int level : {600, 999, 700, 999, 800, 999}) {
         poll(level);
         if (level != 999) // at 1 s the decodes between count for nothing
             at << toTDateTime(m_clock->now());
     }
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("3"));
-    QCOMPARE(w->PESGraph1->points(), 2000);
-    m_main->Stop1->trigger();
-    const chart::PESGraph &c = *w->PESGraph1;
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("3"));
+    QCOMPARE(w->PESGraph1()->points(), 2000);
+    m_main->Stop1()->trigger();
+    const chart::PESGraph &c = *w->PESGraph1();
     QCOMPARE(c.points(), 3);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(c.xDataII(0, i), at[i]);
         QCOMPARE(c.yData(0, i), float(60 + 10 * i));
     }
-    QCOMPARE(w->txtAvgAll->text(), QStringLiteral("70.0"));
-    QCOMPARE(w->txtMaxTime->text(), graph::dateTimeText(at[2]));
+    QCOMPARE(w->txtAvgAll()->text(), QStringLiteral("70.0"));
+    QCOMPARE(w->txtMaxTime()->text(), graph::dateTimeText(at[2]));
     QCOMPARE(c.manualMaxX(), toTDateTime(m_clock->now()));
     QCOMPARE(c.vertLineAnnotation(1), at[1]);
     QCOMPARE(c.vertLineAnnotation(2), at[2]);
-    QVERIFY(graph::graphState().realTimeUnsaved);
+    QVERIFY(graph::graphState().realTime.realTimeUnsaved);
     // Stopped is stopped: later decodes add nothing.
     poll(650);
     poll(650);
     QCOMPARE(c.points(), 3);
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("3"));
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("3"));
 }
 
-void TestRealTimeCommands::badSetupIsRefused_data()
+void TestRealTimeController::badSetupIsRefused_data()
 {
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("rate");
@@ -241,7 +241,7 @@ void TestRealTimeCommands::badSetupIsRefused_data()
     QTest::newRow("a rate of 0") << "20" << "0" << "0";
 }
 
-void TestRealTimeCommands::badSetupIsRefused()
+void TestRealTimeController::badSetupIsRefused()
 {
     QFETCH(QString, count);
     QFETCH(QString, rate);
@@ -249,17 +249,17 @@ void TestRealTimeCommands::badSetupIsRefused()
     run(count, rate);
     QFETCH(QString, shown);
     QCOMPARE(m_shown, QStringList{shown + asShown(ids(kMain, QStringLiteral("IDS_12")))});
-    QVERIFY(!graph::graphState().realTimeRunning);
-    QCOMPARE(window()->PESGraph1->points(), 500);
+    QVERIFY(!graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(window()->PESGraph1()->points(), 500);
     QCOMPARE(m_main->realTimeRate(), 0.2f);
     QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
 }
 
-void TestRealTimeCommands::commandsFollowConnectionAndRun()
+void TestRealTimeController::commandsFollowConnectionAndRun()
 {
     QCOMPARE(runCommands(), QStringList{"tbntClr"});
     run(QStringLiteral("100")); // without a meter Run does nothing, silently
-    QVERIFY(!graph::graphState().realTimeRunning && m_shown.isEmpty());
+    QVERIFY(!graph::graphState().realTime.realTimeRunning && m_shown.isEmpty());
     connectMeter();
     QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
     run(QStringLiteral("100"));
@@ -267,16 +267,16 @@ void TestRealTimeCommands::commandsFollowConnectionAndRun()
     poll(600);
     poll(610);
     TfrmGraph *w = window();
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("2"));
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("2"));
 
     // The meter goes away mid-run: the run goes on without points, with neither command.
     m_hid->devicePresent = false;
     for (int i = 0; i < 5; ++i)
         poll(620);
     QVERIFY(!m_main->meter().meterConnected());
-    QVERIFY(graph::graphState().realTimeRunning);
+    QVERIFY(graph::graphState().realTime.realTimeRunning);
     QCOMPARE(runCommands(), QStringList{});
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("2"));
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("2"));
 
     // It comes back: Stop again, and the points go on where they were.
     m_hid->devicePresent = true;
@@ -284,13 +284,13 @@ void TestRealTimeCommands::commandsFollowConnectionAndRun()
     QVERIFY(m_main->meter().meterConnected());
     QCOMPARE(runCommands(), (QStringList{"Stop1", "btnStop"}));
     poll(630);
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("3"));
-    QCOMPARE(w->PESGraph1->yData(0, 2), 63.0f);
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("3"));
+    QCOMPARE(w->PESGraph1()->yData(0, 2), 63.0f);
 
     // The window closes mid-run (its points let go): the run ends.
     m_answers << QMessageBox::No;
     QVERIFY(w->close());
-    QVERIFY(!graph::graphState().realTimeRunning);
+    QVERIFY(!graph::graphState().realTime.realTimeRunning);
     QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun"}));
     poll(640);
     QVERIFY(!window());
@@ -303,7 +303,7 @@ void TestRealTimeCommands::commandsFollowConnectionAndRun()
     }
 }
 
-void TestRealTimeCommands::questionBeforeANewRun_data()
+void TestRealTimeController::questionBeforeANewRun_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("saveAs"); // the file chosen in the save dialog
@@ -316,7 +316,7 @@ void TestRealTimeCommands::questionBeforeANewRun_data()
     QTest::newRow("Cancel keeps them") << cancel << "" << false;
 }
 
-void TestRealTimeCommands::questionBeforeANewRun()
+void TestRealTimeController::questionBeforeANewRun()
 {
     QFETCH(int, answer);
     QFETCH(QString, saveAs);
@@ -324,15 +324,15 @@ void TestRealTimeCommands::questionBeforeANewRun()
     if (!saveAs.isEmpty())
         m_saveAs = m_dir->filePath(saveAs);
     TfrmGraph *w = runThreePoints();
-    QCOMPARE(w->PESGraph1->points(), 3);
+    QCOMPARE(w->PESGraph1()->points(), 3);
     m_answers << answer;
     run(QStringLiteral("10"));
     QCOMPARE(m_shown.value(0), asShown(ids(kMain, QStringLiteral("IDS_10"))) + asShown(ids(kMain, QStringLiteral("IDS_11"))));
     QCOMPARE(m_shown.size(), saveAs.contains('/') ? 2 : 1); // a failed save says so
-    QCOMPARE(graph::graphState().realTimeRunning, newRun);
-    QCOMPARE(w->PESGraph1->points(), newRun ? 10 : 3);
-    QCOMPARE(w->txtAvgAll->text(), newRun ? QString() : QStringLiteral("70.0"));
-    QCOMPARE(graph::graphState().realTimeUnsaved, !newRun);
+    QCOMPARE(graph::graphState().realTime.realTimeRunning, newRun);
+    QCOMPARE(w->PESGraph1()->points(), newRun ? 10 : 3);
+    QCOMPARE(w->txtAvgAll()->text(), newRun ? QString() : QStringLiteral("70.0"));
+    QCOMPARE(graph::graphState().realTime.realTimeUnsaved, !newRun);
     if (QFileInfo::exists(m_saveAs)) { // the saved chart holds the three points
         chart::PESGraph saved;
         QVERIFY(chart::LoadChartFile(saved, m_saveAs));
@@ -342,7 +342,7 @@ void TestRealTimeCommands::questionBeforeANewRun()
     QCOMPARE(QFileInfo::exists(m_saveAs), newRun && answer == QMessageBox::Yes);
 }
 
-void TestRealTimeCommands::closingAsksToSave_data()
+void TestRealTimeController::closingAsksToSave_data()
 {
     QTest::addColumn<QString>("saveAs");
     QTest::addColumn<bool>("closes");
@@ -350,7 +350,7 @@ void TestRealTimeCommands::closingAsksToSave_data()
     QTest::newRow("save cancelled: the window stays") << "" << false;
 }
 
-void TestRealTimeCommands::closingAsksToSave()
+void TestRealTimeController::closingAsksToSave()
 {
     QFETCH(QString, saveAs);
     QFETCH(bool, closes);
@@ -365,71 +365,71 @@ void TestRealTimeCommands::closingAsksToSave()
     QCOMPARE(w->close(), closes);
     QCOMPARE(m_shown.value(0), ids(kGraph, QStringLiteral("IDS_13")));
     QCOMPARE(w.isNull() || !w->isVisible(), closes);
-    QCOMPARE(graph::graphState().realTimeUnsaved, !closes);
+    QCOMPARE(graph::graphState().realTime.realTimeUnsaved, !closes);
     QCOMPARE(QFileInfo::exists(m_saveAs), closes);
     const QStringList left = closes ? QStringList{"Run1", "btnRun"} : QStringList{"Run1", "btnRun", "tbntClr"};
     QCOMPARE(runCommands(), left);
 }
 
-void TestRealTimeCommands::clearLetsThePointsGo()
+void TestRealTimeController::clearLetsThePointsGo()
 {
     TfrmGraph *w = runThreePoints();
-    w->tbntClr->trigger();
-    QCOMPARE(graph::graphState().realTimePointCount, 0);
-    QVERIFY(!graph::graphState().realTimeUnsaved);
+    w->tbntClr()->trigger();
+    QCOMPARE(graph::graphState().realTime.realTimePointCount, 0);
+    QVERIFY(!graph::graphState().realTime.realTimeUnsaved);
     // The figures described the points let go.
-    for (QLineEdit *f : {w->txtAvgAll, w->txtMax, w->txtCursorA, w->txtLeqAB, w->txtDurationAB})
+    for (QLineEdit *f : {w->txtAvgAll(), w->txtMax(), w->txtCursorA(), w->txtLeqAB(), w->txtDurationAB()})
         QCOMPARE(f->text(), QString());
     run(QStringLiteral("4")); // nothing to ask about
     QVERIFY(m_shown.isEmpty());
-    QVERIFY(graph::graphState().realTimeRunning);
-    QCOMPARE(w->PESGraph1->points(), 4);
+    QVERIFY(graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(w->PESGraph1()->points(), 4);
 }
 
-void TestRealTimeCommands::newRunShowsOnlyItsOwnFigures()
+void TestRealTimeController::newRunShowsOnlyItsOwnFigures()
 {
     TfrmGraph *w = runThreePoints();
-    QCOMPARE(w->txtLeqAB->text(), QStringLiteral("77.4")); // 70 and 80 between the cursors
-    QCOMPARE(w->txtDurationAB->text(), QStringLiteral("0.5 s"));
+    QCOMPARE(w->txtLeqAB()->text(), QStringLiteral("77.4")); // 70 and 80 between the cursors
+    QCOMPARE(w->txtDurationAB()->text(), QStringLiteral("0.5 s"));
     m_answers << QMessageBox::No;
     run(QStringLiteral("10"));
     poll(655);
-    for (QLineEdit *f : {w->txtAvgAll, w->txtCursorA, w->txtCursorATime, w->txtCursorB, w->txtCursorBTime, w->txtMaxAB,
-                         w->txtMaxABTime, w->txtMinAB, w->txtMinABTime, w->txtAvgAB, w->txtDurationAB, w->txtLeqAB,
-                         w->txtSELAB, w->txtL10AB, w->txtL50AB, w->txtL90AB})
+    for (QLineEdit *f : {w->txtAvgAll(), w->txtCursorA(), w->txtCursorATime(), w->txtCursorB(), w->txtCursorBTime(), w->txtMaxAB(),
+                         w->txtMaxABTime(), w->txtMinAB(), w->txtMinABTime(), w->txtAvgAB(), w->txtDurationAB(), w->txtLeqAB(),
+                         w->txtSELAB(), w->txtL10AB(), w->txtL50AB(), w->txtL90AB()})
         QVERIFY2(f->text().isEmpty(), qPrintable(f->objectName()));
-    QCOMPARE(w->txtMax->text(), QStringLiteral("65.5"));
-    QCOMPARE(w->txtDataNo->text(), QStringLiteral("1"));
+    QCOMPARE(w->txtMax()->text(), QStringLiteral("65.5"));
+    QCOMPARE(w->txtDataNo()->text(), QStringLiteral("1"));
     // The export copies this run's figures only.
-    w->Button2->trigger();
+    w->Button2()->trigger();
     const QString copied = QGuiApplication::clipboard()->text();
     for (const char *earlier : {"70.0", "80.0", "77.4", "0.5 s"})
         QVERIFY2(!copied.contains(QLatin1String(earlier)), earlier);
     QVERIFY(copied.contains(QStringLiteral("65.5")));
 }
 
-void TestRealTimeCommands::calLeqTakesThePointsSoFar()
+void TestRealTimeController::calLeqTakesThePointsSoFar()
 {
     connectMeter();
     run(QStringLiteral("2000"));
     TfrmGraph *w = window();
     poll(600);
-    w->bunCalLEQ->trigger();
+    w->bunCalLEQ()->trigger();
     QCOMPARE(m_shown, QStringList{ids(kGraph, QStringLiteral("IDS_96")).arg(1)});
     QVERIFY(!graph::GraphWindows::instance().calLeq);
     poll(700);
     poll(800);
-    w->bunCalLEQ->trigger();
+    w->bunCalLEQ()->trigger();
     TfrmGraph *leq = graph::GraphWindows::instance().calLeq;
     QVERIFY(leq);
-    QCOMPARE(leq->PESGraph1->points(), 3);
-    QCOMPARE(leq->txtDataNo->text(), QStringLiteral("3"));
-    QCOMPARE(leq->txtSamplingRate->currentText(), QStringLiteral("0.3")); // 1 s over 3 points
-    QCOMPARE(leq->edtLeq->text(), QStringLiteral("75.7"));
+    QCOMPARE(leq->PESGraph1()->points(), 3);
+    QCOMPARE(leq->txtDataNo()->text(), QStringLiteral("3"));
+    QCOMPARE(leq->txtSamplingRate()->currentText(), QStringLiteral("0.3")); // 1 s over 3 points
+    QCOMPARE(leq->edtLeq()->text(), QStringLiteral("75.7"));
     QCOMPARE(leq->cursors.cursorA, 1);
     QCOMPARE(leq->cursors.cursorB, 2);
-    QVERIFY(graph::graphState().realTimeRunning);
+    QVERIFY(graph::graphState().realTime.realTimeRunning);
 }
 
-QTEST_MAIN(TestRealTimeCommands)
-#include "tst_RealTimeCommands.moc"
+QTEST_MAIN(TestRealTimeController)
+#include "tst_RealTimeController.moc"
