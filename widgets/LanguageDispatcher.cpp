@@ -136,12 +136,12 @@ Setter setterFor(const QString &section)
     return setters.value(section);
 }
 
-QObject *control(QWidget *window, const QString &name)
+} // namespace
+
+QObject *findTableControl(QWidget *window, const QString &name)
 {
     return window->objectName() == name ? window : findControl(window, name);
 }
-
-} // namespace
 
 QString platformFontFamily(const QString &requested)
 {
@@ -173,10 +173,10 @@ void applyLanguage(QWidget *window, const StringTable &table, Language lang)
             continue;
         if (e.section == QLatin1String("other")) {
             const int dot = e.name.indexOf(QLatin1Char('.'));
-            if (QObject *o = dot > 0 ? control(window, e.name.left(dot)) : nullptr)
+            if (QObject *o = dot > 0 ? findTableControl(window, e.name.left(dot)) : nullptr)
                 setNamedProperty(o, e.name.mid(dot + 1), text);
         } else if (const Setter set = setterFor(e.section)) {
-            if (QObject *o = control(window, e.name))
+            if (QObject *o = findTableControl(window, e.name))
                 set(o, text);
         }
     }

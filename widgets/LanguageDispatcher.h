@@ -15,6 +15,10 @@ namespace ql708 {
 // list items and named properties. Empty texts leave the property as it is.
 void applyLanguage(QWidget *window, const StringTable &table, Language lang);
 
+// The control a table entry names: the window itself or one of its own controls, by
+// objectName (a dialog or MDI child the window holds has its own table). Null when none is.
+QObject *findTableControl(QWidget *window, const QString &name);
+
 // The font family to use for a family the tables name: the family itself when the system
 // has it, else a similar one it has, else the system's general font.
 QString platformFontFamily(const QString &requested);

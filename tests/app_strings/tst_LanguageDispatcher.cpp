@@ -2,19 +2,33 @@
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
+#include "graph/TfrmAnnoEdit.h"
+#include "graph/TfrmDateTime.h"
+#include "graph/TfrmDelAnno.h"
+#include "graph/TfrmGraph.h"
+#include "graph/TfrmList.h"
+#include "leq/TfrmLEQ.h"
+#include "meter/TfrmSetup.h"
+#include "panel/TfrmPanel.h"
+#include "realtime/TfrmSetupRealTime.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/ModalRunner.h"
+#include "widgets/TfrmOpenSave.h"
+#include "widgets/TfrmScope.h"
 #include "tests/support/ScriptedLink.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
@@ -24,6 +38,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 using namespace ql708;
@@ -70,6 +85,52 @@ QString captionOf(QObject *o)
     if (auto *m = qobject_cast<QMenu *>(o))
         return m->title();
     return qobject_cast<QWidget *>(o)->windowTitle();
+}
+
+// The words a caption entry puts on a control, as the control shows them.
+QString shownCaption(QObject *o)
+{
+    if (auto *b = qobject_cast<QAbstractButton *>(o))
+        return b->text();
+    if (auto *l = qobject_cast<QLabel *>(o))
+        return l->text();
+    if (auto *g = qobject_cast<QGroupBox *>(o))
+        return g->title();
+    return captionOf(o);
+}
+
+QString shownHint(QObject *o)
+{
+    if (auto *a = qobject_cast<QAction *>(o))
+        return a->toolTip();
+    return qobject_cast<QWidget *>(o)->toolTip();
+}
+
+// Every window and dialog with a table of its own, as it is right after it opens.
+using WindowMaker = std::function<QWidget *(MeterLink &)>;
+QMap<QString, WindowMaker> windowsByTable()
+{
+    return {
+        {QStringLiteral("frmAbout"), [](MeterLink &) { return new TfrmAbout; }},
+        {QStringLiteral("frmAnnoEdit"), [](MeterLink &) { return new graph::TfrmAnnoEdit; }},
+        {QStringLiteral("frmDateTime"), [](MeterLink &) { return new graph::TfrmDateTime; }},
+        {QStringLiteral("frmDelAnno"), [](MeterLink &) { return new graph::TfrmDelAnno({}, {}); }},
+        {QStringLiteral("frmGraph"), [](MeterLink &) { return new graph::TfrmGraph; }},
+        {QStringLiteral("frmLEQ"), [](MeterLink &m) { return new leq::TfrmLEQ(m); }},
+        {QStringLiteral("frmList"), [](MeterLink &) { return new graph::TfrmList; }},
+        {QStringLiteral("frmMain"), [](MeterLink &m) { return new TfrmMain(m.hid()); }},
+        {QStringLiteral("frmOpenSave"), [](MeterLink &) { return new TfrmOpenSave; }},
+        {QStringLiteral("frmPanel"), [](MeterLink &) { return new TfrmPanel; }},
+        {QStringLiteral("frmScope"), [](MeterLink &) { return new TfrmScope; }},
+        {QStringLiteral("frmSetup"), [](MeterLink &m) { return new TfrmSetup(m); }},
+        {QStringLiteral("frmSetupRealTime"), [](MeterLink &) { return new realtime::TfrmSetupRealTime; }},
+    };
+}
+
+// The entries of a table that name a control rather than a text the code fetches.
+bool namesAControl(const StringEntry &e)
+{
+    return e.section != QLatin1String("string") && e.section != QLatin1String("dialog");
 }
 
 } // namespace
@@ -188,7 +249,7 @@ private slots:
         main.setWindowTitle(QStringLiteral("changed at run time"));
         main.English1Click();
         checkCaptions(Language::English);
-        QVERIFY(main.English1->isChecked() && !main.French1->isChecked());
+        QVERIFY(main.English1()->isChecked() && !main.French1()->isChecked());
         QCOMPARE(main.statusBar()->font().families().value(0),
                  platformFontFamily(QStringLiteral("Microsoft JhengHei UI")));
         QCOMPARE(main.findChild<QToolBar *>(QStringLiteral("Panel1"))->font().families().value(0),
@@ -198,7 +259,64 @@ private slots:
         main.French1Click();
         checkCaptions(Language::French);
         QCOMPARE(main.windowTitle(), QStringLiteral("QL708"));
-        QVERIFY(main.French1->isChecked() && !main.English1->isChecked());
+        QVERIFY(main.French1()->isChecked() && !main.English1()->isChecked());
+    }
+
+    // A table entry whose control was renamed is skipped without a word: every window is
+    // held against its table, in both languages, so the renaming fails here instead.
+    void everyWindowMatchesItsTable_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<Language>("lang");
+        const QMap<QString, WindowMaker> windows = windowsByTable();
+        for (const QString &f : QDir(QStringLiteral(":/strings")).entryList({QStringLiteral("*.tsv")})) {
+            const QString table = f.chopped(4);
+            if (table == QLatin1String("testWindow"))
+                continue;
+            const QList<StringEntry> &entries = StringTable::of(table).entries();
+            const bool forControls = std::any_of(entries.cbegin(), entries.cend(), namesAControl);
+            // A table of texts only (printed pages) belongs to no window.
+            QVERIFY2(!forControls || windows.contains(table), qPrintable(table + QStringLiteral(" has no window here")));
+            if (!forControls)
+                continue;
+            for (Language lang : {Language::English, Language::French})
+                QTest::addRow("%s %s", qPrintable(table), lang == Language::English ? "en" : "fr") << table << lang;
+        }
+        QVERIFY(windows.contains(QStringLiteral("frmGraph")) && windows.contains(QStringLiteral("frmMain")));
+    }
+    void everyWindowMatchesItsTable()
+    {
+        QFETCH(QString, table);
+        QFETCH(Language, lang);
+        LanguageDispatcher::instance().setLanguage(lang);
+        test::ScriptedLink hid;
+        MeterLink meter(hid);
+        const std::unique_ptr<QWidget> window(windowsByTable().value(table)(meter));
+        QStringList wrong;
+        for (const StringEntry &e : StringTable::of(table).entries()) {
+            if (!namesAControl(e))
+                continue;
+            const bool other = e.section == QLatin1String("other");
+            const QString name = other ? e.name.section(QLatin1Char('.'), 0, 0) : e.name;
+            QObject *o = findTableControl(window.get(), name);
+            const QString what = e.section + QLatin1Char(' ') + e.name;
+            if (!o) {
+                wrong << what + QStringLiteral(": no such control");
+                continue;
+            }
+            const QString text = e.text(lang);
+            QString shown = text;
+            if (other)
+                shown = o->property(e.name.section(QLatin1Char('.'), 1).toLatin1().constData()).toString();
+            else if (e.section == QLatin1String("caption"))
+                shown = shownCaption(o);
+            else if (e.section == QLatin1String("hint"))
+                shown = shownHint(o);
+            // An empty text leaves the control as it is laid out.
+            if (!text.isEmpty() && shown != text)
+                wrong << what + QStringLiteral(": shows \"%1\", not \"%2\"").arg(shown, text);
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
     }
 
     void fontsFallBackToWhatTheSystemHas()
