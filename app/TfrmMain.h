@@ -156,7 +156,7 @@ private:
     QMenu *m_RealTime1;         // Real-Time
     QAction *m_Run1;            // starts a real-time run
     QAction *m_Stop1;           // ends it
-    QMenu *m_DataLogger1;       // Data Logger, shown once a meter answers
+    QMenu *m_DataLogger1;       // Data Logger: the logger memory's commands; off once the connection is lost
     QAction *m_LoadData1;       // downloads the logger memory
     QAction *m_EraseMemory1;    // erases it
     QAction *m_Setup1;          // opens the logger setup dialog (hidden; --setup opens it)
