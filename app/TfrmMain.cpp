@@ -4,7 +4,6 @@
 #include "app/FileCommands.h"
 #include "app/PrintCommands.h"
 #include "app/SingleFileCommands.h"
-#include "app/SetupCommands.h"
 #include "app/TfrmAbout.h"
 #include "common/Clock.h"
 #include "common/Paths.h"
@@ -16,6 +15,7 @@
 #include "graph/TfrmGraph.h"
 #include "leq/LeqController.h"
 #include "leq/TfrmLEQ.h"
+#include "meter/SetupController.h"
 #include "meter/TfrmSetup.h"
 #include "panel/TfrmPanel.h"
 #include "realtime/RealTimeController.h"
@@ -91,7 +91,8 @@ void TfrmMain::createCommands()
     });
     m_files = new FileCommands(*m_mdi, *m_Save1, this, *m_dataLogger, *m_singleFiles);
     connect(m_leq, &leq::LeqController::saveRequested, m_files, &FileCommands::Save1Click);
-    m_setupCommands = new SetupCommands(*this);
+    m_setupCommands = new SetupController(m_meter, *m_mdi, this, [this] { readStatusNow(); },
+                                          [this] { return frontPanelWidth(); });
     m_print = new PrintCommands(*this);
     m_realTime = new realtime::RealTimeController(m_meter, *m_mdi, {m_Run1, m_Stop1, m_RealTimeGraph1}, this);
 }

@@ -17,8 +17,8 @@ namespace ql708 {
 
 class FileCommands;
 class PrintCommands;
+class SetupController;
 class SingleFileCommands;
-class SetupCommands;
 class TfrmAbout;
 class TfrmPanel;
 namespace datalogger {
@@ -115,7 +115,7 @@ public:
     realtime::RealTimeController &realTime() { return *m_realTime; }
     FileCommands &files() { return *m_files; }
     SingleFileCommands &singleFiles() { return *m_singleFiles; }
-    SetupCommands &setupCommands() { return *m_setupCommands; }
+    SetupController &setupCommands() { return *m_setupCommands; }
     PrintCommands &printCommands() { return *m_print; }
 
 protected:
@@ -195,7 +195,7 @@ private:
     realtime::RealTimeController *m_realTime;
     FileCommands *m_files;
     SingleFileCommands *m_singleFiles;
-    SetupCommands *m_setupCommands;
+    SetupController *m_setupCommands;
     PrintCommands *m_print;
 };
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datalogger/DataLoggerController.h"
-#include "app/SetupCommands.h"
+#include "meter/SetupController.h"
 #include "app/TfrmMain.h"
 #include "common/Paths.h"
 #include "common/StringTable.h"
@@ -28,7 +28,7 @@ namespace {
 QString mainText(const char *key) { return ids(QStringLiteral("frmMain"), QString::fromLatin1(key)); }
 } // namespace
 
-class TestSetupCommands : public QObject {
+class TestSetupController : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -51,7 +51,7 @@ private:
     int m_answer = QMessageBox::Yes;
 };
 
-void TestSetupCommands::init()
+void TestSetupController::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     paths::setTestRoot(m_dir->path());
@@ -72,7 +72,7 @@ void TestSetupCommands::init()
     });
 }
 
-void TestSetupCommands::cleanup()
+void TestSetupController::cleanup()
 {
     setModalHandler({});
     if (graph::TfrmGraph *w = graph::GraphWindows::instance().dataLogger)
@@ -84,19 +84,19 @@ void TestSetupCommands::cleanup()
     paths::setTestRoot({});
 }
 
-void TestSetupCommands::connectMeter()
+void TestSetupController::connectMeter()
 {
     m_main->MainTimerTimer();
     QVERIFY(m_main->meter().meterConnected());
     m_main->MainTimerTimer();
 }
 
-int TestSetupCommands::eraseFrames() const
+int TestSetupController::eraseFrames() const
 {
     return int(std::count(m_link->frames.cbegin(), m_link->frames.cend(), makeFrame(MeterCommand('e'), 'r', 'a', 's', 'e')));
 }
 
-void TestSetupCommands::menuEraseAsksFirst_data()
+void TestSetupController::menuEraseAsksFirst_data()
 {
     QTest::addColumn<QString>("situation");
     QTest::addColumn<int>("answer");
@@ -116,7 +116,7 @@ void TestSetupCommands::menuEraseAsksFirst_data()
                                     << QStringList{question, "fail to open device"} << false;
 }
 
-void TestSetupCommands::menuEraseAsksFirst()
+void TestSetupController::menuEraseAsksFirst()
 {
     QFETCH(QString, situation);
     QFETCH(int, answer);
@@ -146,7 +146,7 @@ void TestSetupCommands::menuEraseAsksFirst()
     QVERIFY(m_main->MainTimer()->isActive());
 }
 
-void TestSetupCommands::setupDialogOpensOnce()
+void TestSetupController::setupDialogOpensOnce()
 {
     QVERIFY(!m_main->Setup1()->isVisible());
     m_main->Setup1Click();
@@ -165,7 +165,7 @@ void TestSetupCommands::setupDialogOpensOnce()
     QTRY_VERIFY(!m_main->setupCommands().setupWindow());
 }
 
-void TestSetupCommands::downloadPausesTheSetupDialog()
+void TestSetupController::downloadPausesTheSetupDialog()
 {
     connectMeter();
     m_main->Setup1Click();
@@ -177,5 +177,5 @@ void TestSetupCommands::downloadPausesTheSetupDialog()
     QVERIFY(w->isEnabled());
 }
 
-QTEST_MAIN(TestSetupCommands)
-#include "tst_SetupCommands.moc"
+QTEST_MAIN(TestSetupController)
+#include "tst_SetupController.moc"
