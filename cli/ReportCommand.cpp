@@ -1,6 +1,7 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/SetsCommand.h"
+#include "common/Printable.h"
 #include "common/StringTable.h"
 #include "data/DataSetList.h"
 #include "output/WindowPrint.h"
@@ -41,10 +42,10 @@ int runReport(CliArgs &args, CliContext &context)
     writer.setPageLayout(printer->pageLayout());
     const bool opened = file.open(QIODevice::WriteOnly);
     if (!opened || !output::printDataSet(writer, QFileInfo(*path).fileName(), sets, *i) || !file.commit()) {
-        context.err << "ql708-cli: cannot write " << QDir::toNativeSeparators(*out) << ": " << file.errorString() << '\n';
+        context.err << "ql708-cli: cannot write " << printable(QDir::toNativeSeparators(*out)) << ": " << file.errorString() << '\n';
         return kExitFailed;
     }
-    context.out << *out << ": set " << *set << '\n';
+    context.out << printable(*out) << ": set " << *set << '\n';
     return kExitOk;
 }
 

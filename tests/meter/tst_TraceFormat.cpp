@@ -107,6 +107,7 @@ void tst_TraceFormat::faultsNameTheirLine_data()
     QTest::newRow("empty file") << QByteArray() << "the file is empty, not a QL708 trace";
     QTest::newRow("no heading") << QByteArray("5 close 0\n") << "line 1: not a QL708 trace";
     QTest::newRow("later version") << QByteArray("# ql708 trace 2\n") << "line 1: not a QL708 trace";
+    QTest::newRow("endless zeros") << QByteArray(5000, '\0') << "line 1: not a QL708 trace";
     QTest::newRow("cut in a reply") << kHead + ok + "9 read 0 02 00 0" << "line 3: cut off: the last line has no line end";
     QTest::newRow("cut after a whole line but its end") << kHead + ok + "9 close 0"
                                                         << "line 3: cut off: the last line has no line end";
