@@ -96,11 +96,13 @@ public:
 private:
     qint64 find(qint64 from) const
     {
+        // The first byte alone is looked for: a search for one byte runs through a memory full
+        // of anything else many times faster than one for two.
         for (qint64 j = from; m_r.has(j + 1); ++j) {
-            j = m_image.indexOf(QByteArrayView("\x5A\xA5", 2), j);
-            if (j < 0)
+            j = m_image.indexOf(char(kMarker5A), j);
+            if (j < 0 || !m_r.has(j + 1))
                 return -1;
-            if ((j - from) % 2 == 0)
+            if ((j - from) % 2 == 0 && m_r.at(j + 1) == kMarkerA5)
                 return j;
         }
         return -1;
