@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <cstdio>
 
 using namespace ql708;
 using namespace ql708::cli;
