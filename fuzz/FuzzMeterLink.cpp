@@ -38,7 +38,8 @@ public:
     {
         if (m_pos >= m_size)
             return 1;
-        const std::size_t n = std::min<std::size_t>(m_data[m_pos++] % 64, m_size - m_pos);
+        const std::size_t wanted = m_data[m_pos++] % 64;
+        const std::size_t n = std::min(wanted, m_size - m_pos);
         text = QByteArray(reinterpret_cast<const char *>(m_data + m_pos), qsizetype(n));
         m_pos += n;
         return 0;
