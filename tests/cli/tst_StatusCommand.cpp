@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <csignal>
+
 using namespace ql708;
 using namespace ql708::cli;
 
@@ -30,6 +32,7 @@ void tst_StatusCommand::countsPolls_data()
     // 0 polls until interrupted: here until the meter goes, after more than the default ten.
     QTest::newRow("0 runs until the meter goes")
         << QStringList{"--count", "0"} << "stops after 15" << 1 << 14 << "the meter stopped answering" << 5;
+    QTest::newRow("0 ends at Ctrl+C after its line") << QStringList{"--count", "0"} << "interrupted" << 0 << 3 << "" << 0;
     QTest::newRow("bad option runs nothing") << QStringList{"--count"} << "absent" << 2 << 0 << "" << 0;
 }
 
@@ -43,7 +46,11 @@ void tst_StatusCommand::countsPolls()
     QFETCH(int, messages);
     test::FakeClock clock;
     test::ScriptedLink meter;
-    meter.answerLikeMeter();
+    int statuses = 0;
+    meter.answerLikeMeter([&](const CommandFrame &, ReplyBuffer &) {
+        if (fault == QLatin1String("interrupted") && ++statuses == 3)
+            std::raise(SIGINT);
+    });
     meter.devicePresent = fault != QLatin1String("absent");
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
