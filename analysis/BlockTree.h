@@ -27,6 +27,10 @@ struct RunTotals {
 // The totals of two runs taken together.
 RunTotals combine(const RunTotals &a, const RunTotals &b);
 
+// Adds the reading at series index to the totals of the run that ends just before it, for
+// readings that come one at a time. limit: the level whose time at or above is counted.
+void addReading(RunTotals &t, float level, int index, float limit);
+
 // Totals of fixed blocks of readings in a tree, so that the totals of any run come from a
 // logarithmic number of blocks and at most two part blocks read reading by reading.
 class BlockTree {
