@@ -14,8 +14,8 @@ namespace ql708::monitor {
 // The monitor's own poll, for a program that has no window polling the meter: the status every
 // half second while the meter answers, the handshake every two seconds while it does not, for as
 // long as it runs. A meter that stops answering, or answers only with replies that make no sense,
-// is told once, leaves a gap in the readings and is looked for again; nothing the meter does
-// ends the poll. Times come from ql708::clock().
+// is told once, leaves a gap in the readings and is looked for again until a reading comes; nothing
+// the meter does ends the poll. Times come from ql708::clock().
 class MonitorPoll {
 public:
     static constexpr int kHandshakeMs = 2000;
@@ -34,7 +34,8 @@ public:
 
 private:
     void poll(const QDateTime &now);
-    void handshake(const QDateTime &now);
+    void handshake();
+    void read(const QDateTime &now, const Reading &reading);
     void lose(const QDateTime &now, const QString &why);
 
     HidLink &m_hid;
@@ -43,8 +44,9 @@ private:
     std::unique_ptr<MeterLink> m_link;
     qint64 m_due = 0;
     int m_badReplies = 0;
-    bool m_everConnected = false;
+    bool m_everRead = false;
     bool m_toldAbsent = false;
+    bool m_lost = false; // no reading since the meter went away
     QDateTime m_lostAt;
     qint64 m_readings = 0;
 };
