@@ -59,6 +59,13 @@ RunTotals combine(const RunTotals &a, const RunTotals &b)
     return c;
 }
 
+std::optional<double> leqOf(const RunTotals &t)
+{
+    if (t.levels == 0)
+        return std::nullopt;
+    return t.max + 10.0 * std::log10(t.energy / t.levels);
+}
+
 void addReading(RunTotals &t, float v, int index, float limit)
 {
     if (!isMeasuredLevel(v)) {

@@ -55,7 +55,7 @@ std::optional<NoiseEvent> EventDetector::end(bool nextMissing)
     e.seconds = timed ? m_run.levels * m_interval : 0.0;
     e.lmax = m_run.max;
     e.lmaxIndex = m_run.maxIndex;
-    const double leq = m_run.max + 10.0 * std::log10(m_run.energy / m_run.levels);
+    const double leq = *leqOf(m_run);
     e.sel = soundExposureLevel(leq, e.seconds).value_or(leq);
     e.touchesMissing = m_startTouchesMissing || nextMissing;
     m_run = {};
