@@ -133,6 +133,8 @@ int runMonitor(CliArgs &args, CliContext &context)
     }
     session.stop(c.now());
     session.setPublisher(nullptr);
+    if (publisher && publisher->dropped() > 0)
+        note(QStringLiteral("MQTT: %1 messages were dropped in all while the broker was away").arg(publisher->dropped()));
     publisher.reset();
     note(QStringLiteral("stopped; %1 readings written, every file complete").arg(poll.readings()));
     return kExitOk;

@@ -10,9 +10,6 @@ namespace ql708::monitor {
 
 namespace {
 
-constexpr qint64 kDayMs = 86'400'000;
-constexpr qint64 kJulianDayOfEpoch = 2'440'588;
-
 // The digits at text[at..at + n), or -1.
 int digits(QByteArrayView text, qsizetype at, int n)
 {
@@ -55,14 +52,9 @@ std::optional<std::uint16_t> tenthsOf(QByteArrayView text)
 
 QByteArray isoTime(const Stamp &t, bool withMilliseconds)
 {
-    const qint64 local = t.localMsecs();
-    qint64 day = local / kDayMs, ms = local % kDayMs;
-    if (ms < 0) {
-        ms += kDayMs;
-        --day;
-    }
+    const qint64 ms = t.localMsOfDay();
     int y = 0, mo = 0, d = 0;
-    QDate::fromJulianDay(kJulianDayOfEpoch + day).getDate(&y, &mo, &d);
+    t.localDate().getDate(&y, &mo, &d);
     const int off = std::abs(t.offsetSeconds) / 60;
     char buf[48];
     int n = std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", y, mo, d, int(ms / 3'600'000),
@@ -93,9 +85,7 @@ std::optional<Stamp> parseIsoTime(QByteArrayView s)
         oh > 18 || om < 0 || om > 59)
         return std::nullopt;
     const int offset = (s[z] == '-' ? -1 : 1) * (oh * 3600 + om * 60);
-    const qint64 local = (date.toJulianDay() - kJulianDayOfEpoch) * kDayMs + h * 3'600'000LL + mi * 60'000LL +
-                         sec * 1000LL + milli;
-    return Stamp{local - qint64(offset) * 1000, offset};
+    return Stamp::ofLocal(date, h * 3'600'000LL + mi * 60'000LL + sec * 1000LL + milli, offset);
 }
 
 QByteArray decimal(std::optional<double> value)

@@ -72,13 +72,14 @@ MonitorFiles::Log &MonitorFiles::dated(std::map<QDate, Log> &logs, QDate date, c
     log.mark = key(log.log->lastLineAtOpen());
     it = logs.emplace(date, std::move(log)).first;
     while (logs.size() > kOpenDates) {
-        // The oldest goes: its notes first, then its last lines to the disk.
-        AppendLog &oldest = *logs.begin()->second.log;
-        oldest.sync();
-        m_notes << oldest.takeNotes();
-        logs.erase(logs.begin());
+        // The oldest other date goes (a clock set back may ask for an older one): its last lines
+        // to the disk first, then its notes.
+        auto oldest = logs.begin()->first == date ? std::next(logs.begin()) : logs.begin();
+        oldest->second.log->sync();
+        m_notes << oldest->second.log->takeNotes();
+        logs.erase(oldest);
     }
-    return logs.find(date)->second;
+    return it->second;
 }
 
 MonitorFiles::Log &MonitorFiles::single(std::unique_ptr<Log> &log, const char *name, const char *heading, Keyed key)

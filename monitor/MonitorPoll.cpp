@@ -14,10 +14,10 @@ qint64 MonitorPoll::step()
 {
     Clock &c = clock();
     const qint64 tick = c.tickMs();
+    // One look at the wall clock a step: local time costs the most of the program's own work.
+    const QDateTime now = c.now();
     if (tick >= m_due) {
-        const bool wasConnected = m_link->meterConnected();
-        const QDateTime now = c.now();
-        if (wasConnected)
+        if (m_link->meterConnected())
             poll(now);
         else
             handshake();
@@ -25,7 +25,7 @@ qint64 MonitorPoll::step()
         // On a steady beat; after a long exchange (a meter slow to time out) from now on.
         m_due = m_due + period > tick ? m_due + period : tick + period;
     }
-    m_session.tick(c.now());
+    m_session.tick(now);
     return m_due;
 }
 

@@ -72,6 +72,12 @@ void MqttPublisher::publish(const QByteArray &subtopic, const QByteArray &payloa
     if (qsizetype(m_queue.size()) >= m_options.queueLimit) {
         m_queue.pop_front();
         ++m_dropped;
+        if (!m_toldFull)
+            m_notes << QStringLiteral("MQTT: %1 messages wait for the broker at %2; from now on the oldest are "
+                                      "dropped until it is back")
+                           .arg(m_options.queueLimit)
+                           .arg(where());
+        m_toldFull = true;
     }
     m_queue.push_back({m_options.prefix + '/' + subtopic, payload, false});
 }
@@ -129,6 +135,7 @@ void MqttPublisher::onConnect(mosquitto *, void *self, int rc)
         std::lock_guard lock(p->m_mutex);
         dropped = p->m_dropped - p->m_droppedTold;
         p->m_droppedTold = p->m_dropped;
+        p->m_toldFull = false;
     }
     QString text = QStringLiteral("MQTT: connected to %1").arg(p->where());
     if (p->m_everConnected)

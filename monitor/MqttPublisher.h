@@ -75,13 +75,14 @@ private:
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_connected{false};
     std::atomic<int> m_inFlight{0};
+    bool m_everConnected = false; // these two: the client's thread only
+    bool m_toldUnreachable = false;
 
     mutable std::mutex m_mutex; // guards what follows
     std::deque<Message> m_queue;
     qint64 m_dropped = 0;
     qint64 m_droppedTold = 0;
-    bool m_everConnected = false;
-    bool m_toldUnreachable = false;
+    bool m_toldFull = false;
     QStringList m_notes;
 };
 

@@ -13,9 +13,15 @@ qint64 floorDiv(qint64 a, qint64 b) { return a / b - ((a % b != 0) && ((a < 0) !
 
 Stamp Stamp::of(const QDateTime &time) { return {time.toMSecsSinceEpoch(), time.offsetFromUtc()}; }
 
+Stamp Stamp::ofLocal(QDate date, qint64 msOfDay, int offsetSeconds)
+{
+    const qint64 local = (date.toJulianDay() - kJulianDayOfEpoch) * kDayMs + msOfDay;
+    return {local - qint64(offsetSeconds) * 1000, offsetSeconds};
+}
+
 QDate Stamp::localDate() const { return QDate::fromJulianDay(kJulianDayOfEpoch + floorDiv(localMsecs(), kDayMs)); }
 
-int Stamp::localHour() const { return int((localMsecs() - floorDiv(localMsecs(), kDayMs) * kDayMs) / 3'600'000); }
+qint64 Stamp::localMsOfDay() const { return localMsecs() - floorDiv(localMsecs(), kDayMs) * kDayMs; }
 
 qint64 Stamp::minute() const { return floorDiv(msecs, 60'000); }
 

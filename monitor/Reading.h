@@ -20,9 +20,12 @@ struct Stamp {
     int offsetSeconds = 0;
 
     static Stamp of(const QDateTime &time);
+    // The instant at a local date and time of day with the offset in force then.
+    static Stamp ofLocal(QDate date, qint64 msOfDay, int offsetSeconds);
     qint64 localMsecs() const { return msecs + qint64(offsetSeconds) * 1000; }
     QDate localDate() const;
-    int localHour() const;
+    qint64 localMsOfDay() const;
+    int localHour() const { return int(localMsOfDay() / 3'600'000); }
     qint64 minute() const; // minutes since the epoch; local minutes begin with them
 };
 
