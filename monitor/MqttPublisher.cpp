@@ -98,7 +98,9 @@ void MqttPublisher::run()
         }
         if (m_stopping)
             break;
-        const QString why = QString::fromLocal8Bit(rc == MOSQ_ERR_ERRNO ? strerror(errno) : mosquitto_strerror(rc));
+        QString why = QString::fromLocal8Bit(rc == MOSQ_ERR_ERRNO ? strerror(errno) : mosquitto_strerror(rc));
+        if (why.endsWith(QLatin1Char('.')))
+            why.chop(1);
         if (m_connected.exchange(false)) {
             note(QStringLiteral("MQTT: lost the broker at %1 (%2); messages wait (at most %3, the oldest dropped) "
                                 "while it is looked for again")
