@@ -8,6 +8,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/IntervalCommand.h"
 #include "cli/MeterSession.h"
+#include "cli/MonitorCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/SetsCommand.h"
 #include "cli/StatusCommand.h"
@@ -32,6 +33,10 @@ const Command kCommands[] = {
     {"erase", "[--simulate] --yes", "erases the meter's logger memory (refused while the meter records)", runErase},
     {"info", "[--simulate]", "prints the meter's firmware, clock, interval, data sets, free memory and serial number",
      runInfo},
+    {"monitor", "--out DIR [--simulate] [--mqtt HOST[:PORT]] [--topic PREFIX] [--threshold DB] [--min-duration S]",
+     "logs the live level for days into DIR (daily files, minute and day summaries, events) and to an\n"
+     "      MQTT broker, until Ctrl+C or SIGTERM; a meter that goes away is looked for again",
+     runMonitor},
     {"report", "FILE.rec --set N -o OUT.pdf [--language fr|en]",
      "writes a data set's one-page report, its chart under its figures, as PDF", runReport, true},
 };
