@@ -59,6 +59,38 @@ RunTotals combine(const RunTotals &a, const RunTotals &b)
     return c;
 }
 
+std::optional<double> leqOf(const RunTotals &t)
+{
+    if (t.levels == 0)
+        return std::nullopt;
+    return t.max + 10.0 * std::log10(t.energy / t.levels);
+}
+
+void addReading(RunTotals &t, float v, int index, float limit)
+{
+    if (!isMeasuredLevel(v)) {
+        t.outOfRange += isOutOfRangeLevel(v) ? 1 : 0;
+        return;
+    }
+    // The energy stays relative to the loudest level: a louder one rescales what came before.
+    if (t.levels == 0 || v > t.max) {
+        t.energy = t.levels == 0 ? 1.0 : t.energy * relativeEnergy(double(t.max) - v) + 1.0;
+        t.max = v;
+        t.maxIndex = index;
+    } else {
+        t.energy += relativeEnergy(double(v) - t.max);
+    }
+    if (v < t.min) {
+        t.min = v;
+        t.minIndex = index;
+    }
+    ++t.levels;
+    t.dbSum += v;
+    t.atOrAboveLimit += v >= limit ? 1 : 0;
+    t.oshaShares += doseShare(kOshaDose, v);
+    t.nioshShares += doseShare(kNioshDose, v);
+}
+
 BlockTree::BlockTree(std::span<const float> levels, float limit)
     : levels_(levels), limit_(limit)
 {
@@ -74,35 +106,8 @@ BlockTree::BlockTree(std::span<const float> levels, float limit)
 RunTotals BlockTree::scan(int begin, int end) const
 {
     RunTotals t;
-    double sum = 0.0;
-    for (int i = begin; i < end; ++i) {
-        const float v = levels_[size_t(i)];
-        if (!isMeasuredLevel(v)) {
-            t.outOfRange += isOutOfRangeLevel(v) ? 1 : 0;
-            continue;
-        }
-        ++t.levels;
-        sum += v;
-        if (v > t.max) {
-            t.max = v;
-            t.maxIndex = i;
-        }
-        if (v < t.min) {
-            t.min = v;
-            t.minIndex = i;
-        }
-        t.atOrAboveLimit += v >= limit_ ? 1 : 0;
-        t.oshaShares += doseShare(kOshaDose, v);
-        t.nioshShares += doseShare(kNioshDose, v);
-    }
-    t.dbSum = sum;
-    if (t.levels == 0)
-        return t;
-    for (int i = begin; i < end; ++i) {
-        const float v = levels_[size_t(i)];
-        if (isMeasuredLevel(v))
-            t.energy += relativeEnergy(double(v) - t.max);
-    }
+    for (int i = begin; i < end; ++i)
+        addReading(t, levels_[size_t(i)], i, limit_);
     return t;
 }
 

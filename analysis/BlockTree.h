@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -26,6 +27,13 @@ struct RunTotals {
 
 // The totals of two runs taken together.
 RunTotals combine(const RunTotals &a, const RunTotals &b);
+
+// The run's equivalent continuous level; empty without a level.
+std::optional<double> leqOf(const RunTotals &t);
+
+// Adds the reading at series index to the totals of the run that ends just before it, for
+// readings that come one at a time. limit: the level whose time at or above is counted.
+void addReading(RunTotals &t, float level, int index, float limit);
 
 // Totals of fixed blocks of readings in a tree, so that the totals of any run come from a
 // logarithmic number of blocks and at most two part blocks read reading by reading.

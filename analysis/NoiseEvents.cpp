@@ -14,26 +14,55 @@ bool isMissing(std::span<const float> levels, int i)
     return i >= 0 && i < int(levels.size()) && !isMeasuredLevel(levels[size_t(i)]);
 }
 
-NoiseEvent eventOf(const LevelSeries &s, int first, int last)
+} // namespace
+
+EventDetector::EventDetector(const EventRules &rules, double intervalSeconds, bool previousMissing)
+    : m_rules(rules), m_interval(intervalSeconds), m_previousMissing(previousMissing)
 {
-    const std::span<const float> run = s.levels.subspan(size_t(first), size_t(last - first + 1));
-    const LevelSummary summary = summarizeLevels(run);
-    NoiseEvent e;
-    e.first = first;
-    e.last = last;
-    if (size_t(first) < s.times.size())
-        e.start = s.times[size_t(first)];
-    const bool timed = s.intervalSeconds > 0.0 && std::isfinite(s.intervalSeconds);
-    e.seconds = timed ? summary.count * s.intervalSeconds : 0.0;
-    e.lmax = summary.max;
-    e.lmaxIndex = first + summary.maxIndex;
-    const double leq = *equivalentLevel(run, summary);
-    e.sel = soundExposureLevel(leq, e.seconds).value_or(leq);
-    e.touchesMissing = isMissing(s.levels, first - 1) || isMissing(s.levels, last + 1);
-    return e;
 }
 
-} // namespace
+std::optional<NoiseEvent> EventDetector::add(int index, TDateTime time, float level)
+{
+    const bool measured = isMeasuredLevel(level);
+    if (!measured || level < m_rules.threshold) {
+        std::optional<NoiseEvent> ended = inEvent() ? end(!measured) : std::nullopt;
+        m_previousMissing = !measured;
+        return ended;
+    }
+    if (!inEvent()) {
+        m_first = index;
+        m_start = time;
+        m_startTouchesMissing = m_previousMissing;
+    }
+    m_last = index;
+    addReading(m_run, level, index, m_rules.threshold);
+    m_previousMissing = false;
+    return std::nullopt;
+}
+
+std::optional<NoiseEvent> EventDetector::finish(bool nextMissing)
+{
+    return inEvent() ? end(nextMissing) : std::nullopt;
+}
+
+std::optional<NoiseEvent> EventDetector::end(bool nextMissing)
+{
+    NoiseEvent e;
+    e.first = m_first;
+    e.last = m_last;
+    e.start = m_start;
+    const bool timed = m_interval > 0.0 && std::isfinite(m_interval);
+    e.seconds = timed ? m_run.levels * m_interval : 0.0;
+    e.lmax = m_run.max;
+    e.lmaxIndex = m_run.maxIndex;
+    const double leq = *leqOf(m_run);
+    e.sel = soundExposureLevel(leq, e.seconds).value_or(leq);
+    e.touchesMissing = m_startTouchesMissing || nextMissing;
+    m_run = {};
+    if (e.seconds < m_rules.minimumSeconds)
+        return std::nullopt;
+    return e;
+}
 
 EventList findEvents(const LevelSeries &series, const EventRules &rules, int first, int last)
 {
@@ -43,25 +72,17 @@ EventList findEvents(const LevelSeries &series, const EventRules &rules, int fir
         return list;
     const int begin = std::clamp(std::min(first, last), 0, n - 1);
     const int end = std::clamp(std::max(first, last), 0, n - 1) + 1;
-    auto inEvent = [&](int i) {
-        const float v = series.levels[size_t(i)];
-        return isMeasuredLevel(v) && v >= rules.threshold;
+    auto keep = [&list](const std::optional<NoiseEvent> &e) {
+        if (!e)
+            return;
+        list.events.push_back(*e);
+        list.totalSeconds += e->seconds;
     };
-    for (int i = begin; i < end;) {
-        if (!inEvent(i)) {
-            ++i;
-            continue;
-        }
-        int j = i;
-        while (j + 1 < end && inEvent(j + 1))
-            ++j;
-        const NoiseEvent e = eventOf(series, i, j);
-        if (e.seconds >= rules.minimumSeconds) {
-            list.events.push_back(e);
-            list.totalSeconds += e.seconds;
-        }
-        i = j + 1;
-    }
+    EventDetector detector(rules, series.intervalSeconds, isMissing(series.levels, begin - 1));
+    for (int i = begin; i < end; ++i)
+        keep(detector.add(i, size_t(i) < series.times.size() ? series.times[size_t(i)] : 0.0,
+                          series.levels[size_t(i)]));
+    keep(detector.finish(isMissing(series.levels, end)));
     return list;
 }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/BlockTree.h"
 #include "analysis/LevelSeries.h"
 
+#include <optional>
 #include <vector>
 
 namespace ql708::analysis {
@@ -29,6 +31,34 @@ struct NoiseEvent {
 struct EventList {
     std::vector<NoiseEvent> events; // their count is NA<threshold>, NA85 by default
     double totalSeconds = 0.0;
+};
+
+// The events of readings that come one at a time, as a monitor receives them: each event is
+// given once the reading that ends it arrives. findEvents runs its series through one.
+class EventDetector {
+public:
+    // previousMissing: the reading before the first one given is a gap or out of range.
+    EventDetector(const EventRules &rules, double intervalSeconds, bool previousMissing = false);
+
+    // The next reading, at series index with its time; the event it ends, if any.
+    std::optional<NoiseEvent> add(int index, TDateTime time, float level);
+    // No more readings come (the span ends); nextMissing: the one after the last is missing.
+    // The event the last readings were in, if any.
+    std::optional<NoiseEvent> finish(bool nextMissing = false);
+
+    bool inEvent() const { return m_run.levels > 0; }
+    int eventFirst() const { return m_first; } // the first reading of the run, while inEvent()
+
+private:
+    std::optional<NoiseEvent> end(bool nextMissing);
+
+    EventRules m_rules;
+    double m_interval;
+    bool m_previousMissing;
+    RunTotals m_run;
+    int m_first = 0, m_last = 0;
+    TDateTime m_start = 0.0;
+    bool m_startTouchesMissing = false;
 };
 
 // The events among readings first..last (both included, taken to the series' ends); a run

@@ -3,9 +3,9 @@
 
 #include "analysis/LevelSeries.h"
 #include "analysis/Rounding.h"
+#include "analysis/TenthCounts.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -107,23 +107,10 @@ std::optional<ExceededLevels> PercentileIndex::exceeded(int first, int last) con
         countTenths(first, end, counts);
     }
 
-    long long total = 0;
-    for (const std::uint32_t c : counts)
-        total += c;
-    if (total == 0)
+    const std::optional<ExceededTenths> at = exceededTenths(counts);
+    if (!at)
         return std::nullopt;
-    // Positions from the lowest level: L90 first, then L50, then L10.
-    constexpr std::array<int, 3> kPercents = {90, 50, 10};
-    std::array<float, 3> found{};
-    size_t t = 0;
-    long long below = counts[0];
-    for (size_t k = 0; k < kPercents.size(); ++k) {
-        const long long position = exceededPosition(kPercents[k], int(total));
-        while (below <= position)
-            below += counts[++t];
-        found[k] = shown_[t];
-    }
-    return ExceededLevels{found[2], found[1], found[0]};
+    return ExceededLevels{shown_[at->l10], shown_[at->l50], shown_[at->l90]};
 }
 
 std::size_t PercentileIndex::memoryBytes() const

@@ -118,6 +118,17 @@ bool isValid(const PeriodBounds &b)
            b.nightStart <= 24 && 24 - b.nightStart + b.dayStart >= 1;
 }
 
+PeriodPlace periodOfHour(int hour, const PeriodBounds &b)
+{
+    if (hour < b.dayStart)
+        return {-1, PeriodPart::Night};
+    if (hour < b.eveningStart)
+        return {0, PeriodPart::Day};
+    if (hour < b.nightStart)
+        return {0, PeriodPart::Evening};
+    return {0, PeriodPart::Night};
+}
+
 std::optional<PeriodTables> periodTables(const SpanIndex &index, const PeriodBounds &bounds)
 {
     if (!isValid(bounds) || !timesUsable(index.series()))

@@ -18,6 +18,15 @@ struct PeriodBounds {
 // 0 <= dayStart < eveningStart <= nightStart <= 24, and a night of at least an hour.
 bool isValid(const PeriodBounds &b);
 
+// The period an hour of the wall clock (0 to 23) belongs to, and whose: the hours before dayStart
+// are the night of the day before (dayOffset -1), the others belong to their own day.
+enum class PeriodPart { Day, Evening, Night };
+struct PeriodPlace {
+    int dayOffset = 0;
+    PeriodPart part = PeriodPart::Day;
+};
+PeriodPlace periodOfHour(int hour, const PeriodBounds &bounds = {});
+
 // One clock period. Its readings are those stamped in it, from its start up to its end excluded.
 struct PeriodFigures {
     TDateTime start = 0.0;

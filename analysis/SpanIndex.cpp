@@ -46,7 +46,7 @@ SpanFigures SpanIndex::figures(int a, int b) const
     if (t.levels > 0) {
         f.levels = {.count = t.levels, .max = t.max, .min = t.min, .maxIndex = t.maxIndex,
                     .minIndex = t.minIndex, .mean = t.dbSum / t.levels};
-        f.leq = t.max + 10.0 * std::log10(t.energy / t.levels);
+        f.leq = leqOf(t);
         e.leq = f.leq;
         f.exceeded = percentiles_.exceeded(f.first, f.last);
     }

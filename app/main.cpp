@@ -2,6 +2,8 @@
 #include "app/AppOptions.h"
 #include "app/TfrmAbout.h"
 #include "app/TfrmMain.h"
+#include "common/CommandLine.h"
+#include "common/Printable.h"
 #include "common/StringTable.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
@@ -14,7 +16,9 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 using namespace ql708;
@@ -31,7 +35,7 @@ std::unique_ptr<HidLink> makeLink(const AppOptions &options)
 // A replay that stopped: said on stderr and, once the poll tick is over, in a message box.
 void reportReplayStop(const QPointer<TfrmMain> &window, const QString &why)
 {
-    std::fprintf(stderr, "ql708: %s\n", qPrintable(why));
+    std::fprintf(stderr, "ql708: %s\n", qPrintable(printable(why, true)));
     if (window)
         QTimer::singleShot(0, window, [window, why] {
             showMessage(window, ids(QStringLiteral("frmMain"), QStringLiteral("IDS_320")) +
@@ -39,21 +43,28 @@ void reportReplayStop(const QPointer<TfrmMain> &window, const QString &why)
         });
 }
 
+// Prints text on the standard output; 0, or 1 with the reason on stderr when it could not be
+// written whole.
+int printOut(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stdout);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "ql708: cannot write the output: %s\n", std::strerror(errno));
+    return 1;
+}
+
 // Answers --help, --version and a bad command line without a display; -1 to go on.
 int answerWithoutDisplay(const AppOptions &options)
 {
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "ql708: %s\n%s", qPrintable(options.error), qPrintable(AppOptions::usage()));
+        std::fprintf(stderr, "ql708: %s\n%s", qPrintable(printable(options.error)), qPrintable(AppOptions::usage()));
         return 2;
     }
-    if (options.showHelp) {
-        std::printf("%s", qPrintable(AppOptions::usage()));
-        return 0;
-    }
-    if (options.showVersion) {
-        std::printf("ql708 %s\n", qPrintable(programVersion()));
-        return 0;
-    }
+    if (options.showHelp)
+        return printOut(AppOptions::usage());
+    if (options.showVersion)
+        return printOut(QStringLiteral("ql708 %1\n").arg(programVersion()));
     return -1;
 }
 
@@ -62,15 +73,18 @@ int answerWithoutDisplay(const AppOptions &options)
 int main(int argc, char *argv[])
 {
     // The options are read before the application object exists, which needs a display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const AppOptions options = AppOptions::parse(arguments);
+    QString refused;
+    const std::optional<QStringList> words = commandLineWords(argc, argv, refused);
+    if (!words) {
+        std::fprintf(stderr, "ql708: %s\n", qPrintable(refused));
+        return 2;
+    }
+    const AppOptions options = AppOptions::parse(QStringList{QStringLiteral("ql708")} + *words);
     if (const int status = answerWithoutDisplay(options); status >= 0)
         return status;
     LinkSession session;
     if (!session.prepare(options.trace)) {
-        std::fprintf(stderr, "ql708: %s\n", qPrintable(session.error()));
+        std::fprintf(stderr, "ql708: %s\n", qPrintable(printable(session.error(), true)));
         return 1;
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/ChartState.h"
 
+#include "common/DateTime.h"
 #include "common/SaveFile.h"
 
 #include <QFile>
@@ -224,8 +225,12 @@ void readData(Reader &r, ChartModel &m)
     m.setSubsets(int(subsets));
     m.setPoints(int(points));
     for (int s = 0; s < int(subsets) && r.ok(); ++s) {
-        for (int p = 0; p < int(points); ++p)
-            m.setX(s, p, r.finite("a date-time is not a number"));
+        for (int p = 0; p < int(points); ++p) {
+            const double x = r.finite("a date-time is not a number");
+            // 0 is a point never filled; any other time the program writes is a calendar day.
+            r.check(x == 0.0 || isCalendarTime(x), "a date-time lies outside the calendar");
+            m.setX(s, p, x);
+        }
         for (int p = 0; p < int(points); ++p) {
             const float v = r.f32();
             r.check(std::isfinite(v), "a level is not a number");
@@ -300,6 +305,28 @@ QByteArray serializeChart(const ChartModel &model)
     return std::move(block);
 }
 
+namespace {
+
+// The magic and the version at the head of a block: a file that is not a graph, or of another
+// version, is told apart before anything it claims is believed.
+bool checkChartHeader(QByteArrayView block, QString *error)
+{
+    Reader head(block);
+    const quint32 magic = head.u32();
+    const quint32 version = quint32(head.raw(2));
+    QString why;
+    if (block.size() < kHeaderSize || magic != kChartStateMagic)
+        why = QStringLiteral("The data is not a graph.");
+    else if (version != kChartStateVersion)
+        why = QStringLiteral("Graph data of version %1 is not supported (this program reads version %2).")
+                  .arg(version).arg(kChartStateVersion);
+    if (error && !why.isEmpty())
+        *error = why;
+    return why.isEmpty();
+}
+
+} // namespace
+
 bool deserializeChart(QByteArrayView block, ChartModel &out, QString *error)
 {
     auto fail = [error](const QString &why) {
@@ -307,17 +334,12 @@ bool deserializeChart(QByteArrayView block, ChartModel &out, QString *error)
             *error = why;
         return false;
     };
-    Reader head(block);
-    const quint32 magic = head.u32();
-    const quint32 version = quint32(head.raw(2));
-    head.raw(2);
+    QString why;
+    if (!checkChartHeader(block, &why))
+        return fail(why);
+    Reader head(block.sliced(8));
     const quint32 size = head.u32();
     const quint32 crc = head.u32();
-    if (!head.ok() || magic != kChartStateMagic)
-        return fail(QStringLiteral("The data is not a graph."));
-    if (version != kChartStateVersion)
-        return fail(QStringLiteral("Graph data of version %1 is not supported (this program reads version %2).")
-                        .arg(version).arg(kChartStateVersion));
     if (qint64(size) != block.size() - kHeaderSize)
         return fail(damaged(QStringLiteral("its size does not match")));
     const QByteArrayView payload = block.sliced(kHeaderSize);
@@ -369,12 +391,18 @@ bool loadChartModelFile(ChartModel &model, const QString &path, QString *error)
     quint32 size = 0;
     for (int i = 0; i < 4; ++i)
         size |= quint32(quint8(sizeBytes[i])) << (8 * i);
+    // What the file is, before reading the size it claims.
+    QByteArray block = file.read(kHeaderSize);
+    QString why;
+    if (!checkChartHeader(block, &why))
+        return fail(why);
     if (qint64(size) > kMaxChartBlockSize || qint64(size) > file.size() - 4)
         return fail(damaged(QStringLiteral("its size is larger than the file")));
-    const QByteArray block = file.read(size);
+    if (size < quint32(kHeaderSize))
+        return fail(damaged(QStringLiteral("its size does not match")));
+    block += file.read(size - kHeaderSize);
     if (block.size() != qint64(size))
         return fail(damaged(QStringLiteral("the data ends early")));
-    QString why;
     if (!deserializeChart(block, model, &why))
         return fail(why);
     return true;

@@ -25,10 +25,6 @@ constexpr Step kSteps[] = {
     {2592000, 5}, {5184000, 1}, {15552000, 5}, {31536000, 3},
 };
 
-// Days the labels can name: 1 January 1 to 31 December 9999, the years a short date writes
-// with four digits. The view is cut to them, so no day number grows beyond what a date holds.
-constexpr double kFirstDay = -693593.0;
-constexpr double kEndDay = 2958466.0;
 constexpr double kMaxPlannedTicks = 1000;
 
 QString timeFormat(double stepSeconds)
@@ -60,8 +56,9 @@ TimeTicks planTimeTicks(double lo, double hi, int maxTicks, const QLocale &local
     TimeTicks out;
     if (!std::isfinite(lo) || !std::isfinite(hi))
         return out;
-    lo = std::max(lo, kFirstDay);
-    hi = std::min(hi, kEndDay);
+    // Cut to the days the labels can name, so no day number grows beyond what a date holds.
+    lo = std::max(lo, kFirstCalendarDay);
+    hi = std::min(hi, kEndCalendarDay);
     if (hi <= lo)
         return out;
     const double spanSeconds = (hi - lo) * 86400.0;

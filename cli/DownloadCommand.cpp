@@ -3,6 +3,7 @@
 
 #include "cli/CliMeter.h"
 #include "cli/SetsCommand.h"
+#include "common/Printable.h"
 #include "data/CollectionFile.h"
 #include "data/MemoryImage.h"
 #include "meter/LoggerDownload.h"
@@ -92,8 +93,8 @@ int runDownload(CliArgs &args, CliContext &context)
     }
     QString error;
     if (!data::writeCollection(*path, image, &error))
-        return fail(context.err, QStringLiteral("cannot write %1: %2").arg(*path, error));
-    context.out << *path << ": " << sets.count() << " data sets, " << lastAddress + 1 << " bytes, result " << result
+        return fail(context.err, QStringLiteral("cannot write %1: %2").arg(printable(*path), error));
+    context.out << printable(*path) << ": " << sets.count() << " data sets, " << lastAddress + 1 << " bytes, result " << result
                 << '\n';
     return kExitOk;
 }

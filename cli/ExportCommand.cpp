@@ -3,6 +3,7 @@
 
 #include "chart/ChartState.h"
 #include "cli/SetsCommand.h"
+#include "common/Printable.h"
 #include "data/DataSetList.h"
 #include "data/GraphText.h"
 
@@ -23,7 +24,7 @@ protected:
     qint64 writeData(const char *data, qint64 size) override
     {
         m_stream << QString::fromUtf8(data, size);
-        return size;
+        return m_stream.status() == QTextStream::Ok ? size : -1; // a full disk ends the export
     }
 
 private:
@@ -59,12 +60,12 @@ int write(const data::GraphColumns &columns, const data::GraphTextFormat &format
     if (!out) {
         StreamDevice device(context.out);
         data::writeGraphText(device, columns, 0, columns.count - 1, format);
-        return kExitOk;
+        return kExitOk; // a failed write is the output's, said once everything ran
     }
     const data::TextFileOutcome o = data::saveGraphText(*out, columns, 0, columns.count - 1, format);
     if (!o.ok)
-        return fail(context.err, QStringLiteral("cannot write %1: %2").arg(*out, o.error));
-    context.out << *out << ": " << o.lines << " lines\n";
+        return fail(context.err, QStringLiteral("cannot write %1: %2").arg(printable(*out), o.error));
+    context.out << printable(*out) << ": " << o.lines << " lines\n";
     return kExitOk;
 }
 
@@ -87,7 +88,7 @@ int exportChart(const QString &path, const data::GraphTextFormat &format, const 
     chart::ChartModel model;
     QString error;
     if (!chart::loadChartModelFile(model, path, &error))
-        return fail(context.err, error);
+        return fail(context.err, printable(error));
     data::GraphColumns columns;
     if (model.subsets() > 0)
         columns = {model.xData(0), model.yData(0), model.subsets() == 2 ? model.yData(1) : nullptr, model.points()};
@@ -106,7 +107,7 @@ int runExport(CliArgs &args, CliContext &context)
         return kExitUsage;
     const std::optional<data::GraphTextFormat> format = formatOf(formatName, out);
     if (!format)
-        return fail(context.err, QStringLiteral("export: --format is txt, csv or iso, not \"%1\"").arg(*formatName), kExitUsage);
+        return fail(context.err, QStringLiteral("export: --format is txt, csv or iso, not \"%1\"").arg(printable(*formatName)), kExitUsage);
     const QString type = QFileInfo(*path).suffix().toLower();
     if (type == QLatin1String("rec")) {
         if (!set)
@@ -118,7 +119,7 @@ int runExport(CliArgs &args, CliContext &context)
             return fail(context.err, QStringLiteral("export: --set is for collection files (.rec) only"), kExitUsage);
         return exportChart(*path, *format, out, context);
     }
-    return fail(context.err, QStringLiteral("export: %1 is neither a .rec nor a .ghf file").arg(*path), kExitUsage);
+    return fail(context.err, QStringLiteral("export: %1 is neither a .rec nor a .ghf file").arg(printable(*path)), kExitUsage);
 }
 
 } // namespace ql708::cli

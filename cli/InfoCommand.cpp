@@ -2,6 +2,7 @@
 #include "cli/InfoCommand.h"
 
 #include "cli/CliMeter.h"
+#include "common/Printable.h"
 #include "common/StringTable.h"
 #include "meter/LoggerSetup.h"
 
@@ -25,7 +26,7 @@ void print(QTextStream &out, const MeterInformation &m)
         QString l = label(name);
         if (!l.endsWith(QLatin1Char(':')))
             l += QLatin1Char(':');
-        out << l << ' ' << value << '\n';
+        out << l << ' ' << printable(value) << '\n'; // the meter's own text
     }
 }
 

@@ -2,6 +2,7 @@
 #include "cli/IntervalCommand.h"
 
 #include "cli/CliMeter.h"
+#include "common/Printable.h"
 #include "meter/LoggerSetup.h"
 
 namespace ql708::cli {
@@ -14,7 +15,7 @@ int runInterval(CliArgs &args, CliContext &context)
         return kExitUsage;
     const QStringList fields = text->split(QLatin1Char(':'));
     if (fields.size() != 2 || !parseInterval(fields[0], fields[1])) {
-        context.err << "ql708-cli interval: " << intervalMessage(setup_result::kInvalidInput) << ": \"" << *text
+        context.err << "ql708-cli interval: " << intervalMessage(setup_result::kInvalidInput) << ": \"" << printable(*text)
                     << "\" (MM:SS from 00:00 to 01:00)\n";
         return kExitUsage;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/MeterSession.h"
 
+#include "common/Printable.h"
 #include "meter/LinkSession.h"
 
 namespace ql708::cli {
@@ -49,12 +50,12 @@ int runWithMeter(const Command &command, CliArgs &args, CliContext &context, con
         status = command.run(args, inner);
     } catch (const SessionEnded &ended) {
         context.out.flush();
-        context.err << "ql708-cli: " << ended.message << '\n';
+        context.err << "ql708-cli: " << printable(ended.message, true) << '\n';
         context.err.flush();
         return kExitFailed;
     }
     if (const ReplayProgress *replay = session.replay(); replay && replay->replayed < replay->total) {
-        context.err << "ql708-cli: note: the command ended before the trace " << options.replayFile
+        context.err << "ql708-cli: note: the command ended before the trace " << printable(options.replayFile)
                     << " did; its operations from line " << replay->nextLine << " on were not replayed\n";
         context.err.flush();
     }

@@ -2,6 +2,7 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/SetsCommand.h"
+#include "common/Printable.h"
 #include "common/SaveFile.h"
 #include "common/StringTable.h"
 #include "data/DataSetList.h"
@@ -45,10 +46,10 @@ int runReport(CliArgs &args, CliContext &context)
     if (!printed || !file.commit()) {
         // A page that could not be drawn was not committed: its reason is the device's.
         const QString reason = file.reason().isEmpty() ? file.device().errorString() : file.reason();
-        context.err << "ql708-cli: cannot write " << QDir::toNativeSeparators(*out) << ": " << reason << '\n';
+        context.err << "ql708-cli: cannot write " << printable(QDir::toNativeSeparators(*out)) << ": " << reason << '\n';
         return kExitFailed;
     }
-    context.out << *out << ": set " << *set << '\n';
+    context.out << printable(*out) << ": set " << *set << '\n';
     return kExitOk;
 }
 

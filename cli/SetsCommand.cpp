@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SetsCommand.h"
 
+#include "common/Printable.h"
 #include "data/CollectionFile.h"
 #include "data/DataSetText.h"
 #include "data/MemoryImage.h"
@@ -32,7 +33,7 @@ QStringList setsTable(const data::DataSetList &sets)
             data::weightingText(flags),
             data::responseText(flags),
             data::rangeText(flags),
-            sets.waveNames[i],
+            printable(sets.waveNames[i]), // the file's own bytes: no escape sequence reaches the terminal
             figure(levels, levels.max),
             figure(levels, levels.min),
             figure(levels, levels.mean),
@@ -48,17 +49,17 @@ std::optional<int> readSet(const QString &path, qint64 set, data::DataSetList &s
     QString error;
     status = kExitFailed;
     if (!data::readCollection(path, image, &error)) {
-        err << "ql708-cli: cannot read " << path << ": " << error << '\n';
+        err << "ql708-cli: cannot read " << printable(path) << ": " << error << '\n';
         return std::nullopt;
     }
     const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
     if (!data::parse_result::accepted(result, sets)) {
-        err << "ql708-cli: " << path << " holds no data sets that can be read (result " << result << ").\n";
+        err << "ql708-cli: " << printable(path) << " holds no data sets that can be read (result " << result << ").\n";
         status = kExitNoDataSets;
         return std::nullopt;
     }
     if (set > sets.count()) {
-        err << "ql708-cli: " << path << " holds " << sets.count() << " data sets; there is no set " << set << ".\n";
+        err << "ql708-cli: " << printable(path) << " holds " << sets.count() << " data sets; there is no set " << set << ".\n";
         return std::nullopt;
     }
     status = kExitOk;
@@ -78,7 +79,7 @@ int runSets(CliArgs &args, CliContext &context)
     QByteArray image;
     QString error;
     if (!data::readCollection(*path, image, &error)) {
-        context.err << "ql708-cli: cannot read " << *path << ": " << error << '\n';
+        context.err << "ql708-cli: cannot read " << printable(*path) << ": " << error << '\n';
         return kExitFailed;
     }
     data::DataSetList sets;

@@ -5,6 +5,7 @@
 #include "cli/StatusLine.h"
 #include "common/Clock.h"
 
+#include <csignal>
 #include <limits>
 
 namespace ql708::cli {
@@ -12,14 +13,39 @@ namespace ql708::cli {
 namespace {
 constexpr qint64 kDefaultPolls = 10;
 
-// Prints what one poll brought; false when the meter is gone.
+volatile std::sig_atomic_t interrupted = 0;
+extern "C" void onInterrupt(int) { interrupted = 1; }
+
+// A run that goes on until interrupted ends at Ctrl+C after the line it is on, as asked, not
+// killed in the middle of one.
+class EndOnInterrupt {
+public:
+    explicit EndOnInterrupt(bool wanted) : m_wanted(wanted)
+    {
+        interrupted = 0;
+        if (m_wanted)
+            m_previous = std::signal(SIGINT, onInterrupt);
+    }
+    ~EndOnInterrupt()
+    {
+        if (m_wanted)
+            std::signal(SIGINT, m_previous);
+    }
+    bool asked() const { return interrupted != 0; }
+
+private:
+    bool m_wanted;
+    void (*m_previous)(int) = SIG_DFL;
+};
+
+// Prints what one poll brought; false when the meter is gone or the output cannot be written.
 bool report(const PollResult &r, const MeterLink &link, CliContext &c)
 {
     switch (r.kind) {
     case PollResult::StatusRead:
         c.out << statusLine(clock().now(), r.status) << '\n';
         c.out.flush();
-        return true;
+        return c.out.status() == QTextStream::Ok; // the caller says why the output failed
     case PollResult::StatusDropped:
         c.err << "ql708-cli: a reply without its frame (02 ... 03): " << replyHex(link.reply()) << '\n';
         break;
@@ -50,8 +76,11 @@ int runStatus(CliArgs &args, CliContext &context)
     if (!meter.connect(context.err))
         return kExitFailed;
     MeterLink &link = meter.link;
-    for (qint64 n = 0; polls == 0 || n < polls; ++n) {
+    const EndOnInterrupt interrupt(polls == 0);
+    for (qint64 n = 0; (polls == 0 || n < polls) && !interrupt.asked(); ++n) {
         delayMs(MeterLink::kPollMs);
+        if (interrupt.asked())
+            break;
         if (!report(link.tick(true), link, context))
             return kExitFailed;
     }

@@ -20,6 +20,12 @@ qint64 Clock::tickMs() const
 
 void Clock::pause() { QThread::msleep(1); }
 
+void Clock::sleepMs(int ms)
+{
+    if (ms > 0)
+        QThread::msleep(ulong(ms));
+}
+
 namespace {
 Clock systemClock;
 Clock *installed = &systemClock;

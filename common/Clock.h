@@ -15,6 +15,9 @@ public:
     virtual qint64 tickMs() const;
     // Gives the processor away for a moment inside a busy wait.
     virtual void pause();
+    // Gives the processor away for ms milliseconds, for a loop that waits long (a monitor
+    // between two polls); a fake clock moves on by as much instead.
+    virtual void sleepMs(int ms);
 };
 
 // The installed clock (the system clock unless a test installed another).

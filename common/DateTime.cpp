@@ -19,7 +19,7 @@ TDateTime toTDateTime(const QDateTime &dt)
 
 QDateTime fromTDateTime(TDateTime t)
 {
-    if (!std::isfinite(t))
+    if (!isCalendarTime(t)) // also keeps the day number inside a 64-bit integer
         return {};
     const double days = std::floor(t);
     qint64 ms = qint64(std::llround((t - days) * kMsPerDay));

@@ -12,7 +12,14 @@ using TDateTime = double;
 
 constexpr double kSecond = 1.0 / 86400.0;
 
+// The days the program's dates name, those with a four-digit year: 1 January 1 up to the end of
+// 31 December 9999. The program makes no time outside them; a file that holds one is damaged.
+constexpr double kFirstCalendarDay = -693593.0;
+constexpr double kEndCalendarDay = 2958466.0; // the day after the last
+inline bool isCalendarTime(TDateTime t) { return t >= kFirstCalendarDay && t < kEndCalendarDay; }
+
 TDateTime toTDateTime(const QDateTime &dt);
+// An invalid date-time for a time outside the calendar (or not a number).
 QDateTime fromTDateTime(TDateTime t);
 
 // The locale's short date format with a four-digit year, as the program writes dates everywhere:

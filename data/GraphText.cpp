@@ -25,14 +25,18 @@ void appendNumber(QByteArray &out, long long v)
     out.append(buf, r.ptr - buf);
 }
 
-// Splits a time into its day and milliseconds of the day, rounded as the program shows times.
-void splitTime(TDateTime t, qint64 &day, qint64 &ms)
+// Splits a time into its day and milliseconds of the day, rounded as the program shows times;
+// false for a time outside the calendar, which has neither.
+bool splitTime(TDateTime t, qint64 &day, qint64 &ms)
 {
+    if (!isCalendarTime(t))
+        return false;
     const double days = std::floor(t);
     day = qint64(days);
     ms = std::llround((t - days) * kMsPerDay);
     if (ms >= kMsPerDay)
         ++day, ms -= kMsPerDay;
+    return true;
 }
 
 // The time of day as hh:mm:ss.ms: two-digit fields and the milliseconds without leading zeros
@@ -69,10 +73,12 @@ public:
     void append(QByteArray &out, const GraphColumns &c, int i)
     {
         qint64 day = 0, ms = 0;
-        splitTime(c.x[i], day, ms);
-        out.append(dateOf(day));
+        const bool dated = splitTime(c.x[i], day, ms); // else the date and time fields stay empty
+        if (dated)
+            out.append(dateOf(day));
         out.append(m_format.isoDateTimes ? QByteArray("T") : m_separator);
-        appendTime(out, ms, m_format.isoDateTimes);
+        if (dated)
+            appendTime(out, ms, m_format.isoDateTimes);
         out.append(m_separator);
         appendLevel(out, c.level[i]);
         if (c.second) {

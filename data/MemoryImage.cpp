@@ -74,16 +74,58 @@ QString waveName(const ImageReader &r, qint64 p)
     return name.startsWith(QLatin1String("00")) ? QString() : name;
 }
 
+// The first end markers 5A A5 at an even distance from a search's start, inside the bound.
+// Each record's search starts beyond the one before, so the last answer also answers a later
+// search that starts at or before it, and "none" stays none: the walk reads every byte of the
+// image at most once, however many records lack their markers.
+class EndMarkerSearch {
+public:
+    explicit EndMarkerSearch(const ImageReader &r, QByteArrayView image)
+        : m_r(r), m_image(image.first(std::max<qint64>(r.bound() + 1, 0)))
+    {
+    }
+
+    // The offset j >= from, of from's parity, with 5A at j and A5 at j + 1; -1 when none.
+    qint64 from(qint64 from)
+    {
+        const bool cached = m_searched && from >= m_start && (from - m_start) % 2 == 0;
+        if (!cached || (m_found >= 0 && m_found < from)) {
+            m_start = from;
+            m_found = find(from);
+            m_searched = true;
+        }
+        return m_found;
+    }
+
+private:
+    qint64 find(qint64 from) const
+    {
+        // The first byte alone is looked for: a search for one byte runs through a memory full
+        // of anything else many times faster than one for two.
+        for (qint64 j = from; m_r.has(j + 1); ++j) {
+            j = m_image.indexOf(char(kMarker5A), j);
+            if (j < 0 || !m_r.has(j + 1))
+                return -1;
+            if ((j - from) % 2 == 0 && m_r.at(j + 1) == kMarkerA5)
+                return j;
+        }
+        return -1;
+    }
+
+    const ImageReader &m_r;
+    QByteArrayView m_image;
+    bool m_searched = false;
+    qint64 m_start = 0, m_found = -1;
+};
+
 // The end of the record at p: from its point count, else the first end markers found.
-qint64 endOfRecordAt(const ImageReader &r, qint64 p)
+qint64 endOfRecordAt(const ImageReader &r, EndMarkerSearch &search, qint64 p)
 {
     const qint64 fromCount = recordEnd(p, r.number(p + kPointCountAt, 3));
     if (r.endMarkersAt(fromCount))
         return fromCount;
-    for (qint64 j = p + kPointsAt; r.has(j + 1); j += kPointSize)
-        if (r.at(j) == kMarker5A && r.at(j + 1) == kMarkerA5)
-            return j + 1;
-    return fromCount;
+    const qint64 j = search.from(p + kPointsAt);
+    return j >= 0 ? j + 1 : fromCount;
 }
 
 // Appends the points of one set with its figures.
@@ -130,6 +172,7 @@ int ParseMemoryImage(QByteArrayView image, qint32 lastAddress, DataSetList &list
     DataSetList fresh;
     fresh.levels.reserve(std::size_t(std::max<qint64>(r.bound() - kHeaderSize, 0) / kPointSize));
     fresh.times.reserve(fresh.levels.capacity());
+    EndMarkerSearch search(r, image);
     int result = parse_result::kOk;
     qint64 p = kFirstRecordAt;
     for (int k = 0; k < n; ++k) {
@@ -137,7 +180,7 @@ int ParseMemoryImage(QByteArrayView image, qint32 lastAddress, DataSetList &list
             result = parse_result::kPastEnd;
             break;
         }
-        const qint64 e = endOfRecordAt(r, p);
+        const qint64 e = endOfRecordAt(r, search, p);
         qint64 count = std::max<qint64>((e - recordEnd(p, 0)) / kPointSize, 0);
         if (r.at(p + kStartMarkersAt) != kMarkerA5 || r.at(p + kStartMarkersAt + 1) != kMarker5A || !r.endMarkersAt(e))
             result = parse_result::kBadMarkers;

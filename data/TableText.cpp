@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 
 namespace ql708::data {
@@ -12,10 +13,20 @@ namespace ql708::data {
 namespace {
 
 constexpr qint64 kReadBlock = 1 << 20;
-constexpr qsizetype kLongLineBytes = 4 * kMaxLineLength + 4;
+// A line of kMaxLineLength characters of four bytes each, the separators that pad it and CR LF.
+constexpr qsizetype kLongLineBytes = 4 * kMaxLineLength + TextTable::kFields + 4;
 
-// The first kMaxLineLength characters of a line (UTF-8 continuation bytes are not counted).
-QByteArrayView firstCharacters(QByteArrayView line, bool *cut)
+// Whether what follows the kept characters of a line is the padding the writer puts after a
+// short row: at most one separator per field, and nothing else.
+bool onlyPadding(QByteArrayView rest, char separator)
+{
+    return rest.size() <= TextTable::kFields && std::all_of(rest.begin(), rest.end(), [separator](char c) { return c == separator; });
+}
+
+// The first kMaxLineLength characters of a line (UTF-8 continuation bytes are not counted). A
+// longer line is cut, unless all it holds beyond them is padding: a table the program wrote
+// reads back whole.
+QByteArrayView firstCharacters(QByteArrayView line, char separator, bool *cut)
 {
     *cut = false;
     if (line.size() <= kMaxLineLength)
@@ -25,7 +36,7 @@ QByteArrayView firstCharacters(QByteArrayView line, bool *cut)
         if ((quint8(line[i]) & 0xC0) == 0x80)
             continue;
         if (chars == kMaxLineLength) {
-            *cut = true;
+            *cut = !onlyPadding(line.sliced(i), separator);
             return line.first(i);
         }
         ++chars;
@@ -140,7 +151,7 @@ TextFileOutcome readTableText(QIODevice &in, TextSeparator separator, TextTable 
     QByteArrayView line;
     bool cut = false;
     while (!cut && lines.next(line)) {
-        const LineResult r = storeLine(firstCharacters(line, &cut), char(separator), table);
+        const LineResult r = storeLine(firstCharacters(line, char(separator), &cut), char(separator), table);
         if (r == LineResult::NoSeparator)
             break;
         if (r == LineResult::TableFull) {
@@ -180,8 +191,11 @@ TextFileOutcome writeTableText(QIODevice &out, const TextTable &table, int first
 {
     LineBlocks lines(out, progress);
     QByteArray scratch;
+    // Every line holds a separator, even that of a table of empty cells: the reader stops at a
+    // line without one.
+    const int fields = std::max(table.fieldCount(), 1);
     for (int r = std::max(first, 0); r <= last && r < table.rowCount(); ++r) {
-        for (int f = 0; f < table.fieldCount(); ++f) {
+        for (int f = 0; f < fields; ++f) {
             const QByteArrayView cell = table.cellBytes(r, f);
             lines.line().append(separator == TextSeparator::Comma ? csvCell(cell, locale, scratch) : cell);
             lines.line().append(char(separator));

@@ -11,7 +11,8 @@ class QIODevice;
 namespace ql708::data {
 
 // Reading a text file into a table. Lines are taken one at a time, at most kMaxLineLength
-// characters each; a longer line is cut there and is the last line read. Reading stops at the
+// characters each; a longer line is cut there and is the last line read, unless what lies beyond
+// is no more than the separators the writer pads a short row with. Reading stops at the
 // first line without a separator (an empty line, the end of the file). The fields of a line are
 // split at each separator: the text after the last separator is a field only when it is not
 // empty, and an empty field between two separators is an empty cell. Lines end in CR LF or LF;
@@ -26,7 +27,7 @@ TextFileOutcome readTableText(const QString &path, TextSeparator separator, Text
                               const TextProgress &progress = {});
 
 // Writes rows first to last (counted from 0, both included): per row the fields up to the
-// table's last filled one, each followed by the separator, and CR LF. In a comma-separated file
+// table's last filled one (at least one), each followed by the separator, and CR LF. In a comma-separated file
 // a number with a decimal comma (locale) is written with a full stop, so it stays one field.
 TextFileOutcome writeTableText(QIODevice &out, const TextTable &table, int first, int last,
                                TextSeparator separator, const QLocale &locale = QLocale(),

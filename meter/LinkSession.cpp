@@ -5,14 +5,34 @@
 
 #include <QFile>
 
+#include <filesystem>
+
 namespace ql708 {
 
 LinkSession::LinkSession() = default;
 LinkSession::~LinkSession() = default;
 
+namespace {
+
+// Whether two names reach one file (through links or other spellings); false when either is
+// missing.
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(QFile::encodeName(a).toStdString(), QFile::encodeName(b).toStdString(), error) &&
+           !error;
+}
+
+} // namespace
+
 bool LinkSession::prepare(const TraceOptions &options)
 {
     m_options = options;
+    if (!options.replayFile.isEmpty() && !options.traceFile.isEmpty() && sameFile(options.replayFile, options.traceFile)) {
+        m_error = QStringLiteral("--trace %1 would write over the trace --replay plays back; name another file")
+                      .arg(options.traceFile);
+        return false;
+    }
     if (!options.replayFile.isEmpty()) {
         QFile in(options.replayFile);
         if (!in.open(QIODevice::ReadOnly)) {

@@ -203,9 +203,16 @@ bool readTrace(QIODevice &in, std::vector<TraceEntry> &entries, QString &error)
         error = QStringLiteral("line %1: %2").arg(lineNo).arg(what);
         return false;
     };
-    while (!in.atEnd()) {
+    // Read until nothing comes: a device that is no plain file (a pipe, /dev/zero) may say it
+    // is at its end before the first read.
+    for (;;) {
         const QByteArray raw = in.readLine(kMaxLineLength + 1);
+        if (raw.isEmpty())
+            break;
         ++lineNo;
+        if (lineNo == 1 && raw.trimmed() != kTraceHeading)
+            return fault(QStringLiteral("not a QL708 trace (the first line should read \"%1\")")
+                             .arg(QLatin1String(kTraceHeading)));
         if (!raw.endsWith('\n')) {
             if (raw.size() >= kMaxLineLength)
                 return fault(QStringLiteral("longer than %1 characters").arg(kMaxLineLength));
@@ -214,9 +221,6 @@ bool readTrace(QIODevice &in, std::vector<TraceEntry> &entries, QString &error)
             return fault(QStringLiteral("unreadable")); // a read error of the device
         }
         const QByteArray text = raw.trimmed();
-        if (lineNo == 1 && text != kTraceHeading)
-            return fault(QStringLiteral("not a QL708 trace (the first line should read \"%1\")")
-                             .arg(QLatin1String(kTraceHeading)));
         if (text.isEmpty() || text.startsWith('#'))
             continue;
         if (entries.size() >= std::size_t(kMaxTraceOperations))

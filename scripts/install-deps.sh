@@ -10,6 +10,8 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
   libhidapi-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
+  # the monitor's MQTT client, and the broker and clients its tests talk to on the loopback
+  libmosquitto-dev mosquitto mosquitto-clients
   # the chart benchmark and its Qt Charts reference
   libbenchmark-dev qt6-charts-dev libqt6opengl6-dev
   # window tests and manual checks under a virtual X server

@@ -30,6 +30,7 @@ private slots:
     void runs();
     void figuresOfAnEvent();
     void aSpanCutsTheRunsAtItsEdges();
+    void readingsOneAtATime();
 };
 
 void TestNoiseEvents::runs_data()
@@ -90,6 +91,54 @@ void TestNoiseEvents::aSpanCutsTheRunsAtItsEdges()
     const EventList list = findEvents({{}, v, 1.0, true}, {}, 5, 2);
     QCOMPARE(::runs(list), QString("2-5"));
     QCOMPARE(findEvents({{}, v, 1.0, true}, {}, -10, 100).events.size(), size_t(1));
+}
+
+// A stream gives each event when the reading that ends it arrives, with the figures the batch
+// finds over the same readings.
+void TestNoiseEvents::readingsOneAtATime()
+{
+    const std::vector<float> v = {70, 86, 90, 90, 85, 70, 95, 96, G, 88, 88, 60, 99};
+    const EventList batch = findEvents({{}, v, 0.5, true}, {85.0f, 0.0});
+    EventDetector detector({85.0f, 0.0}, 0.5);
+    QStringList endedAt;
+    std::vector<NoiseEvent> streamed;
+    for (int i = 0; i < int(v.size()); ++i) {
+        if (const auto e = detector.add(i, 45000.0 + i * kSecond, v[size_t(i)])) {
+            endedAt << QString("%1-%2@%3").arg(e->first).arg(e->last).arg(i);
+            streamed.push_back(*e);
+        }
+        if (i == 1)
+            QVERIFY(detector.inEvent() && detector.eventFirst() == 1);
+    }
+    QCOMPARE(endedAt.join(' '), QString("1-4@5 6-7@8 9-10@11"));
+    QVERIFY(detector.inEvent());
+    const auto last = detector.finish(true);
+    QVERIFY(last && last->first == 12 && last->touchesMissing);
+    streamed.push_back(*last);
+    QVERIFY(!detector.inEvent());
+
+    QCOMPARE(streamed.size(), batch.events.size());
+    for (size_t k = 0; k + 1 < streamed.size(); ++k) {
+        QCOMPARE(streamed[k].lmax, batch.events[k].lmax);
+        QCOMPARE(streamed[k].lmaxIndex, batch.events[k].lmaxIndex);
+        QCOMPARE(streamed[k].seconds, batch.events[k].seconds);
+        QCOMPARE(streamed[k].sel, batch.events[k].sel);
+        QCOMPARE(streamed[k].touchesMissing, batch.events[k].touchesMissing);
+    }
+    QCOMPARE(streamed[0].start, 45000.0 + kSecond);
+
+    // The minimum duration holds back a short run; a detector told that a gap came before marks
+    // the first run.
+    EventDetector strict({85.0f, 1.5}, 0.5, true);
+    QVERIFY(!strict.add(0, 0, 90) && !strict.add(1, 0, 90));
+    QVERIFY(!strict.add(2, 0, 60));
+    for (int i = 3; i < 6; ++i)
+        QVERIFY(!strict.add(i, 0, 91));
+    const auto kept = strict.add(6, 0, 60);
+    QVERIFY(kept && kept->first == 3 && kept->seconds == 1.5 && !kept->touchesMissing);
+    EventDetector marked({85.0f, 0.0}, 1.0, true);
+    marked.add(0, 0, 90);
+    QVERIFY(marked.finish()->touchesMissing);
 }
 
 QTEST_GUILESS_MAIN(TestNoiseEvents)

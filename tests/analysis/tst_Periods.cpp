@@ -48,6 +48,8 @@ private slots:
     void otherBounds();
     void unusableTimesOrBounds_data();
     void unusableTimesOrBounds();
+    void periodOfAnHour_data();
+    void periodOfAnHour();
 };
 
 void TestPeriods::lden_data()
@@ -194,6 +196,37 @@ void TestPeriods::unusableTimesOrBounds()
     const std::vector<float> levels(3, 60.0f);
     const SpanIndex index({times, levels, 1.0, true});
     QVERIFY(!periodTables(index, {dayStart, 19, 23}));
+}
+
+void TestPeriods::periodOfAnHour_data()
+{
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("dayStart");
+    QTest::addColumn<int>("eveningStart");
+    QTest::addColumn<int>("nightStart");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("after midnight: the night before") << 0 << 7 << 19 << 23 << "-1 night";
+    QTest::newRow("last hour of that night") << 6 << 7 << 19 << 23 << "-1 night";
+    QTest::newRow("day begins") << 7 << 7 << 19 << 23 << "0 day";
+    QTest::newRow("last day hour") << 18 << 7 << 19 << 23 << "0 day";
+    QTest::newRow("evening begins") << 19 << 7 << 19 << 23 << "0 evening";
+    QTest::newRow("night begins, its own day") << 23 << 7 << 19 << 23 << "0 night";
+    QTest::newRow("06-18-22 bounds, 06:00") << 6 << 6 << 18 << 22 << "0 day";
+    QTest::newRow("06-18-22 bounds, 22:00") << 22 << 6 << 18 << 22 << "0 night";
+    QTest::newRow("no evening") << 22 << 7 << 23 << 23 << "0 day";
+}
+
+void TestPeriods::periodOfAnHour()
+{
+    QFETCH(int, hour);
+    QFETCH(int, dayStart);
+    QFETCH(int, eveningStart);
+    QFETCH(int, nightStart);
+    QFETCH(QString, expected);
+    const PeriodPlace p = periodOfHour(hour, {dayStart, eveningStart, nightStart});
+    const char *part = p.part == PeriodPart::Day ? "day" : p.part == PeriodPart::Evening ? "evening" : "night";
+    QCOMPARE(QString("%1 %2").arg(p.dayOffset).arg(part), expected);
 }
 
 QTEST_GUILESS_MAIN(TestPeriods)

@@ -30,6 +30,7 @@ void tst_ChartCore::timeTicks_data()
     QTest::addColumn<QString>("secondLabel");
     QTest::newRow("two seconds") << 2.0 << "14:00:00.0\n01/06/2024" << "14:00:00.2";
     QTest::newRow("half a minute") << 30.0 << "14:00:00\n01/06/2024" << "14:00:05";
+    QTest::newRow("590 s: minutes") << 590.0 << "14:00\n01/06/2024" << "14:01";
     QTest::newRow("an hour") << 3600.0 << "14:00\n01/06/2024" << "14:10";
     QTest::newRow("a day") << 86400.0 << "15:00\n01/06/2024" << "18:00";
     QTest::newRow("a week, daily") << 7 * 86400.0 << "02/06/2024" << "03/06/2024";
@@ -65,6 +66,8 @@ void tst_ChartCore::timeTicksAtTheEdges_data()
     const double ms = kSecond / 1000;
     QTest::newRow("narrower than a tenth") << day + 30 * ms << day + 80 * ms << 1 << "14:00:00.030\n01/06/2024";
     QTest::newRow("starts on the hour") << day << day + 240 * kSecond << 9 << "14:00:00\n01/06/2024";
+    const double midnight = toTDateTime(QDateTime(QDate(2024, 6, 1), QTime(0, 0)));
+    QTest::newRow("ten whole days: daily") << midnight << midnight + 10 << 11 << "01/06/2024";
     QTest::newRow("before year 1 to after 9999") << -1e300 << 1e300 << 1 << "01/01/0001";
     QTest::newRow("beyond year 9999") << 3e9 << 3e9 + 10 << 0 << "";
     QTest::newRow("day number beyond any integer") << 1e300 << 2e300 << 0 << "";

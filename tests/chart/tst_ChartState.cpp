@@ -38,6 +38,12 @@ QByteArray withByte(QByteArray block, qsizetype at, char v, bool reseal = true)
     return reseal ? resealed(block) : block;
 }
 
+QByteArray withF64(QByteArray block, qsizetype at, double v)
+{
+    std::memcpy(block.data() + at, &v, 8);
+    return resealed(block);
+}
+
 QByteArray withNaN(QByteArray block, qsizetype at, int width)
 {
     if (width == 8) {
@@ -245,6 +251,8 @@ void tst_ChartState::damagedBlock_data()
     QTest::newRow("absurd annotation count") << withU32(e, n - 4, 100000) << "too many annotations";
     QTest::newRow("annotations beyond the block") << withU32(e, n - 4, 1000) << "ends early";
     QTest::newRow("NaN date-time") << withNaN(one, one.size() - 20, 8) << "date-time is not a number";
+    QTest::newRow("date-time beyond the calendar") << withF64(one, one.size() - 20, 2.1e144) << "outside the calendar";
+    QTest::newRow("date-time before year 1") << withF64(one, one.size() - 20, -693594.0) << "outside the calendar";
     QTest::newRow("NaN level") << withNaN(one, one.size() - 12, 4) << "level is not a number";
 }
 
@@ -273,6 +281,8 @@ void tst_ChartState::damagedFile_data()
     QTest::newRow("too short") << QByteArray("ab") << "too short";
     QTest::newRow("size beyond the file") << huge + block << "larger than the file";
     QTest::newRow("block cut") << size + block.left(block.size() - 5) << "larger than the file";
+    QTest::newRow("not a graph, whatever size it claims") << huge + QByteArray("PK\x03\x04 some other format here")
+                                                          << "not a graph";
     QTest::newRow("block damaged") << size + withByte(block, kHeader + 2, 1, false) << "checksum";
 }
 

@@ -96,6 +96,9 @@ void tst_MeterSession::traceOptionFaults_data()
     QTest::newRow("a wrong command line writes no trace")
         << QStringList{"--simulate", "--count", "x", "--trace", "DIR/new.txt"} << kExitUsage
         << "--count takes a whole number" << 0;
+    QTest::newRow("trace onto the trace replayed") << QStringList{"--replay", "TRACE", "--trace", "DIR/./two.txt"}
+                                                   << kExitFailed << "would write over the trace --replay plays back"
+                                                   << 0;
     QTest::newRow("trace without its file") << QStringList{"--simulate", "--trace"} << kExitUsage
                                             << "--trace needs a value" << 0;
     QTest::newRow("more polls than recorded")
@@ -118,6 +121,10 @@ void tst_MeterSession::traceOptionFaults()
     QTemporaryDir dir;
     const QString trace = dir.filePath(QStringLiteral("two.txt"));
     QCOMPARE(run({"--simulate", "--count", "2", "--trace", trace}).status, kExitOk);
+    QFile recorded(trace);
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    const QByteArray before = recorded.readAll();
+    recorded.close();
     for (QString &w : words)
         w.replace(QLatin1String("TRACE"), trace).replace(QLatin1String("DIR"), dir.path());
     errText.replace(QLatin1String("TRACE"), trace).replace(QLatin1String("DIR"), dir.path());
@@ -127,6 +134,8 @@ void tst_MeterSession::traceOptionFaults()
     QVERIFY2(r.err.contains(errText), qPrintable(r.err));
     QCOMPARE(r.out.count(QLatin1Char('\n')), lines);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("new.txt"))));
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    QCOMPARE(recorded.readAll(), before); // the trace replayed is never written over
 }
 
 QTEST_GUILESS_MAIN(tst_MeterSession)

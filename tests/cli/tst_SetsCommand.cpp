@@ -27,6 +27,8 @@ void TestSetsCommand::linesPerSet()
     b.rate = 61;
     b.flags = 0x0C;
     b.start = QByteArray::fromHex("991231235959");
+    // The name a file gives a recording reaches the terminal with its control characters shown.
+    c.wave = QByteArray("\x1b]0;x\x07\\A");
     data::DataSetList sets;
     const QByteArray image = test::buildImage({a, b, c});
     QCOMPARE(data::ParseMemoryImage(image, data::lastAddressOf(image), sets), 0);
@@ -36,7 +38,7 @@ void TestSetsCommand::linesPerSet()
     QCOMPARE(lines[1], QStringLiteral("1\t2024-03-05\t14:07:09\t00:02\t4\tdBA\tFAST\t30-90\tA0000001\t102.4\t65.5\t77.8\t1"));
     // Without a measured level a set shows no figures, not 0.0.
     QCOMPARE(lines[2], QStringLiteral("2\t2099-12-31\t23:59:59\t00:02\t0\tdBC\tSLOW\t30-130\t\t\t\t\t0"));
-    QCOMPARE(lines[3], QStringLiteral("3\t2024-03-05\t14:07:09\t00:02\t2\tdBA\tFAST\t30-90\t\t\t\t\t2"));
+    QCOMPARE(lines[3], QStringLiteral("3\t2024-03-05\t14:07:09\t00:02\t2\tdBA\tFAST\t30-90\t\\x1B]0;x\\x07\\\\A\t\t\t\t2"));
 }
 
 void TestSetsCommand::exitStatus_data()

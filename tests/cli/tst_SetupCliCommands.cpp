@@ -51,6 +51,8 @@ void TestSetupCliCommands::commandsAndTheirFailures_data()
                                      << "no response from device, error code=806" << 2 << true;
     QTest::newRow("info") << QStringList{"info"} << "" << 0 << "SN: SIM-000708\n94dB cali: -0.2\n70dB cali: 70.00  (17920)"
                           << "" << 2 << false;
+    QTest::newRow("info: the meter's escapes shown") << QStringList{"info"} << "escapes" << 0
+                                                     << "SN: \\x1B[2J\\x1B]0;x\\x07\n" << "" << 2 << false;
     QTest::newRow("info without serial") << QStringList{"info"} << "serial" << 1 << "Meter Time: 03/05/2024   14:07:09"
                                          << "can not read serail number, error code=907" << 2 << false;
     QTest::newRow("no meter") << QStringList{"info"} << "absent" << 1 << "" << "no meter answered" << 2 << false;
@@ -80,6 +82,8 @@ void TestSetupCliCommands::commandsAndTheirFailures()
                            auto link = std::make_unique<test::FaultyLink>(meter);
                            link->failBlockAt = fault == QLatin1String("block") ? 1 : 0;
                            link->failSerial = fault == QLatin1String("serial");
+                           if (fault == QLatin1String("escapes"))
+                               link->serial = "\x1b[2J\x1b]0;x\x07";
                            if (fault.startsWith(QLatin1String("read ")))
                                link->failReadAt = fault.mid(5).toInt();
                            return simulate ? std::move(link) : nullptr;

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <csignal>
+
 using namespace ql708;
 using namespace ql708::cli;
 
@@ -31,6 +33,7 @@ void tst_StatusCommand::countsPolls_data()
     // 0 polls until interrupted: here until the meter goes, after more than the default ten.
     QTest::newRow("0 runs until the meter goes")
         << QStringList{"--count", "0"} << "stops after 15" << 1 << 14 << "the meter stopped answering" << 5;
+    QTest::newRow("0 ends at Ctrl+C after its line") << QStringList{"--count", "0"} << "interrupted" << 0 << 3 << "" << 0;
     QTest::newRow("bad option runs nothing") << QStringList{"--count"} << "absent" << 2 << 0 << "" << 0;
 }
 
@@ -44,7 +47,11 @@ void tst_StatusCommand::countsPolls()
     QFETCH(int, messages);
     test::FakeClock clock;
     test::ScriptedLink meter;
-    meter.answerLikeMeter();
+    int statuses = 0;
+    meter.answerLikeMeter([&](const CommandFrame &, ReplyBuffer &) {
+        if (fault == QLatin1String("interrupted") && ++statuses == 3)
+            std::raise(SIGINT);
+    });
     meter.devicePresent = fault != QLatin1String("absent");
     QString out, err;
     QTextStream outStream(&out), errStream(&err);

@@ -173,6 +173,7 @@ void TestLevelStatistics::exceededPositions_data()
     QTest::newRow("L50 of 3: the middle") << 50 << 3 << 1;
     QTest::newRow("one level") << 90 << 1 << 0;
     QTest::newRow("L10 of 11") << 10 << 11 << 9;
+    QTest::newRow("L90 of 11: rank 1.1 rounds up to 2") << 90 << 11 << 1;
     QTest::newRow("ten million") << 10 << 10'000'000 << 8'999'999;
 }
 

@@ -49,6 +49,9 @@ void TestFieldReader::dateTimes_data()
     QTest::newRow("abc") << uk << QByteArray("abc") << QByteArray("14:03:07") << QDateTime();
     QTest::newRow("13th month") << uk << QByteArray("12/13/2011") << QByteArray("14:03:07") << QDateTime();
     QTest::newRow("31 April") << uk << QByteArray("31/04/2011") << QByteArray("14:03:07") << QDateTime();
+    QTest::newRow("minute 60") << uk << QByteArray("12/05/2011") << QByteArray("14:60:00") << QDateTime();
+    QTest::newRow("hour 0 of a 12-hour clock") << us << QByteArray("5/12/2011") << QByteArray("0:30:00 AM")
+                                               << QDateTime();
     QTest::newRow("hour 24") << uk << QByteArray("12/05/2011") << QByteArray("24:00:00") << QDateTime();
     QTest::newRow("four digits of milliseconds") << uk << QByteArray("12/05/2011") << QByteArray("14:03:07.1234")
                                                  << QDateTime();

@@ -130,6 +130,13 @@ void TestGraphText::pointsWrittenAndTheTimeZeroStop()
     late.x = {toTDateTime(QDateTime(QDate(2011, 5, 12), QTime(23, 59, 59, 999))) + 0.6 / 86400000.0};
     late.y = {40.0f};
     QCOMPARE(written(late, 0, 0), QByteArray("13/05/2011\t00:00:00.0\t40.0\r\n"));
+    // Each line has its own date: the next day's first line is not written with the day before.
+    Points midnight;
+    midnight.x = {toTDateTime(QDateTime(QDate(2011, 5, 12), QTime(23, 59, 59))),
+                  toTDateTime(QDateTime(QDate(2011, 5, 13), QTime(0, 0)))};
+    midnight.y = {40.0f, 40.1f};
+    QCOMPARE(written(midnight, 0, 1),
+             QByteArray("12/05/2011\t23:59:59.0\t40.0\r\n13/05/2011\t00:00:00.0\t40.1\r\n"));
 }
 
 void TestGraphText::ranges_data()

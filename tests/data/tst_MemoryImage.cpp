@@ -27,6 +27,18 @@ DataSetList sentinelList()
     return l;
 }
 
+// A full memory whose header counts 4000 sets and whose records hold no marker at all.
+QByteArray setsWithoutMarkers()
+{
+    QByteArray image(256256, '\0');
+    image[0] = 0x04;
+    image[9] = char(4000 >> 8), image[10] = char(4000 & 0xFF);
+    const int last = image.size() - 1;
+    image[11] = char(last >> 16), image[12] = char(last >> 8 & 0xFF), image[13] = char(last & 0xFF);
+    image[31] = 0x05;
+    return image;
+}
+
 QByteArray truncated(QByteArray image, int size)
 {
     image.truncate(size);
@@ -77,6 +89,7 @@ void TestMemoryImage::walksRecords_data()
         << buildImage({countTooSmall, steadyRecord(2)}) << -1 << 0 << QList<int>{3, 2};
     QTest::newRow("start markers wrong") << buildImage({badStart}) << -1 << 33 << QList<int>{3};
     QTest::newRow("end markers wrong") << buildImage({badEnd}) << -1 << 33 << QList<int>{3};
+    QTest::newRow("4000 sets without markers") << setsWithoutMarkers() << -1 << 33 << QList<int>(4000, 0);
     // 10 points from 280: a bound at 287 holds 4 whole points, and the next record is not read.
     QTest::newRow("record past the last address") << ten << 287 << 34 << QList<int>{4};
     QTest::newRow("bound inside a point") << ten << 288 << 34 << QList<int>{4};
@@ -133,6 +146,9 @@ void TestMemoryImage::repairsFields_data()
                              << kNow << 2 << QString() << 90.0f;
     QTest::newRow("hour 24") << QByteArray::fromHex("240305240709") << 2 << QByteArray("00000000") << 0x0384
                              << kNow << 2 << QString() << 90.0f;
+    QTest::newRow("year 0xA4 takes this year") << QByteArray::fromHex("A40305140709") << 2 << QByteArray("00000000")
+                                               << 0x0384 << QDateTime(QDate(2025, 3, 5), QTime(14, 7, 9)) << 2
+                                               << QString() << 90.0f;
     QTest::newRow("month 0x1A takes this month") << QByteArray::fromHex("241A05140709") << 2 << QByteArray("00000000")
                                                  << 0x0384 << QDateTime(QDate(2024, 11, 5), QTime(14, 7, 9)) << 2
                                                  << QString() << 90.0f;

@@ -143,6 +143,12 @@ void TestTableText::writingRoundTrip_data()
     QTest::newRow("decimal comma becomes a full stop in csv")
         << QByteArray("12/05/2011\t14:03:07.0\t65,3\ta,b\r\n") << french << comma
         << QByteArray("12/05/2011,14:03:07.0,65.3,a,b,\r\n");
+    const QByteArray longCell(176, 'x');
+    QTest::newRow("a short row padded past the line limit reads back")
+        << "a\tb\tc\td\te\tf\r\n" + longCell + "\t\r\ng\th\r\n" << english << tab
+        << "a\tb\tc\td\te\tf\t\r\n" + longCell + "\t\t\t\t\t\t\r\ng\th\t\t\t\t\t\r\n";
+    QTest::newRow("rows of empty cells keep a separator") << QByteArray("\t\r\n\t\t\r\n") << english << tab
+                                                          << QByteArray("\t\r\n\t\r\n");
     QTest::newRow("decimal comma stays in txt") << QByteArray("12/05/2011\t65,3\r\n") << french << tab
                                                 << QByteArray("12/05/2011\t65,3\t\r\n");
 }

@@ -196,6 +196,7 @@ void TestGraphStatistics::calLeqSeries_data()
     QTest::newRow("60, 250, 70 stops at 250") << Levels{60, 250, 70} << Levels{60.f};
     QTest::newRow("a gap stops it") << Levels{70, 70, G, 70} << Levels{70.f, 70.f};
     QTest::newRow("first above 200") << Levels{201} << Levels{};
+    QTest::newRow("200 itself is kept") << Levels{200} << Levels{200.f};
 }
 
 void TestGraphStatistics::calLeqSeries()

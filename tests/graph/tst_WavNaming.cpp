@@ -31,6 +31,8 @@ void TestWavNaming::fileNames_data()
     QTest::newRow("1297 steps") << "A00000ZZ.WAV" << 1297 << "A0000000.WAV";
     QTest::newRow("lower case: 09 to 0a") << "a0000009.wav" << 1 << "a000000a.wav";
     QTest::newRow("lower case: 0z to 10") << "a000000z.wav" << 1 << "a0000010.wav";
+    QTest::newRow("a stray character, then 1296 steps") << "A00000-1.WAV" << 1296 << "A00000Z1.WAV";
+    QTest::newRow("digits only: capitals") << "10000009.WAV" << 1 << "1000000A.WAV";
     QTest::newRow("a stray character counts as the last") << "A00000-Z.WAV" << 1 << "A0000000.WAV";
     QTest::newRow("longer name keeps its tail") << "A0000001 copy.WAV" << 2 << "A0000003 copy.WAV";
     QTest::newRow("too short to count on") << "A1.WAV" << 1 << "";

@@ -44,6 +44,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void intervalFromTwoFields_data();
     void intervalFromTwoFields();
+    void clockBlocks_data();
+    void clockBlocks();
     void clockBlockAndKeptBytes();
     void informationDecode();
     void informationFromTheMeter();
@@ -96,14 +98,28 @@ void TestLoggerSetup::intervalFromTwoFields()
     }
 }
 
+void TestLoggerSetup::clockBlocks_data()
+{
+    QTest::addColumn<QDateTime>("time");
+    QTest::addColumn<QByteArray>("head"); // second, minute, hour, day, month, 0, year in BCD
+    QTest::newRow("5 March 2024 14:07:09") << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9))
+                                           << QByteArray::fromHex("09071405030024");
+    QTest::newRow("BCD is not binary") << QDateTime(QDate(2024, 12, 31), QTime(23, 59, 58))
+                                       << QByteArray::fromHex("58592331120024");
+}
+
+void TestLoggerSetup::clockBlocks()
+{
+    QFETCH(QDateTime, time);
+    QFETCH(QByteArray, head);
+    const DataBlock block = clockBlock(time);
+    DataBlock expected{};
+    std::copy(head.begin(), head.end(), expected.begin());
+    QCOMPARE(block, expected);
+}
+
 void TestLoggerSetup::clockBlockAndKeptBytes()
 {
-    const DataBlock block = clockBlock(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
-    DataBlock expected{};
-    expected[0] = 0x09, expected[1] = 0x07, expected[2] = 0x14, expected[3] = 0x05, expected[4] = 0x03;
-    expected[6] = 0x24;
-    QCOMPARE(block, expected);
-
     Bench b;
     int data = -1;
     QCOMPARE(b.setup.readByte(0x123456, data), 0);

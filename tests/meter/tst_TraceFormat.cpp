@@ -108,6 +108,7 @@ void tst_TraceFormat::faultsNameTheirLine_data()
     QTest::newRow("empty file") << QByteArray() << "the file is empty, not a QL708 trace";
     QTest::newRow("no heading") << QByteArray("5 close 0\n") << "line 1: not a QL708 trace";
     QTest::newRow("later version") << QByteArray("# ql708 trace 2\n") << "line 1: not a QL708 trace";
+    QTest::newRow("endless zeros") << QByteArray(5000, '\0') << "line 1: not a QL708 trace";
     QTest::newRow("cut in a reply") << kHead + ok + "9 read 0 02 00 0" << "line 3: cut off: the last line has no line end";
     QTest::newRow("cut after a whole line but its end") << kHead + ok + "9 close 0"
                                                         << "line 3: cut off: the last line has no line end";
@@ -129,6 +130,8 @@ void tst_TraceFormat::faultsNameTheirLine_data()
     QTest::newRow("one time-out") << kHead + "9 timeouts 0 1000\n" << "line 2: timeouts needs 2 values after its result, not 1";
     QTest::newRow("time-out in hex") << kHead + "9 timeouts 0 0x10 16\n" << "line 2: timeouts needs two numbers";
     QTest::newRow("binary junk quoted printable") << kHead + "9 \x01\x02\x7f 0\n" << "line 2: unknown operation \"???\"";
+    QTest::newRow("one operation over the limit") << kHead + QByteArray("0 settle 0\n").repeated(kMaxTraceOperations + 1)
+                                                  << "line 1000002: more than 1000000 operations";
     QTest::newRow("a line too long") << kHead + QByteArray(2000, 'x') + "\n"
                                                 << "line 2: longer than 1024 characters";
 }

@@ -12,11 +12,11 @@ failed=0
 files=$(dpkg-deb -c "$deb")
 for f in usr/bin/ql708 usr/bin/ql708-cli usr/share/ql708/QL708Help.htm usr/share/applications/ql708.desktop \
          usr/share/icons/hicolor/scalable/apps/ql708.svg usr/lib/udev/rules.d/70-ql708.rules \
-         usr/share/doc/ql708/copyright; do
+         usr/share/doc/ql708/copyright usr/lib/systemd/user/ql708-monitor.service; do
   echo "$files" | grep -q " \./$f\$" || { echo "not in the package: /$f"; failed=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6core6 libhidapi-hidraw0; do
+for lib in libqt6widgets6 libqt6core6 libhidapi-hidraw0 libmosquitto1; do
   case $depends in *"$lib "*) ;; *) echo "Depends lacks $lib: $depends"; failed=1 ;; esac
 done
 exit $failed

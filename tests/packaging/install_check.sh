@@ -12,7 +12,8 @@ fail() { echo "$*"; failed=1; }
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null || { echo "cmake --install failed"; exit 1; }
 
 for f in bin/ql708 bin/ql708-cli share/ql708/QL708Help.htm share/applications/ql708.desktop \
-         share/icons/hicolor/scalable/apps/ql708.svg lib/udev/rules.d/70-ql708.rules; do
+         share/icons/hicolor/scalable/apps/ql708.svg lib/udev/rules.d/70-ql708.rules \
+         lib/systemd/user/ql708-monitor.service; do
   [ -s "$prefix/$f" ] || fail "missing: $f"
 done
 [ -x "$prefix/bin/ql708" ] && [ -x "$prefix/bin/ql708-cli" ] || fail "the programs are not executable"
@@ -25,6 +26,18 @@ grep -qx 'Icon=ql708' "$desktop" || fail "Icon= is not the installed icon"
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/ql708.svg" || fail "the icon is no SVG"
 grep -q 'ATTRS{idVendor}=="04d9", ATTRS{idProduct}=="e000"' "$prefix/lib/udev/rules.d/70-ql708.rules" ||
   fail "the udev rule does not name the meter"
+grep -q 'GROUP="plugdev"' "$prefix/lib/udev/rules.d/70-ql708.rules" || fail "the udev rule leaves out the plugdev group"
+# The user unit runs the monitor into the documents folder, starts at login and comes back after a fault.
+unit=$prefix/lib/systemd/user/ql708-monitor.service
+grep -qx 'ExecStart=ql708-cli monitor --out %h/Documents/QL708/monitor' "$unit" || fail "the unit's ExecStart is not the monitor"
+grep -qx 'Restart=on-failure' "$unit" || fail "the unit does not restart on failure"
+grep -qx 'WantedBy=default.target' "$unit" || fail "the unit does not start at login"
+if command -v systemd-analyze >/dev/null 2>&1; then
+  # Its syntax, as systemd reads it. systemd looks for ql708-cli in its own search path, not in
+  # the temporary prefix, so that complaint alone does not count.
+  verdict=$(systemd-analyze verify "$unit" 2>&1 | grep "ql708-monitor.service:" | grep -v "ql708-cli is not executable" || true)
+  [ -z "$verdict" ] || fail "systemd-analyze: $verdict"
+fi
 
 # Both installed programs run from the prefix without a display.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM

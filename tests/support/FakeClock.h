@@ -15,6 +15,7 @@ public:
     QDateTime now() const override;
     qint64 tickMs() const override { return m_tick; }
     void pause() override { advance(1); }
+    void sleepMs(int ms) override { advance(ms > 0 ? ms : 0); }
 
     void advance(qint64 ms) { m_tick += ms; }
     void setNow(const QDateTime &t) { m_start = t; m_tickAtStart = m_tick; }

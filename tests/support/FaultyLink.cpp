@@ -55,4 +55,14 @@ int FaultyLink::writeBlock(const DataBlock &block)
     return m_inner.writeBlock(block);
 }
 
+int FaultyLink::serialText(QByteArray &text)
+{
+    if (failSerial)
+        return 1;
+    if (serial.isEmpty())
+        return m_inner.serialText(text);
+    text = serial;
+    return 0;
+}
+
 } // namespace ql708::test

@@ -21,12 +21,13 @@ public:
     int settle() override { return m_inner.settle(); }
     int readReply(ReplyBuffer &reply) override;
     int writeBlock(const DataBlock &block) override;
-    int serialText(QByteArray &text) override { return failSerial ? 1 : m_inner.serialText(text); }
+    int serialText(QByteArray &text) override;
 
     int failOpenAt = 0, failTimeoutsAt = 0, failWriteAt = 0, failReadAt = 0, failBlockAt = 0;
     // How many writes and reads in a row fail from failWriteAt and failReadAt on.
     int failWriteCount = 1, failReadCount = 1;
     bool failSerial = false;
+    QByteArray serial; // when not empty, the serial text the meter gives in place of its own
     bool failAllOpens = false, failAllWrites = false, failAllReads = false;
     bool corruptFraming = false;  // replies come back without 0x02 / 0x03
     int answerOnly = -1;          // after this many good replies, every read fails

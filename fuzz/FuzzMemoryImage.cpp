@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Feeds arbitrary bytes to the parser: the first four choose the bound (the image's own last
-// address, or one given), the rest are the image, held in a buffer of exactly that size so
-// that any read past it is caught.
+// libFuzzer entry for the logger memory parser (.rec files and downloads): the first four bytes
+// choose the bound (the image's own last address, or one given), the rest are the image, held in
+// a buffer of exactly that size so that any read past it is caught. An accepted image gives as
+// many levels and times as its sets count points, and at most 4000 sets.
 #include "data/MemoryImage.h"
 
 #include <cstdint>

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/MonitorCommand.h"
+
+#include "cli/CliMeter.h"
+#include "common/Clock.h"
+#include "common/NumberFormat.h"
+#include "monitor/MonitorPoll.h"
+#include "monitor/MqttMessages.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <csignal>
+#include <memory>
+
+namespace ql708::cli {
+
+namespace {
+
+// Set by SIGINT and SIGTERM; the poll loop ends at its next look, within kStopLookMs.
+volatile std::sig_atomic_t g_stop = 0;
+constexpr int kStopLookMs = 100;
+
+extern "C" void requestStop(int) { g_stop = 1; }
+
+// Installs the stop handlers for its lifetime and puts the old ones back.
+class StopSignals {
+public:
+    StopSignals()
+    {
+        g_stop = 0;
+        struct sigaction sa {};
+        sa.sa_handler = requestStop;
+        sigemptyset(&sa.sa_mask);
+        sigaction(SIGINT, &sa, &m_int);
+        sigaction(SIGTERM, &sa, &m_term);
+    }
+    ~StopSignals()
+    {
+        sigaction(SIGINT, &m_int, nullptr);
+        sigaction(SIGTERM, &m_term, nullptr);
+    }
+
+private:
+    struct sigaction m_int {}, m_term {};
+};
+
+std::optional<double> decimalOption(CliArgs &args, const QString &name, double min, double max)
+{
+    const std::optional<QString> text = args.value(name);
+    if (!text)
+        return std::nullopt;
+    double v = 0.0;
+    if (!parseDecimal(*text, v, QLocale::c()) || v < min || v > max) {
+        args.fail(QStringLiteral("%1 takes a number from %2 to %3, not \"%4\"").arg(name).arg(min).arg(max).arg(*text));
+        return std::nullopt;
+    }
+    return v;
+}
+
+// HOST, HOST:PORT or [IPv6]:PORT.
+std::optional<monitor::MqttOptions> brokerOption(CliArgs &args, const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(?:\\[([0-9A-Fa-f:.]+)\\]|([^:\\[\\]\\s]+))(?::([0-9]{1,5}))?$"));
+    const QRegularExpressionMatch m = form.match(text);
+    const int port = m.hasMatch() && m.hasCaptured(3) ? m.captured(3).toInt() : 1883;
+    if (!m.hasMatch() || port < 1 || port > 65535) {
+        args.fail(QStringLiteral("--mqtt takes HOST or HOST:PORT (a port from 1 to 65535), not \"%1\"").arg(text));
+        return std::nullopt;
+    }
+    monitor::MqttOptions o;
+    o.host = m.hasCaptured(1) ? m.captured(1) : m.captured(2);
+    o.port = port;
+    o.version = QStringLiteral(QL708_VERSION);
+    return o;
+}
+
+} // namespace
+
+std::optional<MonitorOptions> monitorOptions(CliArgs &args)
+{
+    MonitorOptions o;
+    o.simulate = args.flag(QStringLiteral("--simulate"));
+    const std::optional<QString> out = args.requiredValue(QStringLiteral("--out"), QStringLiteral("DIR"));
+    const std::optional<QString> broker = args.value(QStringLiteral("--mqtt"));
+    const QString topic = args.value(QStringLiteral("--topic")).value_or(QStringLiteral("ql708"));
+    const auto threshold = decimalOption(args, QStringLiteral("--threshold"), 0.0, 200.0);
+    const auto minimum = decimalOption(args, QStringLiteral("--min-duration"), 0.0, 86400.0);
+    if (broker)
+        o.mqtt = brokerOption(args, *broker);
+    if (!monitor::isValidTopicPrefix(topic))
+        args.fail(QStringLiteral("--topic takes a topic without '+', '#' or a '/' at its end, not \"%1\"").arg(topic));
+    if (!args.finish() || !out)
+        return std::nullopt;
+    o.settings.folder = *out;
+    o.settings.events.threshold = float(threshold.value_or(o.settings.events.threshold));
+    o.settings.events.minimumSeconds = minimum.value_or(0.0);
+    o.settings.intervalSeconds = MeterLink::kPollMs / 1000.0;
+    if (o.mqtt)
+        o.mqtt->prefix = topic.toUtf8();
+    return o;
+}
+
+int runMonitor(CliArgs &args, CliContext &context)
+{
+    const std::optional<MonitorOptions> options = monitorOptions(args);
+    if (!options)
+        return kExitUsage;
+    auto note = [&context](const QString &text) {
+        context.err << "ql708-cli monitor: " << text << '\n';
+        context.err.flush();
+    };
+    const std::unique_ptr<HidLink> hid = context.makeLink(options->simulate);
+    std::unique_ptr<monitor::MqttPublisher> publisher; // outlives the session, which publishes to it
+    monitor::MonitorSession session(options->settings, note);
+    QString error;
+    if (!session.start(clock().now(), error))
+        return failWith(context.err, error);
+    if (options->mqtt) {
+        publisher = std::make_unique<monitor::MqttPublisher>(*options->mqtt);
+        if (!publisher->start(error))
+            return failWith(context.err, error);
+        session.setPublisher(publisher.get());
+    }
+    note(QStringLiteral("writing into %1; stop with Ctrl+C").arg(options->settings.folder));
+    const StopSignals stopSignals;
+    monitor::MonitorPoll poll(*hid, session, note);
+    Clock &c = clock();
+    while (!g_stop) {
+        const qint64 due = poll.step();
+        for (qint64 now = c.tickMs(); !g_stop && now < due; now = c.tickMs())
+            c.sleepMs(int(std::min<qint64>(due - now, kStopLookMs)));
+    }
+    session.stop(c.now());
+    session.setPublisher(nullptr);
+    if (publisher && publisher->dropped() > 0)
+        note(QStringLiteral("MQTT: %1 messages were dropped in all while the broker was away").arg(publisher->dropped()));
+    publisher.reset();
+    note(QStringLiteral("stopped; %1 readings written, every file complete").arg(poll.readings()));
+    return kExitOk;
+}
+
+} // namespace ql708::cli

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "monitor/AppendLog.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace ql708::monitor {
+
+// The monitor's folder: DATE.csv (the readings of a local date), DATE-minutes.csv, days.csv and
+// events.csv, each an append-only log. A summary line is keyed by its first field (the minute,
+// the date, the event's start); one the file already held when it was opened is not written
+// again, so a restart that sums its readings anew leaves each summary once.
+class MonitorFiles {
+public:
+    explicit MonitorFiles(QString folder);
+
+    // Creates the folder when missing; false with the reason when it cannot.
+    bool makeFolder(QString &error) const;
+    const QString &folder() const { return m_folder; }
+
+    // The dates that have a readings file, oldest first.
+    QList<QDate> readingsDates() const;
+    QString readingsPath(QDate date) const;
+    // The last line of the date's readings file when it was opened (opened by this call).
+    QByteArray lastReadingsLine(QDate date);
+
+    void reading(QDate date, const QByteArray &line);
+    void minute(QDate date, qint64 minuteMsecs, const QByteArray &line);
+    void day(QDate date, const QByteArray &line);
+    void event(qint64 startMsecs, const QByteArray &line);
+
+    void flush();
+    void sync();
+    // The files' notes: failures, repairs, recoveries.
+    QStringList takeNotes();
+
+private:
+    struct Log {
+        std::unique_ptr<AppendLog> log;
+        std::optional<qint64> mark; // the key of the last line it held when opened
+    };
+    using Keyed = std::optional<qint64> (*)(const QByteArray &lastLine);
+    Log &dated(std::map<QDate, Log> &logs, QDate date, const char *suffix, const char *heading, Keyed key);
+    Log &single(std::unique_ptr<Log> &log, const char *name, const char *heading, Keyed key);
+    void forEach(const std::function<void(AppendLog &)> &f);
+
+    QString m_folder;
+    std::map<QDate, Log> m_readings;
+    std::map<QDate, Log> m_minutes;
+    std::unique_ptr<Log> m_days;
+    std::unique_ptr<Log> m_events;
+    QStringList m_notes;
+};
+
+} // namespace ql708::monitor
