@@ -160,6 +160,7 @@ std::optional<RealTimeController::Settings> RealTimeController::askSettings(grap
 
 void RealTimeController::startRun(graph::TfrmGraph &w, const Settings &settings)
 {
+    stopDailyFiles(); // a new run goes to the files it asks for, or to none
     if (settings.files.on && !startDailyFiles(settings.files))
         return;
     state().RealTimeRate = settings.rate;
