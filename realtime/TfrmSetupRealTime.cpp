@@ -58,7 +58,7 @@ TfrmSetupRealTime::TfrmSetupRealTime(QWidget *parent)
     m_edtDailyFolder = named(new QLineEdit, "edtDailyFolder");
     m_lblDailyFolder->setBuddy(m_edtDailyFolder);
     m_btnBrowseFolder = named(new QPushButton(QStringLiteral("Browse...")), "btnBrowseFolder");
-    m_lblDailyFilesNote = named(new QLabel(QStringLiteral("(the files go on until Stop, after the chart is full too)")),
+    m_lblDailyFilesNote = named(new QLabel(QStringLiteral("When the chart is full, the files go on until Stop.")),
                                 "lblDailyFilesNote");
     connect(m_chkDailyFiles, &QCheckBox::toggled, this, &TfrmSetupRealTime::chkDailyFilesClick);
     connect(m_btnBrowseFolder, &QPushButton::clicked, this, &TfrmSetupRealTime::btnBrowseFolderClick);
