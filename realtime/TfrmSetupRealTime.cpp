@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kDefaultCount = 2000;
 const QSize kClientSize(407, 169);
+constexpr int kFolderChars = 40; // the folder field shows a path this long
 
 } // namespace
 
@@ -79,9 +80,13 @@ TfrmSetupRealTime::TfrmSetupRealTime(QWidget *parent)
     g->addWidget(m_edtPeriod, 3, 1);
     g->addWidget(m_Label6, 3, 2);
     g->addWidget(m_chkDailyFiles, 4, 0, 1, 3);
-    g->addWidget(m_lblDailyFolder, 5, 0);
-    g->addWidget(m_edtDailyFolder, 5, 1);
-    g->addWidget(m_btnBrowseFolder, 5, 2);
+    // A path is longer than the numbers above: its row has a width of its own.
+    auto *folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_lblDailyFolder);
+    folderRow->addWidget(m_edtDailyFolder, 1);
+    folderRow->addWidget(m_btnBrowseFolder);
+    m_edtDailyFolder->setMinimumWidth(m_edtDailyFolder->fontMetrics().averageCharWidth() * kFolderChars);
+    g->addLayout(folderRow, 5, 0, 1, 3);
     g->addWidget(m_lblDailyFilesNote, 6, 0, 1, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
