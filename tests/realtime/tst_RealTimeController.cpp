@@ -14,6 +14,7 @@
 #include "monitor/MonitorSession.h"
 #include "realtime/TfrmSetupRealTime.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ScriptedLink.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/TfrmScope.h"
@@ -73,6 +74,7 @@ private slots:
     void theMeterGoingAwayIsAGap();
     void theDailyFilesOptionIsRemembered();
     void anUnwritableFolderStartsNoRun();
+    void aFullDiskIsToldAndTheRunGoesOn();
 
 private:
     void connectMeter();
@@ -633,6 +635,39 @@ void TestRealTimeController::anUnwritableFolderStartsNoRun()
     QVERIFY(!m_main->realTime().writesDailyFiles());
     QCOMPARE(w->PESGraph1()->points(), 3); // nothing was replaced
     QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
+}
+
+// The files say once that the disk took no more and once that it does again; the run, its chart
+// and its readings go on meanwhile, and the readings held back reach the file.
+void TestRealTimeController::aFullDiskIsToldAndTheRunGoesOn()
+{
+    test::FullDisk disk;
+    writeDailyFilesTo(disk.filePath(QStringLiteral("mon")));
+    connectMeter();
+    run(QStringLiteral("2000"));
+    poll(600);
+    poll(610);
+    disk.fill();
+    int polled = 2;
+    // What the file's last block still holds goes in; then the flushes fail.
+    for (; polled < 400 && m_shown.isEmpty(); ++polled)
+        poll(620);
+    for (int i = 0; i < 60; ++i, ++polled)
+        poll(630);
+    const QString header = asShown(ids(QStringLiteral("frmSetupRealTime"), QStringLiteral("IDS_2"))).section('%', 0, 0);
+    QVERIFY2(!m_shown.isEmpty() && m_shown.size() <= 2, qPrintable(m_shown.join('\n')));
+    QVERIFY2(m_shown[0].startsWith(header) && m_shown.last().contains(disk.reason()), qPrintable(m_shown.join('\n')));
+    QVERIFY(graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(window()->txtDataNo()->text(), QString::number(polled));
+    disk.release();
+    const qsizetype told = m_shown.size();
+    poll(640);
+    m_clock->advance(600); // a second since the last flush
+    m_main->realTime().DailyFilesTimerTimer();
+    QCOMPARE(m_shown.size(), told + 1);
+    QVERIFY2(m_shown.last().contains(QStringLiteral("nothing was lost")), qPrintable(m_shown.last()));
+    m_main->Stop1()->trigger();
+    QCOMPARE(fileLines(readingsFile()).size(), 1 + polled + 1 + 1 + 1);
 }
 
 QTEST_MAIN(TestRealTimeController)
