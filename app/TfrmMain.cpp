@@ -341,7 +341,7 @@ void TfrmMain::showStatus(const MeterStatus &status)
 {
     if (m_panel)
         m_panel->updateStatus(status);
-    AppendRealTimePoint(status.shownLevel());
+    AppendRealTimePoint(status);
 }
 
 void TfrmMain::createPanel()
@@ -431,7 +431,7 @@ void TfrmMain::btnRunClick() { m_realTime->btnRunClick(); }
 
 void TfrmMain::btnStopClick() { m_realTime->btnStopClick(); }
 
-void TfrmMain::AppendRealTimePoint(quint16 shownLevel) { m_realTime->AppendRealTimePoint(shownLevel); }
+void TfrmMain::AppendRealTimePoint(const MeterStatus &status) { m_realTime->AppendRealTimePoint(status); }
 
 void TfrmMain::LoadData1Click() { m_dataLogger->LoadData1Click(); }
 

@@ -94,8 +94,9 @@ public slots:
     void RealTimeGraph1Click();
     void btnRunClick();
     void btnStopClick();
-    // The status decode's last step during a run: the shown level may become a point.
-    void AppendRealTimePoint(quint16 shownLevel);
+    // The status decode's last step during a run: its shown level may become a point, and the
+    // status a reading of the daily files.
+    void AppendRealTimePoint(const MeterStatus &status);
     void LoadData1Click();
     void Open1Click();
     void Save1Click();

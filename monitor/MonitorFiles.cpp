@@ -36,13 +36,29 @@ bool held(const std::optional<qint64> &mark, qint64 key) { return mark && key <=
 
 } // namespace
 
-MonitorFiles::MonitorFiles(QString folder) : m_folder(std::move(folder)) {}
-
-bool MonitorFiles::makeFolder(QString &error) const
+MonitorFiles::MonitorFiles(QString folder)
+    : m_folder(std::move(folder)), m_lock(m_folder + QStringLiteral("/.ql708-monitor.lock"))
 {
-    if (QDir().mkpath(m_folder))
+    // A lock is left over only when its process is gone, never by its age: a monitor runs for weeks,
+    // and one that was killed leaves the folder free at once.
+    m_lock.setStaleLockTime(0);
+}
+
+bool MonitorFiles::takeFolder(QString &error)
+{
+    if (!QDir().mkpath(m_folder)) {
+        error = QStringLiteral("cannot create the folder %1").arg(m_folder);
+        return false;
+    }
+    // The lock is also the proof that the folder takes files.
+    if (m_lock.isLocked() || m_lock.tryLock(0))
         return true;
-    error = QStringLiteral("cannot create the folder %1").arg(m_folder);
+    qint64 pid = 0;
+    QString host, program;
+    if (m_lock.error() == QLockFile::LockFailedError && m_lock.getLockInfo(&pid, &host, &program))
+        error = QStringLiteral("another monitor (%1, process %2) writes in the folder %3").arg(program).arg(pid).arg(m_folder);
+    else
+        error = QStringLiteral("cannot write in the folder %1").arg(m_folder);
     return false;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QLockFile>
 #include <QString>
 
 #include <functional>
@@ -22,8 +23,12 @@ class MonitorFiles {
 public:
     explicit MonitorFiles(QString folder);
 
-    // Creates the folder when missing; false with the reason when it cannot.
-    bool makeFolder(QString &error) const;
+    // Creates the folder when missing and takes it: one monitor at a time writes in a folder (two
+    // would write every summary twice). False with the reason when the folder cannot be created,
+    // takes no file, or another running monitor (the command-line one, a window) holds it.
+    bool takeFolder(QString &error);
+    // Lets another monitor take the folder.
+    void releaseFolder() { m_lock.unlock(); }
     const QString &folder() const { return m_folder; }
 
     // The dates that have a readings file, oldest first.
@@ -53,6 +58,7 @@ private:
     void forEach(const std::function<void(AppendLog &)> &f);
 
     QString m_folder;
+    QLockFile m_lock;
     std::map<QDate, Log> m_readings;
     std::map<QDate, Log> m_minutes;
     std::unique_ptr<Log> m_days;

@@ -36,7 +36,7 @@ bool MonitorSession::start(const QDateTime &now, QString &error)
 {
     if (m_running)
         return true;
-    if (!m_files.makeFolder(error))
+    if (!m_files.takeFolder(error))
         return false;
     m_running = true;
     recover(now);
@@ -88,6 +88,7 @@ void MonitorSession::stop(const QDateTime &now)
         closeMinute();
     m_files.sync();
     passNotes();
+    m_files.releaseFolder();
     m_running = false;
 }
 

@@ -42,8 +42,8 @@ public:
     // Stops as stop() does, if it was started and not stopped.
     ~MonitorSession();
 
-    // Creates the folder and picks up what the files hold; false, with the reason, when the
-    // folder cannot be created.
+    // Creates and takes the folder and picks up what the files hold; false, with the reason, when
+    // the folder cannot be created or written, or another monitor writes in it.
     bool start(const QDateTime &now, QString &error);
     // From now on each reading, minute and event is also published; null for none.
     void setPublisher(Publisher *publisher) { m_publisher = publisher; }

@@ -7,6 +7,7 @@
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
 #include "meter/MeterLink.h"
+#include "meter/MeterStatus.h"
 #include "realtime/RunSetup.h"
 #include "realtime/TfrmSetupRealTime.h"
 #include "widgets/MessageBoxes.h"
@@ -17,13 +18,19 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPointer>
+#include <QTimer>
 
 namespace ql708::realtime {
 
 namespace {
 
-// Its messages are the main window's: the commands are on its menu.
+// Its messages are the main window's: the commands are on its menu; those of the daily files
+// come with the setup dialog that offers them.
 const QString kTable = QStringLiteral("frmMain");
+const QString kSetupTable = QStringLiteral("frmSetupRealTime");
+// The daily files are flushed every second: they need a tick at least that often, also while
+// no status comes.
+constexpr int kDailyFilesTickMs = 1000;
 constexpr TDateTime kFirstSpan = 100 * kSecond; // the time scale a run starts with
 constexpr TDateTime kGrowth = 30 * kSecond;     // added when a point passes its end
 
@@ -37,9 +44,18 @@ TDateTime now() { return toTDateTime(clock().now()); }
 
 RealTimeController::RealTimeController(MeterLink &meter, QMdiArea &area, const Actions &actions,
                                        QWidget *dialogParent)
-    : QObject(&area), m_meter(meter), m_area(area), m_actions(actions), m_dialogParent(dialogParent)
+    : QObject(&area),
+      m_meter(meter),
+      m_area(area),
+      m_actions(actions),
+      m_dialogParent(dialogParent),
+      m_DailyFilesTimer(new QTimer(this))
 {
+    m_DailyFilesTimer->setObjectName(QStringLiteral("DailyFilesTimer"));
+    m_DailyFilesTimer->setInterval(kDailyFilesTickMs);
+    connect(m_DailyFilesTimer, &QTimer::timeout, this, &RealTimeController::DailyFilesTimerTimer);
     connect(&graph::GraphWindows::instance(), &graph::GraphWindows::realTimeWindowClosed, this, [this] {
+        stopDailyFiles(); // the run ended with its window
         m_actions.showWindow->setChecked(false);
         showRunCommands();
     });
@@ -121,8 +137,11 @@ std::optional<RealTimeController::Settings> RealTimeController::askSettings(grap
 {
     TfrmSetupRealTime dialog(m_dialogParent);
     dialog.setUp(w.samplingRateText(), state().RealTimeRate);
+    dialog.setDailyFiles(readDailyFilesOption());
     if (runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
+    const DailyFilesOption files = dialog.dailyFiles();
+    writeDailyFilesOption(files);
     const QString rateText = dialog.txtRate()->currentText();
     const QString countText = dialog.edtRealTimeNo()->text();
     const std::optional<float> rate = samplingRate(rateText);
@@ -136,11 +155,14 @@ std::optional<RealTimeController::Settings> RealTimeController::askSettings(grap
         showMessage(m_dialogParent, countText + notValid);
         return std::nullopt;
     }
-    return Settings{*count, *rate};
+    return Settings{*count, *rate, files};
 }
 
 void RealTimeController::startRun(graph::TfrmGraph &w, const Settings &settings)
 {
+    stopDailyFiles(); // a new run goes to the files it asks for, or to none
+    if (settings.files.on && !startDailyFiles(settings.files))
+        return;
     state().RealTimeRate = settings.rate;
     w.selectRateEntry(settings.rate);
     m_run.start(settings.count, state());
@@ -150,17 +172,68 @@ void RealTimeController::startRun(graph::TfrmGraph &w, const Settings &settings)
     showRunCommands();
 }
 
-void RealTimeController::AppendRealTimePoint(quint16 shownLevel)
+bool RealTimeController::startDailyFiles(const DailyFilesOption &option)
+{
+    QString error = ids(kSetupTable, QStringLiteral("IDS_4"));
+    if (!option.folder.isEmpty() && m_files.start(option.folder, clock().now(), error)) {
+        // What the start found (a torn line cut off, the day's readings summed anew) is no
+        // trouble: it goes to the log only.
+        for (const QString &note : m_files.takeNotes())
+            qInfo("daily files: %s", qPrintable(note));
+        m_DailyFilesTimer->start();
+        return true;
+    }
+    showMessage(m_dialogParent, ids(kSetupTable, QStringLiteral("IDS_1")).arg(error));
+    return false;
+}
+
+void RealTimeController::stopDailyFiles()
+{
+    if (!m_files.active())
+        return;
+    m_DailyFilesTimer->stop();
+    m_files.stop(clock().now());
+    showDailyFilesNotes();
+}
+
+void RealTimeController::DailyFilesTimerTimer()
+{
+    const QDateTime at = clock().now();
+    // Readings stop while the meter is away and while another command holds the link.
+    if (!m_meter.meterConnected() || m_meter.takenOver())
+        m_files.gap(at);
+    m_files.tick(at);
+    showDailyFilesNotes();
+}
+
+void RealTimeController::showDailyFilesNotes()
+{
+    if (m_showingNotes)
+        return;
+    const QStringList notes = m_files.takeNotes();
+    if (notes.isEmpty())
+        return;
+    m_showingNotes = true;
+    showMessage(m_dialogParent, ids(kSetupTable, QStringLiteral("IDS_2")).arg(notes.join(QLatin1Char('\n'))));
+    m_showingNotes = false;
+}
+
+void RealTimeController::AppendRealTimePoint(const MeterStatus &status)
 {
     graph::TfrmGraph *w = realTimeWindow();
     if (!w || !state().realTimeRunning)
         return;
-    const std::optional<RunPoint> p = m_run.append(shownLevel, now(), state(), w->firstRateEntrySelected());
-    if (!p)
-        return;
-    showPoint(*w, *p);
-    if (p->full)
-        btnStopClick();
+    const QDateTime at = clock().now();
+    m_files.status(status, at);
+    const std::optional<RunPoint> p =
+        m_run.append(status.shownLevel(), toTDateTime(at), state(), w->firstRateEntrySelected());
+    if (p) {
+        showPoint(*w, *p);
+        // With the daily files the run goes on until Stop; the chart just takes no more points.
+        if (p->full && !m_files.active())
+            btnStopClick();
+    }
+    showDailyFilesNotes();
 }
 
 void RealTimeController::showPoint(graph::TfrmGraph &w, const RunPoint &p)
@@ -178,6 +251,7 @@ void RealTimeController::btnStopClick()
     showRunCommands();
     if (graph::TfrmGraph *w = realTimeWindow())
         w->endRun(state().realTimePointCount, now(), m_run.average(state()));
+    stopDailyFiles();
 }
 
 } // namespace ql708::realtime

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "realtime/DailyFilesOption.h"
+#include "realtime/DailyFilesWriter.h"
 #include "realtime/RealTimeRun.h"
 
 #include <QObject>
@@ -9,10 +11,12 @@
 
 class QAction;
 class QMdiArea;
+class QTimer;
 class QWidget;
 
 namespace ql708 {
 class MeterLink;
+struct MeterStatus;
 namespace graph {
 class TfrmGraph;
 }
@@ -22,7 +26,9 @@ namespace ql708::realtime {
 
 // The real-time commands: the one real-time graph window, Run with its setup dialog, Stop,
 // each decoded level becoming a point of that window, and Run, Stop and the window's Clear
-// following the connection and the run.
+// following the connection and the run. A run may also write every decoded status to the
+// monitor's daily files, until Stop, the window closing or the program ending; the chart's point
+// count does not end such a run, it only fills the chart.
 class RealTimeController : public QObject {
     Q_OBJECT
 public:
@@ -36,6 +42,8 @@ public:
     RealTimeController(MeterLink &meter, QMdiArea &area, const Actions &actions, QWidget *dialogParent);
 
     const RealTimeRun &run() const { return m_run; }
+    // Whether the run in progress writes the daily files.
+    bool writesDailyFiles() const { return m_files.active(); }
 
 public slots:
     // Creates and prepares the real-time graph window; it becomes the one the program keeps.
@@ -44,8 +52,12 @@ public slots:
     void RealTimeGraph1Click();
     void btnRunClick();
     void btnStopClick();
-    // A decoded status's shown level (tenths of a dB); a point when the sampling interval passed.
-    void AppendRealTimePoint(quint16 shownLevel);
+    // A decoded status during a run: a reading of the daily files when the run writes them, and
+    // its shown level a point when the sampling interval passed.
+    void AppendRealTimePoint(const ql708::MeterStatus &status);
+    // Every second while the daily files are written: a gap while no reading can come, the
+    // files flushed.
+    void DailyFilesTimerTimer();
     // The connection changed, a run began or ended, or the window came or went: Run is on
     // while connected and idle, Stop while connected and running, Clear while idle.
     void showRunCommands();
@@ -57,10 +69,16 @@ private:
     struct Settings {
         int count;
         float rate;
+        DailyFilesOption files;
     };
     // The setup dialog; nothing when cancelled or when a field holds no valid value.
     std::optional<Settings> askSettings(graph::TfrmGraph &w);
     void startRun(graph::TfrmGraph &w, const Settings &settings);
+    // Opens the daily files for a run that asks for them; false, told, when they cannot be written.
+    bool startDailyFiles(const DailyFilesOption &option);
+    void stopDailyFiles();
+    // Tells what the files reported; what comes while a message is open waits for the next call.
+    void showDailyFilesNotes();
     void showPoint(graph::TfrmGraph &w, const RunPoint &p);
 
     MeterLink &m_meter;
@@ -68,6 +86,9 @@ private:
     Actions m_actions;
     QWidget *m_dialogParent;
     RealTimeRun m_run;
+    DailyFilesWriter m_files;
+    QTimer *m_DailyFilesTimer;
+    bool m_showingNotes = false;
 };
 
 } // namespace ql708::realtime

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "realtime/TfrmSetupRealTime.h"
 
+#include "common/StringTable.h"
 #include "graph/SamplingRate.h"
 #include "realtime/RunSetup.h"
 #include "widgets/LanguageDispatcher.h"
+#include "widgets/ModalRunner.h"
 #include "widgets/Named.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -22,6 +27,7 @@ namespace {
 
 constexpr int kDefaultCount = 2000;
 const QSize kClientSize(407, 169);
+constexpr int kFolderChars = 40; // the folder field shows a path this long
 
 } // namespace
 
@@ -48,6 +54,15 @@ TfrmSetupRealTime::TfrmSetupRealTime(QWidget *parent)
     m_Label1->setBuddy(m_edtRealTimeNo);
     m_Label3->setBuddy(m_txtRate);
     m_Label4->setBuddy(m_edtPeriod);
+    m_chkDailyFiles = named(new QCheckBox(QStringLiteral("Also write the readings to the daily files")), "chkDailyFiles");
+    m_lblDailyFolder = named(new QLabel(QStringLiteral("Folder")), "lblDailyFolder");
+    m_edtDailyFolder = named(new QLineEdit, "edtDailyFolder");
+    m_lblDailyFolder->setBuddy(m_edtDailyFolder);
+    m_btnBrowseFolder = named(new QPushButton(QStringLiteral("Browse...")), "btnBrowseFolder");
+    m_lblDailyFilesNote = named(new QLabel(QStringLiteral("When the chart is full, the files go on until Stop.")),
+                                "lblDailyFilesNote");
+    connect(m_chkDailyFiles, &QCheckBox::toggled, this, &TfrmSetupRealTime::chkDailyFilesClick);
+    connect(m_btnBrowseFolder, &QPushButton::clicked, this, &TfrmSetupRealTime::btnBrowseFolderClick);
     m_btnOpenSingleSet = named(new QPushButton(QStringLiteral("Start")), "btnOpenSingleSet");
     m_Button1 = named(new QPushButton(QStringLiteral("Cancel")), "Button1");
     m_btnOpenSingleSet->setDefault(true);
@@ -64,16 +79,26 @@ TfrmSetupRealTime::TfrmSetupRealTime(QWidget *parent)
     g->addWidget(m_Label4, 3, 0);
     g->addWidget(m_edtPeriod, 3, 1);
     g->addWidget(m_Label6, 3, 2);
+    g->addWidget(m_chkDailyFiles, 4, 0, 1, 3);
+    // A path is longer than the numbers above: its row has a width of its own.
+    auto *folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_lblDailyFolder);
+    folderRow->addWidget(m_edtDailyFolder, 1);
+    folderRow->addWidget(m_btnBrowseFolder);
+    m_edtDailyFolder->setMinimumWidth(m_edtDailyFolder->fontMetrics().averageCharWidth() * kFolderChars);
+    g->addLayout(folderRow, 5, 0, 1, 3);
+    g->addWidget(m_lblDailyFilesNote, 6, 0, 1, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_btnOpenSingleSet);
     buttons->addWidget(m_Button1);
-    g->addLayout(buttons, 4, 0, 1, 3);
+    g->addLayout(buttons, 7, 0, 1, 3);
     g->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(kClientSize);
 
     connect(m_edtRealTimeNo, &QLineEdit::textChanged, this, &TfrmSetupRealTime::fieldsChanged);
     connect(m_txtRate, &QComboBox::currentTextChanged, this, &TfrmSetupRealTime::fieldsChanged);
+    setDailyFiles({false, defaultDailyFilesFolder()});
     LanguageDispatcher::instance().attach(this, QStringLiteral("frmSetupRealTime"));
     adjustSize();
     if (const QScreen *s = QGuiApplication::primaryScreen())
@@ -101,6 +126,37 @@ void TfrmSetupRealTime::fieldsChanged()
         return;
     const int count = pointCount(m_edtRealTimeNo->text()).value_or(0);
     m_edtPeriod->setText(periodText(periodSeconds(*rate, count), PeriodStyle::Padded));
+}
+
+void TfrmSetupRealTime::setDailyFiles(const DailyFilesOption &option)
+{
+    m_edtDailyFolder->setText(option.folder);
+    m_chkDailyFiles->setChecked(option.on);
+    chkDailyFilesClick();
+}
+
+DailyFilesOption TfrmSetupRealTime::dailyFiles() const
+{
+    return {m_chkDailyFiles->isChecked(), dailyFilesFolder(m_edtDailyFolder->text())};
+}
+
+void TfrmSetupRealTime::chkDailyFilesClick()
+{
+    const bool on = m_chkDailyFiles->isChecked();
+    m_lblDailyFolder->setEnabled(on);
+    m_edtDailyFolder->setEnabled(on);
+    m_btnBrowseFolder->setEnabled(on);
+}
+
+void TfrmSetupRealTime::btnBrowseFolderClick()
+{
+    const QString typed = dailyFilesFolder(m_edtDailyFolder->text());
+    QFileDialog d(this, ids(QStringLiteral("frmSetupRealTime"), QStringLiteral("IDS_3")),
+                  typed.isEmpty() ? defaultDailyFilesFolder() : typed);
+    d.setFileMode(QFileDialog::Directory);
+    d.setOption(QFileDialog::ShowDirsOnly);
+    if (runModal(d) == QDialog::Accepted && !d.selectedFiles().isEmpty())
+        m_edtDailyFolder->setText(QDir::toNativeSeparators(d.selectedFiles().constFirst()));
 }
 
 } // namespace ql708::realtime

@@ -41,6 +41,15 @@ private:
     QDateTime m_now = QDateTime(QDate(2024, 6, 1), QTime(8, 0));
 };
 
+// A decoded status whose present level is tenths, in the 30-130 dB range.
+MeterStatus statusAt(int tenths)
+{
+    MeterStatus s;
+    s.rangeCode = kRange30to130;
+    s.level = quint16(tenths);
+    return s;
+}
+
 void BM_AppendAndRedraw(benchmark::State &state)
 {
     const int already = int(state.range(0));
@@ -82,12 +91,12 @@ void BM_AppendAndRedraw(benchmark::State &state)
         graph::graphState().realTime.realTimePointCount = already;
         for (int i = 0; i < already; ++i)
             clock.step();
-        main.AppendRealTimePoint(650); // the one full copy after the bulk load
+        main.AppendRealTimePoint(statusAt(650)); // the one full copy after the bulk load
         QCoreApplication::processEvents();
 
         for (auto _ : state) {
             clock.step();
-            main.AppendRealTimePoint(quint16(600 + state.iterations() % 200));
+            main.AppendRealTimePoint(statusAt(int(600 + state.iterations() % 200)));
             QCoreApplication::processEvents(); // the window shows the new picture
         }
         state.counters["points"] = graph::graphState().realTime.realTimePointCount;

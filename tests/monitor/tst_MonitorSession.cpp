@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -68,6 +70,7 @@ private slots:
     void aRestartKeepsTheDayWhole();
     void aKilledRunIsRepairedAndCarriedOn();
     void aFullDiskIsToldAndCaughtUp();
+    void oneMonitorAFolder();
 };
 
 void TestMonitorSession::readingsAndTheirMinute()
@@ -306,6 +309,40 @@ void TestMonitorSession::aFullDiskIsToldAndCaughtUp()
     run.session.tick(t);
     QVERIFY2(run.notes.join('\n').contains("is written again; nothing was lost"), qPrintable(run.notes.join('\n')));
     QCOMPARE(fileLines(folder + "/2024-03-05.csv").size(), 1 + fed + 2);
+}
+
+// Two monitors in one folder would write every line of the summaries twice; a folder that takes
+// no file is told at the start, not at the first reading.
+void TestMonitorSession::oneMonitorAFolder()
+{
+    QTemporaryDir dir;
+    const QDateTime t = at(2024, 3, 5, 14, 7);
+    Run first(dir.path());
+    first.start(t);
+    Run second(dir.path());
+    QString error;
+    QVERIFY(!second.session.start(t, error));
+    QVERIFY2(error.contains("another monitor") && error.contains(dir.path()), qPrintable(error));
+    first.session.stop(t.addSecs(1));
+    QVERIFY2(second.session.start(t.addSecs(2), error), qPrintable(error));
+    second.session.stop(t.addSecs(3));
+
+    // A monitor that was killed leaves its lock behind with a process that is gone.
+    QProcess gone;
+    gone.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+    QVERIFY(gone.waitForFinished());
+    QFile lock(dir.filePath(".ql708-monitor.lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(gone.readAllStandardOutput().trimmed() + "\nql708-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    Run third(dir.path());
+    third.start(t.addSecs(4));
+
+    QFile file(dir.filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    Run nowhere(dir.filePath("file/mon"));
+    QVERIFY(!nowhere.session.start(t, error));
+    QCOMPARE(error, "cannot create the folder " + dir.filePath("file/mon"));
 }
 
 QTEST_GUILESS_MAIN(TestMonitorSession)

@@ -9,13 +9,18 @@
 #include "graph/GraphTexts.h"
 #include "graph/GraphWindows.h"
 #include "graph/TfrmGraph.h"
+#include "meter/Protocol.h"
+#include "monitor/MonitorCsv.h"
+#include "monitor/MonitorSession.h"
 #include "realtime/TfrmSetupRealTime.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ScriptedLink.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/TfrmScope.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -35,6 +40,13 @@ const QString kMain = QStringLiteral("frmMain");
 const QString kGraph = QStringLiteral("frmGraph");
 // A table's text as a message box shows it.
 QString asShown(QString stored) { return stored.replace(QLatin1String("\\n"), QLatin1String("\n")); }
+
+// The lines of a file; the last one is empty when the file ends with a line end.
+QList<QByteArray> fileLines(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QList<QByteArray>{};
+}
 } // namespace
 
 class TestRealTimeController : public QObject {
@@ -55,6 +67,14 @@ private slots:
     void calLeqTakesThePointsSoFar();
     void closingAsksToSave_data();
     void closingAsksToSave();
+    void dailyFilesHoldWhatTheChartShows();
+    void aFullChartLeavesTheFilesGoing();
+    void dailyFilesEndWithTheRun_data();
+    void dailyFilesEndWithTheRun();
+    void theMeterGoingAwayIsAGap();
+    void theDailyFilesOptionIsRemembered();
+    void anUnwritableFolderStartsNoRun();
+    void aFullDiskIsToldAndTheRunGoesOn();
 
 private:
     void connectMeter();
@@ -65,6 +85,11 @@ private:
     // A connected meter and a run of three points, 60, 70 and 80 dB, ended by itself.
     TfrmGraph *runThreePoints();
     TfrmGraph *window() const { return graph::GraphWindows::instance().realTime; }
+    // The daily files' folder of the runs to come; empty: the option as the dialog offers it.
+    void writeDailyFilesTo(const QString &folder) { m_dailyFolder = folder; }
+    QString readingsFile() const { return m_dailyFolder + m_clock->now().date().toString(u"/yyyy-MM-dd'.csv'"); }
+    // No monitor holds the folder: the window let it go.
+    bool folderIsFree() const;
     QStringList runCommands() const; // the four commands and Clear that are enabled
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -76,6 +101,8 @@ private:
     QList<int> m_answers;    // answers to the questions, in order
     QString m_count, m_rate; // what the setup dialog gets
     QString m_saveAs;        // the file the save dialog picks; empty: it is cancelled
+    QString m_dailyFolder;
+    QList<realtime::DailyFilesOption> m_offered; // what each setup dialog showed
 };
 
 void TestRealTimeController::init()
@@ -86,8 +113,10 @@ void TestRealTimeController::init()
     m_clock = std::make_unique<test::FakeClock>();
     m_hid = std::make_unique<test::ScriptedLink>();
     m_hid->answerLikeMeter([this](const CommandFrame &, ReplyBuffer &r) {
-        r[5] = quint8(m_level >> 8);
-        r[6] = quint8(m_level & 0xFF);
+        r[status_layout::kRange] = kRange30to130;
+        r[status_layout::kFlags] = status_layout::kAWeightingBit | status_layout::kFastBit;
+        r[status_layout::kLevel] = quint8(m_level >> 8);
+        r[status_layout::kLevel + 1] = quint8(m_level & 0xFF);
     });
     m_main = std::make_unique<TfrmMain>(*m_hid);
     m_main->resize(1200, 800);
@@ -97,10 +126,17 @@ void TestRealTimeController::init()
     m_shown.clear();
     m_answers.clear();
     m_saveAs.clear();
+    m_dailyFolder.clear();
+    m_offered.clear();
     setModalHandler([this](QDialog &d) {
         if (auto *setup = qobject_cast<realtime::TfrmSetupRealTime *>(&d)) {
             setup->edtRealTimeNo()->setText(m_count);
             setup->txtRate()->setEditText(m_rate);
+            m_offered << setup->dailyFiles();
+            if (!m_dailyFolder.isEmpty()) {
+                setup->chkDailyFiles()->setChecked(true);
+                setup->edtDailyFolder()->setText(m_dailyFolder);
+            }
             return int(QDialog::Accepted);
         }
         if (auto *files = qobject_cast<QFileDialog *>(&d)) {
@@ -154,6 +190,17 @@ TfrmGraph *TestRealTimeController::runThreePoints()
     for (int level : {600, 700, 800})
         poll(level);
     return window();
+}
+
+bool TestRealTimeController::folderIsFree() const
+{
+    monitor::MonitorSettings settings;
+    settings.folder = m_dailyFolder;
+    monitor::MonitorSession other(settings, [](const QString &) {});
+    QString error;
+    const bool taken = other.start(m_clock->now(), error);
+    other.stop(m_clock->now());
+    return taken;
 }
 
 QStringList TestRealTimeController::runCommands() const
@@ -429,6 +476,198 @@ void TestRealTimeController::calLeqTakesThePointsSoFar()
     QCOMPARE(leq->cursors.cursorA, 1);
     QCOMPARE(leq->cursors.cursorB, 2);
     QVERIFY(graph::graphState().realTime.realTimeRunning);
+}
+
+// Every decoded status is a reading of the day's file, with the level the chart got; the minute's
+// line sums the same readings when the next minute begins.
+void TestRealTimeController::dailyFilesHoldWhatTheChartShows()
+{
+    writeDailyFilesTo(m_dir->filePath(QStringLiteral("mon")));
+    connectMeter();
+    run(QStringLiteral("2000"));
+    QVERIFY(m_main->realTime().writesDailyFiles());
+    const QList<int> levels = {612, 655, 583, 720, 655, 700, 0};
+    for (int level : levels)
+        poll(level);
+    m_clock->setNow(QDateTime(QDate(2024, 3, 5), QTime(14, 8, 0, 200)));
+    poll(640); // the first reading of the next minute closes 14:07
+    TfrmGraph *w = window();
+    const chart::PESGraph &c = *w->PESGraph1();
+    QList<QByteArray> lines = fileLines(readingsFile());
+    QCOMPARE(lines.value(0), QByteArray(monitor::kReadingsHeading));
+    QCOMPARE(lines.size(), 1 + levels.size() + 1 + 1); // heading, the readings, 14:08, line end
+    for (int i = 0; i < 6; ++i) {
+        const std::optional<monitor::ReadingsLine> r = monitor::parseReadingsLine(lines[1 + i]);
+        QVERIFY2(r && r->reading, lines[1 + i].constData());
+        QCOMPARE(r->reading->level(), c.yData(0, i));
+        QCOMPARE(toTDateTime(QDateTime::fromMSecsSinceEpoch(r->time.msecs)), c.xDataII(0, i));
+    }
+    // What the chart leaves out (no level) the files take as the meter said it.
+    QVERIFY2(lines[7].contains(",0.0,"), lines[7].constData());
+
+    const QList<QByteArray> minutes = fileLines(readingsFile().replace(".csv", "-minutes.csv"));
+    QCOMPARE(minutes.size(), 3);
+    const QList<QByteArray> m = minutes[1].split(',');
+    QVERIFY2(m.value(0).startsWith("2024-03-05T14:07:00"), minutes[1].constData());
+    QCOMPARE(m.value(1), QByteArray::number(levels.size()));
+    QCOMPARE(m.value(2), QByteArray("1")); // the level below the range
+    QCOMPARE(m.value(4), w->txtMax()->text().toLatin1());
+    QCOMPARE(m.value(5), w->txtMin()->text().toLatin1());
+    QCOMPARE(m.value(4), QByteArray("72.0"));
+    m_main->Stop1()->trigger();
+    QVERIFY(!m_main->realTime().writesDailyFiles());
+}
+
+void TestRealTimeController::aFullChartLeavesTheFilesGoing()
+{
+    writeDailyFilesTo(m_dir->filePath(QStringLiteral("mon")));
+    connectMeter();
+    run(QStringLiteral("3"));
+    for (int level : {600, 700, 800, 900, 650})
+        poll(level);
+    QCOMPARE(window()->txtDataNo()->text(), QStringLiteral("3"));
+    QCOMPARE(window()->PESGraph1()->yData(0, 2), 80.0f);
+    QVERIFY(graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(runCommands(), (QStringList{"Stop1", "btnStop"}));
+    m_main->Stop1()->trigger();
+    QVERIFY(!graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(fileLines(readingsFile()).size(), 1 + 5 + 1 + 1); // and the gap line of Stop
+    QCOMPARE(window()->txtDataNo()->text(), QStringLiteral("3"));
+}
+
+void TestRealTimeController::dailyFilesEndWithTheRun_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("Stop") << "stop";
+    QTest::newRow("the window closes") << "window";
+    QTest::newRow("the program quits") << "program";
+}
+
+// However the run ends, the files end with whole lines and a gap line, and the folder is free.
+void TestRealTimeController::dailyFilesEndWithTheRun()
+{
+    QFETCH(QString, end);
+    writeDailyFilesTo(m_dir->filePath(QStringLiteral("mon")));
+    connectMeter();
+    run(QStringLiteral("100"));
+    for (int level : {600, 700, 800})
+        poll(level);
+    QVERIFY(!folderIsFree());
+    m_answers << QMessageBox::No; // the chart is not saved
+    if (end == "stop")
+        m_main->Stop1()->trigger();
+    else if (end == "window")
+        QVERIFY(window()->close());
+    else
+        QVERIFY(m_main->close());
+    QVERIFY(!m_main->realTime().writesDailyFiles());
+    const QDateTime stopped = m_clock->now();
+    poll(650); // nothing more comes to the files
+    const QList<QByteArray> lines = fileLines(readingsFile());
+    QCOMPARE(lines.size(), 1 + 3 + 1 + 1);
+    QCOMPARE(lines[4], monitor::gapLine(monitor::Stamp::of(stopped)));
+    QCOMPARE(lines.last(), QByteArray()); // the last line is whole
+    QCOMPARE(fileLines(readingsFile().replace(".csv", "-minutes.csv")).size(), 3); // the minute so far
+    QVERIFY(folderIsFree());
+    QVERIFY(m_shown.isEmpty() || end != "stop");
+}
+
+// The meter away: one gap line, however long, and the readings carry on when it is back.
+void TestRealTimeController::theMeterGoingAwayIsAGap()
+{
+    writeDailyFilesTo(m_dir->filePath(QStringLiteral("mon")));
+    connectMeter();
+    run(QStringLiteral("100"));
+    poll(600);
+    m_hid->devicePresent = false;
+    for (int i = 0; i < 5; ++i) {
+        poll(620);
+        m_main->realTime().DailyFilesTimerTimer();
+    }
+    QVERIFY(!m_main->meter().meterConnected());
+    m_hid->devicePresent = true;
+    poll(0);
+    m_main->realTime().DailyFilesTimerTimer();
+    poll(630);
+    QList<QByteArray> lines = fileLines(readingsFile());
+    QCOMPARE(lines.size(), 1 + 3 + 1);
+    QVERIFY(lines[1].contains(",60.0,"));
+    QVERIFY2(lines[2].endsWith(",,,,,gap"), lines[2].constData());
+    QVERIFY(lines[3].contains(",63.0,"));
+    QVERIFY(m_shown.isEmpty());
+}
+
+void TestRealTimeController::theDailyFilesOptionIsRemembered()
+{
+    connectMeter();
+    run(QStringLiteral("10"));
+    m_main->Stop1()->trigger();
+    const QString folder = m_dir->filePath(QStringLiteral("elsewhere/mon"));
+    writeDailyFilesTo(folder);
+    run(QStringLiteral("10"));
+    m_main->Stop1()->trigger();
+    m_answers << QMessageBox::No << QMessageBox::No;
+    writeDailyFilesTo({});
+    run(QStringLiteral("10"));
+    m_main->Stop1()->trigger();
+    QCOMPARE(m_offered.size(), 3);
+    QCOMPARE(m_offered[0].on, false);
+    QCOMPARE(m_offered[0].folder, QDir::cleanPath(paths::dataFolder() + QStringLiteral("/monitor")));
+    QCOMPARE(m_offered[2].on, true);
+    QCOMPARE(m_offered[2].folder, folder);
+    // The run without the option wrote nothing; the default folder was never made.
+    QVERIFY(!QFileInfo::exists(m_offered[0].folder));
+}
+
+void TestRealTimeController::anUnwritableFolderStartsNoRun()
+{
+    QFile file(m_dir->filePath(QStringLiteral("file")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    TfrmGraph *w = runThreePoints();
+    writeDailyFilesTo(file.fileName() + QStringLiteral("/mon"));
+    m_answers << QMessageBox::No;
+    run(QStringLiteral("10"));
+    QCOMPARE(m_shown.size(), 2);
+    QVERIFY2(m_shown[1].startsWith(asShown(ids(QStringLiteral("frmSetupRealTime"), QStringLiteral("IDS_1"))).section('%', 0, 0)),
+             qPrintable(m_shown[1]));
+    QVERIFY(m_shown[1].contains(file.fileName() + QStringLiteral("/mon")));
+    QVERIFY(!graph::graphState().realTime.realTimeRunning);
+    QVERIFY(!m_main->realTime().writesDailyFiles());
+    QCOMPARE(w->PESGraph1()->points(), 3); // nothing was replaced
+    QCOMPARE(runCommands(), (QStringList{"Run1", "btnRun", "tbntClr"}));
+}
+
+// The files say once that the disk took no more and once that it does again; the run, its chart
+// and its readings go on meanwhile, and the readings held back reach the file.
+void TestRealTimeController::aFullDiskIsToldAndTheRunGoesOn()
+{
+    test::FullDisk disk;
+    writeDailyFilesTo(disk.filePath(QStringLiteral("mon")));
+    connectMeter();
+    run(QStringLiteral("2000"));
+    poll(600);
+    poll(610);
+    disk.fill();
+    int polled = 2;
+    // What the file's last block still holds goes in; then the flushes fail.
+    for (; polled < 400 && m_shown.isEmpty(); ++polled)
+        poll(620);
+    for (int i = 0; i < 60; ++i, ++polled)
+        poll(630);
+    const QString header = asShown(ids(QStringLiteral("frmSetupRealTime"), QStringLiteral("IDS_2"))).section('%', 0, 0);
+    QVERIFY2(!m_shown.isEmpty() && m_shown.size() <= 2, qPrintable(m_shown.join('\n')));
+    QVERIFY2(m_shown[0].startsWith(header) && m_shown.last().contains(disk.reason()), qPrintable(m_shown.join('\n')));
+    QVERIFY(graph::graphState().realTime.realTimeRunning);
+    QCOMPARE(window()->txtDataNo()->text(), QString::number(polled));
+    disk.release();
+    const qsizetype told = m_shown.size();
+    poll(640);
+    m_clock->advance(600); // a second since the last flush
+    m_main->realTime().DailyFilesTimerTimer();
+    QCOMPARE(m_shown.size(), told + 1);
+    QVERIFY2(m_shown.last().contains(QStringLiteral("nothing was lost")), qPrintable(m_shown.last()));
+    m_main->Stop1()->trigger();
+    QCOMPARE(fileLines(readingsFile()).size(), 1 + polled + 1 + 1 + 1);
 }
 
 QTEST_MAIN(TestRealTimeController)

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "realtime/TfrmSetupRealTime.h"
+#include "common/Paths.h"
 #include "widgets/LanguageDispatcher.h"
+#include "widgets/ModalRunner.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +26,9 @@ private slots:
     void boxTextSelectsItsEntry_data();
     void boxTextSelectsItsEntry();
     void controlsAreNamedInBothLanguages();
+    void dailyFilesFolderField();
+    void typedFolder_data();
+    void typedFolder();
 };
 
 void TestTfrmSetupRealTime::periodFollowsTheFields()
@@ -89,7 +98,9 @@ void TestTfrmSetupRealTime::controlsAreNamedInBothLanguages()
             {d.edtRealTimeNo(), d.Label1()->text()}, {d.Label3(), d.Label3()->text()},
             {d.edtPeriod(), d.Label4()->text()},     {d.btnOpenSingleSet(), d.btnOpenSingleSet()->text()},
             {d.Button1(), d.Button1()->text()},      {d.Label2(), d.Label2()->text()},
-            {d.Label5(), d.Label5()->text()},        {d.Label6(), d.Label6()->text()}};
+            {d.Label5(), d.Label5()->text()},        {d.Label6(), d.Label6()->text()},
+            {d.chkDailyFiles(), d.chkDailyFiles()->text()}, {d.edtDailyFolder(), d.lblDailyFolder()->text()},
+            {d.btnBrowseFolder(), d.btnBrowseFolder()->text()}, {d.lblDailyFilesNote(), d.lblDailyFilesNote()->text()}};
         QStringList names;
         for (const auto &[widget, name] : named) {
             const QString got = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -104,9 +115,66 @@ void TestTfrmSetupRealTime::controlsAreNamedInBothLanguages()
             QCOMPARE(d.Label1()->text(), QStringLiteral("Real-Time data no to be recorded"));
         } else {
             QCOMPARE(d.Button1()->text(), QStringLiteral("Annuler"));
+            QCOMPARE(d.lblDailyFolder()->text(), QStringLiteral("Dossier"));
             QVERIFY(names[0] != english[0] && names.last() != english.last());
         }
     }
+}
+
+// The folder starts as the data folder's monitor/; its field and Browse are on with the box only,
+// and Browse starts at the folder typed and puts the one picked in the field.
+void TestTfrmSetupRealTime::dailyFilesFolderField()
+{
+    QTemporaryDir root;
+    paths::setTestRoot(root.path());
+    TfrmSetupRealTime d;
+    QCOMPARE(d.dailyFiles().on, false);
+    QCOMPARE(d.dailyFiles().folder, QDir::cleanPath(paths::dataFolder() + QStringLiteral("/monitor")));
+    QVERIFY(!d.edtDailyFolder()->isEnabled() && !d.btnBrowseFolder()->isEnabled());
+    d.chkDailyFiles()->click();
+    QVERIFY(d.edtDailyFolder()->isEnabled() && d.btnBrowseFolder()->isEnabled());
+
+    const QString picked = root.filePath(QStringLiteral("picked"));
+    QVERIFY(QDir().mkpath(picked));
+    d.edtDailyFolder()->setText(root.path() + QStringLiteral("/typed"));
+    QString startedAt;
+    bool folders = false;
+    setModalHandler([&](QDialog &dialog) {
+        auto &files = static_cast<QFileDialog &>(dialog);
+        startedAt = files.directory().absolutePath();
+        folders = files.fileMode() == QFileDialog::Directory;
+        files.selectFile(picked);
+        return int(QDialog::Accepted);
+    });
+    d.btnBrowseFolder()->click();
+    setModalHandler({});
+    QVERIFY(folders);
+    QCOMPARE(startedAt, root.path()); // the typed folder does not exist yet
+    QCOMPARE(d.dailyFiles().folder, picked);
+    QCOMPARE(d.dailyFiles().on, true);
+    paths::setTestRoot({});
+}
+
+void TestTfrmSetupRealTime::typedFolder_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("folder"); // DATA: the data folder
+    QTest::newRow("blanks around it") << "  /srv/noise  " << "/srv/noise";
+    QTest::newRow("relative: in the data folder") << "site/mon" << "DATA/site/mon";
+    QTest::newRow("home") << "~/mon/" << QDir::homePath() + "/mon";
+    QTest::newRow("dots") << "/srv/a/../b" << "/srv/b";
+    QTest::newRow("blanks only: none") << "   " << "";
+}
+
+void TestTfrmSetupRealTime::typedFolder()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, folder);
+    QTemporaryDir root;
+    paths::setTestRoot(root.path());
+    folder = QDir::cleanPath(folder.replace(QStringLiteral("DATA"), paths::dataFolder()));
+    QCOMPARE(realtime::dailyFilesFolder(typed), folder);
+    paths::setTestRoot({});
 }
 
 QTEST_MAIN(TestTfrmSetupRealTime)
