@@ -72,7 +72,7 @@ int stopped(MeterLink &link, const StopSignals &stop, QTextStream &err, const QS
 int writeImage(const QString &path, const QByteArray &image, CliContext &context)
 {
     QString error;
-    const bool written = isStandardOutput(path) ? writeStandardOutput(context, image, error)
+    const bool written = isStandardOutput(path) ? writeStandardOutput(context, data::collectionBytes(image).toByteArray(), error)
                                                 : data::writeCollection(path, image, &error);
     if (!written)
         return fail(context.err, QStringLiteral("cannot write %1: %2").arg(printable(path), error));

@@ -60,8 +60,8 @@ void TestSetupCliCommands::commandsAndTheirFailures_data()
     QTest::newRow("info without serial") << QStringList{"info"} << "serial" << 1 << "Meter Time: 2024-03-05T14:07:09"
                                          << "can not read serail number, error code=907" << 2 << false;
     QTest::newRow("info --json") << QStringList{"info", "--json"} << "" << 0
-                                 << "\"cal_94_db\": -0.2,\n    \"cal_70_db\": 70,\n    \"clock\": \"2024-03-05T14:07:09\",\n"
-                                    "    \"data_sets\": 3,\n    \"firmware\": 1.05,\n"
+                                 << "\"cal_70_db\": 70,\n    \"cal_94_db\": -0.2,\n    \"clock\": \"2024-03-05T14:07:09\",\n"
+                                    "    \"data_sets\": 5,\n    \"firmware\": 1.05,\n"
                                  << "" << 2 << false;
     QTest::newRow("info --json: a document only when whole") << QStringList{"info", "--json"} << "serial" << 1 << ""
                                                             << "error code=907" << 2 << false;
