@@ -45,8 +45,9 @@ if command -v systemd-analyze >/dev/null 2>&1; then
 fi
 
 # The file types as a desktop sees them: by name, and by their first bytes under another name.
-if command -v update-mime-database >/dev/null 2>&1 && command -v gio >/dev/null 2>&1; then
-  update-mime-database "$prefix/share/mime" || fail "update-mime-database refused ql708.xml"
+if command -v update-mime-database >/dev/null 2>&1 && command -v update-desktop-database >/dev/null 2>&1 &&
+   command -v gio >/dev/null 2>&1; then
+  update-mime-database "$prefix/share/mime" >/dev/null || fail "update-mime-database refused ql708.xml"
   files=$prefix/files
   mkdir -p "$files"
   printf '\004%30s\005' '' | tr ' ' '\000' >"$files/memory.bin"
@@ -59,11 +60,15 @@ if command -v update-mime-database >/dev/null 2>&1 && command -v gio >/dev/null 
     got=$(type_of "$files/${f%%:*}")
     [ "$got" = "application/x-ql708-${f#*:}" ] || fail "${f%%:*} is $got, not application/x-ql708-${f#*:}"
   done
-  # The program is the one offered for them.
-  XDG_DATA_HOME="$prefix/share" XDG_DATA_DIRS=/usr/share gio mime application/x-ql708-collection 2>/dev/null |
+  # The program is the one offered for them, once the menu entries are indexed as the package's
+  # triggers index them.
+  update-desktop-database "$prefix/share/applications" || fail "update-desktop-database refused ql708.desktop"
+  # GIO offers only entries whose program it finds on PATH.
+  PATH="$prefix/bin:$PATH" XDG_DATA_HOME="$prefix/share" XDG_DATA_DIRS=/usr/share \
+    gio mime application/x-ql708-collection 2>/dev/null |
     grep -q 'ql708.desktop' || fail "ql708.desktop is not offered for collections"
 else
-  echo "skipped: the file types (update-mime-database and gio are not installed)"
+  echo "skipped: the file types (update-mime-database, update-desktop-database or gio is missing)"
 fi
 
 # The manual pages as man reads them, without a complaint.
