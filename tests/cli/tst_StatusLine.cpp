@@ -16,21 +16,30 @@ private slots:
     void csvAndJson();
 };
 
-void TestStatusLine::formatsEveryField()
+namespace {
+// dBA, SLOW, recording, the meter clock at 09:05:59.
+MeterStatus slowRecording()
 {
-    QLocale::setDefault(QLocale(QLocale::French)); // the level keeps its full stop
     MeterStatus s;
-    s.maxMinActive = true;
-    s.maxMinMode = kMaxHeld;
-    s.maxLevel = 1234;
     s.aWeighting = true;
     s.fastResponse = false;
-    s.rangeCode = kRange50to110;
     s.recording = true;
-    s.over = true;
     s.clockHours = 0x09;
     s.clockMinutes = 0x05;
     s.clockSeconds = 0x59;
+    return s;
+}
+} // namespace
+
+void TestStatusLine::formatsEveryField()
+{
+    QLocale::setDefault(QLocale(QLocale::French)); // the level keeps its full stop
+    MeterStatus s = slowRecording();
+    s.maxMinActive = true;
+    s.maxMinMode = kMaxHeld;
+    s.maxLevel = 1234;
+    s.rangeCode = kRange50to110;
+    s.over = true;
     const QString line = statusLine(QDateTime(QDate(2026, 12, 9), QTime(10, 0, 1)), s);
     QCOMPARE(line, QStringLiteral("2026-12-09T10:00:01  123.4 dBA SLOW 50-110dB maxmin=MAX rec=yes "
                                   "over=yes under=no full=no clock=09:05:59"));
@@ -61,16 +70,10 @@ void TestStatusLine::csvAndJson()
 {
     QFETCH(quint8, range);
     QLocale::setDefault(QLocale(QLocale::French));
-    MeterStatus s;
+    MeterStatus s = slowRecording();
     s.level = 653;
-    s.aWeighting = true;
-    s.fastResponse = false;
     s.rangeCode = range;
-    s.recording = true;
     s.under = true;
-    s.clockHours = 0x09;
-    s.clockMinutes = 0x05;
-    s.clockSeconds = 0x59;
     const QDateTime t(QDate(2026, 12, 9), QTime(10, 0, 1, 250), Qt::OffsetFromUTC, 3600);
     QTEST(statusCsvLine(t, s), "csv");
     QCOMPARE(QString(kStatusCsvHeading).count(','), statusCsvLine(t, s).count(','));
