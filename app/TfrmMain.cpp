@@ -164,7 +164,7 @@ void TfrmMain::createMenus()
 
     m_LEQ1 = menuBar()->addAction(QStringLiteral("LEQ1"));
     m_LEQ1->setObjectName(QStringLiteral("LEQ1"));
-    // A command of the menu bar: its shortcut is told in its hint, as the bar shows none.
+    // A command of the menu bar, which shows no shortcuts: the help page and ql708(1) list it.
     m_LEQ1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(m_LEQ1, &QAction::triggered, this, &TfrmMain::LEQ1Click);
 
