@@ -257,6 +257,16 @@ void TestMainWindow::filesFromOutside()
     QCOMPARE(items[1]->toolTip(), QDir::toNativeSeparators(rec));
     items[1]->trigger();
     QCOMPARE(settings::readRecentFiles().first(), rec);
+    // A screen reader names the list, an item of File, in the language in force.
+    for (const auto &[language, name] : {std::pair{Language::English, "Open Recent"}, {Language::French, "Ouvrir un fichier récent"}}) {
+        LanguageDispatcher::instance().setLanguage(language);
+        QAccessibleInterface *file = QAccessible::queryAccessibleInterface(w.File1());
+        QVERIFY(file);
+        QStringList names;
+        for (int i = 0; i < file->childCount(); ++i)
+            names << file->child(i)->text(QAccessible::Name);
+        QVERIFY2(names.contains(QString::fromUtf8(name)), qPrintable(names.join('|')));
+    }
     // A drop of files the program does not open is refused at once.
     QMimeData other;
     other.setUrls({QUrl::fromLocalFile(m_dir->path() + "/notes.doc")});
