@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppOptions.h"
 
+#include "common/OptionHelp.h"
+
+#include <QFileInfo>
+
 namespace ql708 {
 
 namespace {
@@ -15,6 +19,29 @@ const QStringList kQtOptionsWithValue = {
     QStringLiteral("-session"),  QStringLiteral("-style"),              QStringLiteral("-stylesheet")};
 const QStringList kQtFlags = {QStringLiteral("-reverse"), QStringLiteral("-widgetcount"),
                               QStringLiteral("-nograb"), QStringLiteral("-dograb"), QStringLiteral("-sync")};
+
+// The program's own options, as --help lists them and bash completes them.
+const OptionHelp kOptions[] = {
+    {"--simulate", nullptr, "use the built-in simulated meter instead of the USB meter"},
+    {"--setup", nullptr, "open the data logger setup dialog (clock, interval, erase, ...)"},
+    {"--trace", "FILE", "write every exchange with the meter to FILE, one line each", "file:"},
+    {"--replay", "FILE", "play a trace back in place of the meter, checking that the\n"
+                         "same commands go out in the same order",
+     "file:"},
+    {"--language", "en|fr", "start in English or in French (default: the language last\n"
+                            "chosen; French at the first start)",
+     "words:en fr"},
+    {"--help, -h", nullptr, "show this text"},
+    {"--version", nullptr, "show the program's version"},
+    {"--bash-completion", nullptr, "print the script that completes ql708's command line in bash"},
+    {"--", nullptr, "end of the options: the words after it are files"},
+    {"FILE", nullptr, "a data set collection (.rec), graph file (.ghf) or text file (.txt,\n"
+                      ".csv) to open as the File menu's Open does",
+     "file:rec|ghf|txt|csv"},
+};
+
+const QStringList kOpenedTypes = {QStringLiteral("rec"), QStringLiteral("ghf"), QStringLiteral("txt"),
+                                  QStringLiteral("csv")};
 
 void fail(AppOptions &o, const QString &message)
 {
@@ -57,12 +84,33 @@ void readFile(const QStringList &arguments, int &i, const QString &name, QString
 
 } // namespace
 
+bool AppOptions::opensFile(const QString &path)
+{
+    return kOpenedTypes.contains(QFileInfo(path).suffix().toLower());
+}
+
+namespace {
+// A word that is no option: a file to open.
+void readFileWord(const QString &a, AppOptions &o)
+{
+    if (AppOptions::opensFile(a))
+        o.files << a;
+    else
+        fail(o, QStringLiteral("%1: the program opens .rec, .ghf, .txt and .csv files").arg(a));
+}
+} // namespace
+
 AppOptions AppOptions::parse(const QStringList &arguments)
 {
     AppOptions o;
+    bool optionsEnded = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
-        if (a == QLatin1String("--simulate"))
+        if (optionsEnded)
+            readFileWord(a, o);
+        else if (a == QLatin1String("--"))
+            optionsEnded = true;
+        else if (a == QLatin1String("--simulate"))
             o.simulate = true;
         else if (a == QLatin1String("--setup"))
             o.setup = true;
@@ -70,6 +118,8 @@ AppOptions AppOptions::parse(const QStringList &arguments)
             o.showHelp = true;
         else if (a == QLatin1String("--version"))
             o.showVersion = true;
+        else if (a == QLatin1String("--bash-completion"))
+            o.printCompletion = true;
         else if (isOption(a, QStringLiteral("--language")))
             readLanguage(arguments, i, o);
         else if (isOption(a, QStringLiteral("--trace")))
@@ -85,7 +135,7 @@ AppOptions AppOptions::parse(const QStringList &arguments)
         else if (a.startsWith(QLatin1Char('-')))
             fail(o, QStringLiteral("unknown option: %1").arg(a));
         else
-            fail(o, QStringLiteral("unexpected word: %1").arg(a));
+            readFileWord(a, o);
     }
     if (o.simulate && !o.trace.replayFile.isEmpty())
         fail(o, QStringLiteral("--replay takes the place of the meter; leave out --simulate"));
@@ -94,16 +144,19 @@ AppOptions AppOptions::parse(const QStringList &arguments)
 
 QString AppOptions::usage()
 {
-    return QStringLiteral("Usage: ql708 [--simulate] [--setup] [--trace FILE] [--replay FILE] [--language en|fr] [--help] [--version]\n"
-                          "  --simulate        use the built-in simulated meter instead of the USB meter\n"
-                          "  --setup           open the data logger setup dialog (clock, interval, erase, ...)\n"
-                          "  --trace FILE      write every exchange with the meter to FILE, one line each\n"
-                          "  --replay FILE     play a trace back in place of the meter, checking that the\n"
-                          "                    same commands go out in the same order\n"
-                          "  --language en|fr  start in English or in French (the default)\n"
-                          "  --help, -h        show this text\n"
-                          "  --version         show the program's version\n"
-                          "Qt's display options (-platform NAME, -style NAME, ...) are accepted too.\n");
+    QString text = QStringLiteral("Usage: ql708 [OPTIONS] [FILE...]\n");
+    for (const OptionHelp &o : kOptions)
+        text += optionHelpLine(o);
+    return text + QStringLiteral("Qt's display options (-platform NAME, -style NAME, ...) are accepted too.\n");
+}
+
+QString AppOptions::completion()
+{
+    std::vector<OptionHelp> options;
+    for (const OptionHelp &o : kOptions)
+        if (QLatin1String(o.name) != QLatin1String("--"))
+            options.push_back(o);
+    return bashCompletion(QStringLiteral("ql708"), options);
 }
 
 } // namespace ql708

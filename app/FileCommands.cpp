@@ -13,6 +13,7 @@
 #include "widgets/TfrmOpenSave.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -55,10 +56,23 @@ void FileCommands::Open1Click()
     const bool commaDecimals = QLocale().decimalPoint() == QLatin1String(",");
     chooser.btnOpenSingleSet()->setText(text(commaDecimals ? "IDS_38" : "IDS_39"));
     const int result = runModal(chooser);
+    QString path;
     if (result == TfrmOpenSave::Sets)
-        m_dataLogger.openCollection();
+        path = m_dataLogger.openCollection();
     else if (result == TfrmOpenSave::SingleSet)
-        m_singleFiles.OpenSingleFile();
+        path = m_singleFiles.OpenSingleFile();
+    if (!path.isEmpty())
+        emit opened(path);
+}
+
+bool FileCommands::openFile(const QString &path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    const bool done = extension == QLatin1String("rec") ? m_dataLogger.openCollection(path)
+                                                         : m_singleFiles.OpenSingleFile(path);
+    if (done)
+        emit opened(path);
+    return done;
 }
 
 bool FileCommands::Save1Click(QMdiSubWindow *window)

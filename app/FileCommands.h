@@ -24,6 +24,15 @@ public:
     FileCommands(QMdiArea &area, QAction &save, QWidget *dialogParent, datalogger::DataLoggerController &dataLogger,
                  SingleFileCommands &singleFiles);
 
+    // Opens a file as Open would, by its extension: a collection (.rec) in the DataLogger
+    // window, a graph file (.ghf) in a graph window, a table text file (.txt, .csv) in a tabular
+    // view. True when it opened; a failure is told in a message.
+    bool openFile(const QString &path);
+
+signals:
+    // A file was opened, through the dialog or not.
+    void opened(const QString &path);
+
 public slots:
     void Open1Click();
     // The Save command for a window: the DataLogger window saves its memory as a collection or

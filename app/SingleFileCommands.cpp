@@ -160,27 +160,33 @@ bool SingleFileCommands::writeWithProgress(const QString &path, int lines,
     return outcome.ok;
 }
 
-void SingleFileCommands::OpenSingleFile()
+QString SingleFileCommands::OpenSingleFile()
 {
     // Every type the command opens is listed first, so the file saved a moment ago shows.
     const bool comma = commaDecimals();
     const QString filter = text(comma ? "IDS_311" : "IDS_310") + QLatin1Char('|') + text(comma ? "IDS_47" : "IDS_19");
     const QString path = askOpenFileName(&m_main, dialogFolder(m_main.dataFolder()), filter, QStringLiteral("ghf"));
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == QLatin1String("ghf"))
-        openGraphFile(path);
-    else if (extension == QLatin1String("txt") || extension == QLatin1String("csv"))
-        openTableFile(path);
+    return !path.isEmpty() && OpenSingleFile(path) ? path : QString();
 }
 
-void SingleFileCommands::openGraphFile(const QString &path)
+bool SingleFileCommands::OpenSingleFile(const QString &path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("ghf"))
+        return openGraphFile(path);
+    if (extension == QLatin1String("txt") || extension == QLatin1String("csv"))
+        return openTableFile(path);
+    return false;
+}
+
+bool SingleFileCommands::openGraphFile(const QString &path)
 {
     // The whole file is read and checked before a window opens: a bad file opens none.
     chart::ChartModel model;
     QString error;
     if (!chart::loadChartModelFile(model, path, &error)) {
         showMessage(&m_main, text("IDS_302") + QLatin1Char('\n') + error);
-        return;
+        return false;
     }
     QMdiArea *area = m_main.mdiArea();
     graph::TfrmGraph *w = graph::TfrmGraph::create(area, shown(path));
@@ -189,14 +195,15 @@ void SingleFileCommands::openGraphFile(const QString &path)
     w->RefreshStatistics();
     w->ResetCursors();
     w->PESGraph1()->PEactions(chart::sgReinitAndReset);
+    return true;
 }
 
-void SingleFileCommands::openTableFile(const QString &path)
+bool SingleFileCommands::openTableFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         failed("IDS_302", path, file.errorString());
-        return;
+        return false;
     }
     auto *list = new graph::TfrmList;
     m_main.mdiArea()->addSubWindow(list);
@@ -220,13 +227,14 @@ void SingleFileCommands::openTableFile(const QString &path)
                                       [&](qint64 done) { return pump.step(done) && alive; });
     }
     if (!alive)
-        return;
+        return false;
     list->setTable(std::move(table));
     m_main.mdiArea()->setActiveSubWindow(list);
     if (!outcome.ok && !outcome.cancelled)
         failed("IDS_302", path, outcome.error);
     else if (outcome.truncated)
         showMessage(&m_main, text("IDS_309") + QString::number(list->table().rowCount()));
+    return outcome.ok;
 }
 
 void SingleFileCommands::btnOutputToGraphClick()

@@ -34,7 +34,11 @@ public:
     // A table that belongs to owner, whose closing stops the writing; without owner, a table
     // that outlives the writing (a copy).
     bool WriteTableText(const data::TextTable &table, QObject *owner = nullptr);
-    void OpenSingleFile();
+    // Opens the graph file (.ghf) or table text file (.txt, .csv) chosen in the file dialog
+    // (its path returned when it opened, else empty), or path (true when it opened): a graph
+    // window or a tabular view. A failure is told in a message.
+    QString OpenSingleFile();
+    bool OpenSingleFile(const QString &path);
 
 public slots:
     // Graphs the active tabular view in a new graph window.
@@ -47,8 +51,8 @@ private:
     // Runs a writer with the saving progress window; false (after a message) when it failed.
     bool writeWithProgress(const QString &path, int lines,
                            const std::function<data::TextFileOutcome(const data::TextProgress &)> &write);
-    void openGraphFile(const QString &path);
-    void openTableFile(const QString &path);
+    bool openGraphFile(const QString &path);
+    bool openTableFile(const QString &path);
     void failed(const char *key, const QString &path, const QString &reason);
 
     TfrmMain &m_main;

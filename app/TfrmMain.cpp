@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TfrmMain.h"
 
+#include "app/AppOptions.h"
 #include "app/FileCommands.h"
 #include "app/PrintCommands.h"
 #include "app/SingleFileCommands.h"
@@ -25,9 +26,14 @@
 #include "widgets/ToolIcons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QMimeData>
+#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -48,11 +54,17 @@ TfrmMain::TfrmMain(HidLink &hid, QWidget *parent) : QMainWindow(parent), m_meter
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QStringLiteral("QL708"));
+    // Every window shows the program's icon: the top-level ones take the application's, and
+    // each MDI child is given it as it comes (it would show the toolkit's otherwise).
+    QApplication::setWindowIcon(programIcon());
+    setWindowIcon(programIcon());
+    setAcceptDrops(true);
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setFrameShape(QFrame::NoFrame);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_mdi->viewport()->installEventFilter(this);
     setCentralWidget(m_mdi);
 
     m_MainTimer = new QTimer(this);
@@ -90,6 +102,7 @@ void TfrmMain::createCommands()
         return meterCommands() + QList<QObject *>{m_LEQ1, m_Open1, m_leq->startButton()};
     });
     m_files = new FileCommands(*m_mdi, *m_Save1, this, *m_dataLogger, *m_singleFiles);
+    connect(m_files, &FileCommands::opened, this, [](const QString &path) { settings::addRecentFile(path); });
     connect(m_leq, &leq::LeqController::saveRequested, m_files, &FileCommands::Save1Click);
     m_setupCommands = new SetupController(m_meter, *m_mdi, this, [this] { readStatusNow(); },
                                           [this] { return frontPanelWidth(); });
@@ -121,6 +134,11 @@ void TfrmMain::createMenus()
     m_File1 = menu("File1");
     m_Open1 = addItem(m_File1, "Open1", &TfrmMain::Open1Click);
     m_Open1->setShortcut(QKeySequence::Open);
+    m_RecentFiles1 = m_File1->addMenu(QStringLiteral("RecentFiles1"));
+    m_RecentFiles1->setObjectName(QStringLiteral("RecentFiles1"));
+    connect(m_RecentFiles1, &QMenu::aboutToShow, this, &TfrmMain::fillRecentFiles);
+    // Filled now too, so that the menu is never empty to a keyboard or a screen reader.
+    connect(m_File1, &QMenu::aboutToShow, this, &TfrmMain::fillRecentFiles);
     m_Save1 = addItem(m_File1, "Save1", &TfrmMain::Save1Click);
     m_Save1->setShortcut(QKeySequence::Save);
     m_Print1 = addItem(m_File1, "Print1", &TfrmMain::btnPrintClick);
@@ -132,17 +150,22 @@ void TfrmMain::createMenus()
 
     m_RealTime1 = menu("RealTime1");
     m_Run1 = addItem(m_RealTime1, "Run1", &TfrmMain::btnRunClick);
+    m_Run1->setShortcut(QKeySequence(Qt::Key_F5));
     m_Stop1 = addItem(m_RealTime1, "Stop1", &TfrmMain::btnStopClick);
+    m_Stop1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
     m_Run1->setEnabled(false); // until a meter answers
     m_Stop1->setEnabled(false);
 
     m_DataLogger1 = menu("DataLogger1");
     m_LoadData1 = addItem(m_DataLogger1, "LoadData1", &TfrmMain::LoadData1Click);
+    m_LoadData1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     m_EraseMemory1 = addItem(m_DataLogger1, "EraseMemory1", &TfrmMain::EraseMemory1Click);
     m_Setup1 = addItem(m_DataLogger1, "Setup1", &TfrmMain::Setup1Click);
 
     m_LEQ1 = menuBar()->addAction(QStringLiteral("LEQ1"));
     m_LEQ1->setObjectName(QStringLiteral("LEQ1"));
+    // A command of the menu bar, which shows no shortcuts: the help page and ql708(1) list it.
+    m_LEQ1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(m_LEQ1, &QAction::triggered, this, &TfrmMain::LEQ1Click);
 
     m_View1 = menu("View1");
@@ -243,6 +266,60 @@ void TfrmMain::createStatusBar()
     }
 }
 
+void TfrmMain::fillRecentFiles()
+{
+    m_RecentFiles1->clear();
+    const QStringList files = settings::readRecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        // "&1 name" for the keyboard; the folder in the hint. A file that is gone stays
+        // listed, greyed, so that the list does not change under the user's hand.
+        const QString &path = files[i];
+        QAction *a = m_RecentFiles1->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        a->setToolTip(QDir::toNativeSeparators(path));
+        a->setStatusTip(a->toolTip());
+        a->setEnabled(QFileInfo(path).isFile() && m_Open1->isEnabled());
+        connect(a, &QAction::triggered, this, [this, path] { openFiles({path}); });
+    }
+    m_RecentFiles1->setEnabled(!files.isEmpty());
+    m_RecentFiles1->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void TfrmMain::openFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        if (m_Open1->isEnabled())
+            m_files->openFile(path);
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile() && AppOptions::opensFile(url.toLocalFile()) && m_Open1->isEnabled()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void TfrmMain::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile() && AppOptions::opensFile(url.toLocalFile()))
+            paths << url.toLocalFile();
+    event->acceptProposedAction();
+    // Opened once the drop is over: the opening shows dialogs, which must not run inside it.
+    QTimer::singleShot(0, this, [this, paths] { openFiles(paths); });
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mdi->viewport() && event->type() == QEvent::ChildPolished)
+        if (auto *w = qobject_cast<QMdiSubWindow *>(static_cast<QChildEvent *>(event)->child()))
+            w->setWindowIcon(programIcon());
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TfrmMain::setStatus(int panel, const QString &text) { m_statusPanels[panel]->setText(text); }
 
 QString TfrmMain::statusText(int panel) const { return m_statusPanels[panel]->text(); }
@@ -254,6 +331,24 @@ void TfrmMain::FormCreate() { setRealTimeRate(settings::readRealTimeRate()); }
 float TfrmMain::realTimeRate() const { return graph::graphState().realTime.RealTimeRate; }
 
 void TfrmMain::setRealTimeRate(float rate) { graph::graphState().realTime.RealTimeRate = rate; }
+
+namespace {
+const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
+const QString kStateKey = QStringLiteral("MainWindow/state");
+} // namespace
+
+void TfrmMain::showAsRemembered()
+{
+    restoreState(settings::readWindowLayout(kStateKey));
+    if (restoreGeometry(settings::readWindowLayout(kGeometryKey))) {
+        show();
+        return;
+    }
+    // Without a window manager (a bare X server) maximizing does nothing: start at screen size.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size());
+    showMaximized();
+}
 
 void TfrmMain::FormShow(TfrmAbout *splash)
 {
@@ -423,6 +518,8 @@ void TfrmMain::FormClose()
 {
     m_MainTimer->stop();
     settings::writeRealTimeRate(realTimeRate());
+    settings::writeWindowLayout(kGeometryKey, saveGeometry());
+    settings::writeWindowLayout(kStateKey, saveState());
 }
 
 void TfrmMain::Exit1Click() { close(); }
@@ -467,6 +564,7 @@ void TfrmMain::English1Click()
     m_English1->setChecked(true);
     m_French1->setChecked(false);
     LanguageDispatcher::instance().setLanguage(Language::English);
+    settings::writeLanguage(Language::English);
 }
 
 void TfrmMain::French1Click()
@@ -474,6 +572,7 @@ void TfrmMain::French1Click()
     m_French1->setChecked(true);
     m_English1->setChecked(false);
     LanguageDispatcher::instance().setLanguage(Language::French);
+    settings::writeLanguage(Language::French);
 }
 
 // The graph windows reach the main window through the one GraphWindows object.

@@ -42,8 +42,13 @@ public:
     explicit TfrmMain(HidLink &hid, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
+    // Shows the window as it was when it last closed, else maximized as laid out.
+    void showAsRemembered();
     // Runs the start-up steps that follow the window's first show; closes the splash.
     void FormShow(TfrmAbout *splash = nullptr);
+    // Opens files as Open would (from the command line, a drop, the recent list), one after
+    // the other; nothing while a command holds the Open command back (a download).
+    void openFiles(const QStringList &paths);
 
     MeterLink &meter() { return m_meter; }
     // The real-time sampling rate is the one all graph windows share.
@@ -62,6 +67,7 @@ public:
     QAction *EraseMemory1() const { return m_EraseMemory1; }
     QAction *Exit1() const { return m_Exit1; }
     QMenu *File1() const { return m_File1; }
+    QMenu *RecentFiles1() const { return m_RecentFiles1; }
     QAction *French1() const { return m_French1; }
     QAction *LEQ1() const { return m_LEQ1; }
     QAction *LoadData1() const { return m_LoadData1; }
@@ -121,6 +127,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -131,6 +140,7 @@ private:
     void createToolBar();
     void nameToolBarButtons();
     void createStatusBar();
+    void fillRecentFiles();
     QAction *addItem(QMenu *menu, const char *name, void (TfrmMain::*slot)());
     QAction *addButton(const char *name, const QString &iconName, QAction *sameAs);
     void setStatus(int panel, const QString &text);
@@ -153,6 +163,7 @@ private:
     QAction *m_Save1;           // saves the active window by its kind
     QAction *m_Print1;          // prints the active window
     QAction *m_PrinterSetup1;   // chooses the printer and its page
+    QMenu *m_RecentFiles1;      // the files last opened, the latest first; missing ones greyed
     QAction *m_Exit1;           // closes the program
     QMenu *m_RealTime1;         // Real-Time
     QAction *m_Run1;            // starts a real-time run

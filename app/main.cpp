@@ -4,6 +4,7 @@
 #include "app/TfrmMain.h"
 #include "common/CommandLine.h"
 #include "common/Printable.h"
+#include "common/Settings.h"
 #include "common/StringTable.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
@@ -14,7 +15,6 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QTimer>
 #include <cerrno>
 #include <cstdio>
@@ -65,6 +65,8 @@ int answerWithoutDisplay(const AppOptions &options)
         return printOut(AppOptions::usage());
     if (options.showVersion)
         return printOut(QStringLiteral("ql708 %1\n").arg(programVersion()));
+    if (options.printCompletion)
+        return printOut(AppOptions::completion());
     return -1;
 }
 
@@ -95,7 +97,7 @@ int main(int argc, char *argv[])
     // Desktops find the menu entry and its icon for the program's windows by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ql708"));
 
-    LanguageDispatcher::instance().setLanguage(options.language);
+    LanguageDispatcher::instance().setLanguage(options.language.value_or(settings::readLanguage()));
     auto *splash = new TfrmAbout;
     splash->showAsSplash();
     QPointer<TfrmMain> shown;
@@ -106,15 +108,14 @@ int main(int argc, char *argv[])
     graph::setRecordingsSimulated(options.simulate);
     TfrmMain window(*link);
     shown = &window;
-    // Without a window manager (a bare X server) maximizing does nothing: start at screen size.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.resize(screen->availableGeometry().size());
-    window.showMaximized();
+    window.showAsRemembered();
     window.FormShow(splash);
     if (options.setup) {
         // The setup dialog's menu item is hidden; asked for, it shows.
         window.Setup1()->setVisible(true);
         window.Setup1Click();
     }
+    // The files of the command line open once the windows of the start are there.
+    QTimer::singleShot(0, &window, [&window, files = options.files] { window.openFiles(files); });
     return QApplication::exec();
 }

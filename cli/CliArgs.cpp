@@ -5,6 +5,31 @@
 
 namespace ql708::cli {
 
+namespace {
+const QString kEndOfOptions = QStringLiteral("--");
+} // namespace
+
+CliArgs::CliArgs(QStringList words)
+{
+    const qsizetype end = words.indexOf(kEndOfOptions);
+    if (end >= 0) {
+        m_after = words.mid(end + 1);
+        words.resize(end);
+    }
+    m_words = std::move(words);
+}
+
+bool CliArgs::asksForHelp(const QStringList &words)
+{
+    for (const QString &w : words) {
+        if (w == kEndOfOptions)
+            return false;
+        if (w == QLatin1String("--help") || w == QLatin1String("-h"))
+            return true;
+    }
+    return false;
+}
+
 void CliArgs::fail(const QString &message)
 {
     if (m_error.isEmpty())
@@ -70,9 +95,12 @@ std::optional<QString> CliArgs::requiredValue(const QString &name, const QString
 
 std::optional<QString> CliArgs::word(const QString &what)
 {
+    // A lone "-" is a word: the standard output or input where a command takes it.
     for (int i = 0; i < m_words.size(); ++i)
-        if (!m_words[i].startsWith(QLatin1Char('-')))
+        if (!m_words[i].startsWith(QLatin1Char('-')) || m_words[i] == QLatin1String("-"))
             return m_words.takeAt(i);
+    if (!m_after.isEmpty())
+        return m_after.takeFirst();
     fail(QStringLiteral("%1 is needed").arg(what));
     return std::nullopt;
 }
@@ -83,6 +111,8 @@ bool CliArgs::finish()
         fail(m_words.first().startsWith(QLatin1Char('-'))
                  ? QStringLiteral("unknown option: %1").arg(m_words.first())
                  : QStringLiteral("unexpected word: %1").arg(m_words.first()));
+    else if (!m_after.isEmpty())
+        fail(QStringLiteral("unexpected word: %1").arg(m_after.first()));
     return m_error.isEmpty();
 }
 

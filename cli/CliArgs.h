@@ -9,10 +9,14 @@ namespace ql708::cli {
 
 // The words that follow a subcommand's name. The command takes the options it knows; a word
 // left over, a missing value or a value out of bounds is a fault, and the first fault is kept
-// as a message that names what the user typed.
+// as a message that names what the user typed. "--" ends the options: every word after it is
+// a word, even one that starts with '-' (a file named "-x.rec").
 class CliArgs {
 public:
-    explicit CliArgs(QStringList words) : m_words(std::move(words)) {}
+    explicit CliArgs(QStringList words);
+
+    // Whether the words before "--" ask for the command's usage (--help or -h).
+    static bool asksForHelp(const QStringList &words);
 
     // Whether the flag is given.
     bool flag(const QString &name);
@@ -32,8 +36,8 @@ public:
     void fail(const QString &message);
 
 private:
-
-    QStringList m_words;
+    QStringList m_words; // the options and words before "--"
+    QStringList m_after; // the words after it
     QString m_error;
 };
 

@@ -3,6 +3,7 @@
 
 #include "cli/CliMeter.h"
 #include "cli/SetsCommand.h"
+#include "cli/StopSignals.h"
 #include "common/Printable.h"
 #include "data/CollectionFile.h"
 #include "data/MemoryImage.h"
@@ -58,6 +59,26 @@ int fail(QTextStream &err, const QString &message, int status = kExitFailed)
     return status;
 }
 
+// Ctrl+C or SIGTERM during the transfer: the meter is told to end it, so that it does not stay
+// inside it, and the output file is left as it was.
+int stopped(MeterLink &link, const StopSignals &stop, QTextStream &err, const QString &path)
+{
+    abortDownload(link);
+    const QString kept = isStandardOutput(path) ? QString() : QStringLiteral("; %1 is left as it was").arg(printable(path));
+    return fail(err, QStringLiteral("download interrupted: the meter was told to end the transfer%1").arg(kept),
+                stop.exitStatus());
+}
+
+int writeImage(const QString &path, const QByteArray &image, CliContext &context)
+{
+    QString error;
+    const bool written = isStandardOutput(path) ? writeStandardOutput(context, data::collectionBytes(image).toByteArray(), error)
+                                                : data::writeCollection(path, image, &error);
+    if (!written)
+        return fail(context.err, QStringLiteral("cannot write %1: %2").arg(printable(path), error));
+    return kExitOk;
+}
+
 } // namespace
 
 int runDownload(CliArgs &args, CliContext &context)
@@ -67,6 +88,7 @@ int runDownload(CliArgs &args, CliContext &context)
     if (!args.finish())
         return kExitUsage;
 
+    const StopSignals stop;
     MeterConnection meter(context, simulate);
     if (!meter.connect(context.err))
         return kExitFailed;
@@ -77,7 +99,11 @@ int runDownload(CliArgs &args, CliContext &context)
 
     QByteArray image;
     qint32 lastAddress = -1;
-    const int code = ReadLoggerMemory(link, image, lastAddress, progressOn(context.err));
+    DownloadProgress progress = progressOn(context.err);
+    progress.stopRequested = [&stop] { return stop.requested(); };
+    const int code = ReadLoggerMemory(link, image, lastAddress, progress);
+    if (code == download_result::kStopped || stop.requested())
+        return stopped(link, stop, context.err, *path);
     if (code != download_result::kOk) {
         abortDownload(link);
         return fail(context.err, QStringLiteral("the download failed, error code=%1").arg(code));
@@ -91,9 +117,8 @@ int runDownload(CliArgs &args, CliContext &context)
         return fail(context.err, QStringLiteral("the memory holds no readable data sets, error code=%1").arg(result),
                     kExitNoDataSets);
     }
-    QString error;
-    if (!data::writeCollection(*path, image, &error))
-        return fail(context.err, QStringLiteral("cannot write %1: %2").arg(printable(*path), error));
+    if (const int status = writeImage(*path, image, context); status != kExitOk || isStandardOutput(*path))
+        return status;
     context.out << printable(*path) << ": " << sets.count() << " data sets, " << lastAddress + 1 << " bytes, result " << result
                 << '\n';
     return kExitOk;

@@ -102,9 +102,11 @@ int runExport(CliArgs &args, CliContext &context)
     const std::optional<QString> path = args.word(QStringLiteral("FILE.rec or FILE.ghf"));
     const std::optional<qint64> set = args.number(QStringLiteral("--set"), 1, std::numeric_limits<int>::max());
     const std::optional<QString> formatName = args.value(QStringLiteral("--format"));
-    const std::optional<QString> out = args.value(QStringLiteral("-o"));
+    std::optional<QString> out = args.value(QStringLiteral("-o"));
     if (!args.finish())
         return kExitUsage;
+    if (out && isStandardOutput(*out))
+        out.reset();
     const std::optional<data::GraphTextFormat> format = formatOf(formatName, out);
     if (!format)
         return fail(context.err, QStringLiteral("export: --format is txt, csv or iso, not \"%1\"").arg(printable(*formatName)), kExitUsage);

@@ -2,6 +2,7 @@
 #include "cli/InfoCommand.h"
 
 #include "cli/CliMeter.h"
+#include "cli/JsonOutput.h"
 #include "common/Printable.h"
 #include "common/StringTable.h"
 #include "meter/LoggerSetup.h"
@@ -10,6 +11,9 @@ namespace ql708::cli {
 
 namespace {
 
+// A number with a full stop, whatever the locale, so that scripts read it.
+QString decimal(double v, int decimals) { return QString::number(v, 'f', decimals); }
+
 void print(QTextStream &out, const MeterInformation &m)
 {
     const StringTable &t = StringTable::of(QStringLiteral("frmSetup"));
@@ -17,11 +21,14 @@ void print(QTextStream &out, const MeterInformation &m)
         return t.sectionText(QStringLiteral("caption"), QString::fromLatin1(name), Language::English).trimmed();
     };
     const std::pair<const char *, QString> lines[] = {
-        {"lblVer", m.version},           {"lblMeterTime", m.meterTime},
+        {"lblVer", decimal(m.versionHundredths / 100.0, 2)},
+        {"lblMeterTime", m.clockIso},
         {"lblInt", m.interval + QStringLiteral(" s")},
-        {"lblDataSets", m.dataSets},     {"lblMemoryAvailable", m.memoryAvailable + QStringLiteral(" points")},
-        {"lblSN", m.serial},             {"lbl94dB", m.cal94},
-        {"lbl70dB", m.cal70}};
+        {"lblDataSets", m.dataSets},
+        {"lblMemoryAvailable", m.memoryAvailable + QStringLiteral(" points")},
+        {"lblSN", m.serial},
+        {"lbl94dB", decimal(m.cal94Tenths / 10.0, 1)},
+        {"lbl70dB", decimal(m.cal70Raw / 256.0, 2) + QStringLiteral("  (") + QString::number(m.cal70Raw) + QLatin1Char(')')}};
     for (const auto &[name, value] : lines) {
         QString l = label(name);
         if (!l.endsWith(QLatin1Char(':')))
@@ -35,6 +42,7 @@ void print(QTextStream &out, const MeterInformation &m)
 int runInfo(CliArgs &args, CliContext &context)
 {
     const bool simulate = args.flag(QStringLiteral("--simulate"));
+    const bool json = args.flag(QStringLiteral("--json"));
     if (!args.finish())
         return kExitUsage;
 
@@ -45,7 +53,10 @@ int runInfo(CliArgs &args, CliContext &context)
     LoggerSetup setup(link);
     MeterInformation info;
     const int code = setup.readInformation(info);
-    if (!info.version.isEmpty())
+    // What was read before a failure is shown; the JSON document only when it is whole.
+    if (json && code == setup_result::kOk)
+        context.out << informationJson(info);
+    else if (!json && !info.version.isEmpty())
         print(context.out, info);
     context.out.flush();
     if (code != setup_result::kOk)

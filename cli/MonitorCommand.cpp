@@ -2,6 +2,7 @@
 #include "cli/MonitorCommand.h"
 
 #include "cli/CliMeter.h"
+#include "cli/StopSignals.h"
 #include "common/Clock.h"
 #include "common/NumberFormat.h"
 #include "monitor/MonitorPoll.h"
@@ -10,40 +11,14 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <csignal>
 #include <memory>
 
 namespace ql708::cli {
 
 namespace {
 
-// Set by SIGINT and SIGTERM; the poll loop ends at its next look, within kStopLookMs.
-volatile std::sig_atomic_t g_stop = 0;
+// The poll loop looks for a stop at least this often.
 constexpr int kStopLookMs = 100;
-
-extern "C" void requestStop(int) { g_stop = 1; }
-
-// Installs the stop handlers for its lifetime and puts the old ones back.
-class StopSignals {
-public:
-    StopSignals()
-    {
-        g_stop = 0;
-        struct sigaction sa {};
-        sa.sa_handler = requestStop;
-        sigemptyset(&sa.sa_mask);
-        sigaction(SIGINT, &sa, &m_int);
-        sigaction(SIGTERM, &sa, &m_term);
-    }
-    ~StopSignals()
-    {
-        sigaction(SIGINT, &m_int, nullptr);
-        sigaction(SIGTERM, &m_term, nullptr);
-    }
-
-private:
-    struct sigaction m_int {}, m_term {};
-};
 
 std::optional<double> decimalOption(CliArgs &args, const QString &name, double min, double max)
 {
@@ -126,9 +101,9 @@ int runMonitor(CliArgs &args, CliContext &context)
     const StopSignals stopSignals;
     monitor::MonitorPoll poll(*hid, session, note);
     Clock &c = clock();
-    while (!g_stop) {
+    while (!stopSignals.requested()) {
         const qint64 due = poll.step();
-        for (qint64 now = c.tickMs(); !g_stop && now < due; now = c.tickMs())
+        for (qint64 now = c.tickMs(); !stopSignals.requested() && now < due; now = c.tickMs())
             c.sleepMs(int(std::min<qint64>(due - now, kStopLookMs)));
     }
     session.stop(c.now());

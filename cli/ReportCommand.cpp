@@ -8,6 +8,7 @@
 #include "data/DataSetList.h"
 #include "output/WindowPrint.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
@@ -16,6 +17,20 @@
 #include <limits>
 
 namespace ql708::cli {
+
+namespace {
+
+// The page of the program's printer printing to a PDF file.
+bool printPage(QIODevice &device, const QString &path, const data::DataSetList &sets, int set)
+{
+    const std::unique_ptr<QPrinter> printer = output::makePrinter();
+    QPdfWriter writer(&device);
+    writer.setResolution(printer->resolution());
+    writer.setPageLayout(printer->pageLayout());
+    return output::printDataSet(writer, QFileInfo(path).fileName(), sets, set);
+}
+
+} // namespace
 
 int runReport(CliArgs &args, CliContext &context)
 {
@@ -35,14 +50,20 @@ int runReport(CliArgs &args, CliContext &context)
     const std::optional<int> i = readSet(*path, *set, sets, context.err, status);
     if (!i)
         return status;
-    // The page of the program's printer printing to a PDF file, written whole or not at all.
-    const std::unique_ptr<QPrinter> printer = output::makePrinter();
+    if (isStandardOutput(*out)) {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QString error;
+        if (!printPage(pdf, *path, sets, *i) || !writeStandardOutput(context, pdf.data(), error)) {
+            context.err << "ql708-cli: cannot write the report to the standard output" << (error.isEmpty() ? "" : ": ")
+                        << error << '\n';
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
+    // Written whole or not at all.
     SaveFile file(*out);
-    const bool opened = file.open();
-    QPdfWriter writer(&file.device());
-    writer.setResolution(printer->resolution());
-    writer.setPageLayout(printer->pageLayout());
-    const bool printed = opened && output::printDataSet(writer, QFileInfo(*path).fileName(), sets, *i);
+    const bool printed = file.open() && printPage(file.device(), *path, sets, *i);
     if (!printed || !file.commit()) {
         // A page that could not be drawn was not committed: its reason is the device's.
         const QString reason = file.reason().isEmpty() ? file.device().errorString() : file.reason();

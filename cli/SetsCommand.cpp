@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SetsCommand.h"
 
+#include "cli/JsonOutput.h"
 #include "common/Printable.h"
 #include "data/CollectionFile.h"
 #include "data/DataSetText.h"
@@ -73,6 +74,7 @@ int setsExitStatus(int parseResult, const data::DataSetList &sets)
 
 int runSets(CliArgs &args, CliContext &context)
 {
+    const bool json = args.flag(QStringLiteral("--json"));
     const std::optional<QString> path = args.word(QStringLiteral("FILE.rec"));
     if (!args.finish())
         return kExitUsage;
@@ -86,6 +88,10 @@ int runSets(CliArgs &args, CliContext &context)
     const int result = data::ParseMemoryImage(image, data::lastAddressOf(image), sets);
     if (!data::parse_result::accepted(result, sets))
         sets = {};
+    if (json) {
+        context.out << setsJson(*path, result, sets);
+        return setsExitStatus(result, sets);
+    }
     for (const QString &line : setsTable(sets))
         context.out << line << '\n';
     context.out << "result\t" << result << '\n';

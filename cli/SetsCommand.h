@@ -14,8 +14,9 @@ namespace ql708::cli {
 // The memory or the file holds no data set that can be read.
 constexpr int kExitNoDataSets = 3;
 
-// ql708-cli sets FILE.rec: the data sets of a collection file, one tab-separated line each
-// after a heading line, then "result<TAB>N" with the parser's result. Exit status 0 when the
+// ql708-cli sets [--json] FILE.rec: the data sets of a collection file, one tab-separated line
+// each after a heading line, then "result<TAB>N" with the parser's result; with --json one
+// JSON document of the same. Exit status 0 when the
 // file holds a set that can be read (results 0 and 33 to 35), 3 when it holds none (31, 32,
 // and 34 for a memory that ends before its first record), 1 when the file cannot be read.
 int runSets(CliArgs &args, CliContext &context);

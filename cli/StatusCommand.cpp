@@ -2,48 +2,36 @@
 #include "cli/StatusCommand.h"
 
 #include "cli/CliMeter.h"
+#include "cli/JsonOutput.h"
 #include "cli/StatusLine.h"
+#include "cli/StopSignals.h"
 #include "common/Clock.h"
 
-#include <csignal>
 #include <limits>
+#include <optional>
 
 namespace ql708::cli {
 
 namespace {
 constexpr qint64 kDefaultPolls = 10;
 
-volatile std::sig_atomic_t interrupted = 0;
-extern "C" void onInterrupt(int) { interrupted = 1; }
+enum class Listing { Lines, Csv, Json };
 
-// A run that goes on until interrupted ends at Ctrl+C after the line it is on, as asked, not
-// killed in the middle of one.
-class EndOnInterrupt {
-public:
-    explicit EndOnInterrupt(bool wanted) : m_wanted(wanted)
-    {
-        interrupted = 0;
-        if (m_wanted)
-            m_previous = std::signal(SIGINT, onInterrupt);
+void print(Listing listing, const QDateTime &t, const MeterStatus &s, QTextStream &out)
+{
+    switch (listing) {
+    case Listing::Lines: out << statusLine(t, s) << '\n'; break;
+    case Listing::Csv: out << statusCsvLine(t, s) << '\n'; break;
+    case Listing::Json: out << statusJson(t, s); break;
     }
-    ~EndOnInterrupt()
-    {
-        if (m_wanted)
-            std::signal(SIGINT, m_previous);
-    }
-    bool asked() const { return interrupted != 0; }
-
-private:
-    bool m_wanted;
-    void (*m_previous)(int) = SIG_DFL;
-};
+}
 
 // Prints what one poll brought; false when the meter is gone or the output cannot be written.
-bool report(const PollResult &r, const MeterLink &link, CliContext &c)
+bool report(const PollResult &r, const MeterLink &link, Listing listing, CliContext &c)
 {
     switch (r.kind) {
     case PollResult::StatusRead:
-        c.out << statusLine(clock().now(), r.status) << '\n';
+        print(listing, clock().now(), r.status, c.out);
         c.out.flush();
         return c.out.status() == QTextStream::Ok; // the caller says why the output failed
     case PollResult::StatusDropped:
@@ -62,6 +50,18 @@ bool report(const PollResult &r, const MeterLink &link, CliContext &c)
     c.err.flush();
     return true;
 }
+
+std::optional<Listing> listingOf(CliArgs &args)
+{
+    const bool csv = args.flag(QStringLiteral("--csv"));
+    const bool json = args.flag(QStringLiteral("--json"));
+    if (csv && json) {
+        args.fail(QStringLiteral("--csv and --json exclude each other"));
+        return std::nullopt;
+    }
+    return csv ? Listing::Csv : json ? Listing::Json : Listing::Lines;
+}
+
 } // namespace
 
 int runStatus(CliArgs &args, CliContext &context)
@@ -69,19 +69,27 @@ int runStatus(CliArgs &args, CliContext &context)
     const bool simulate = args.flag(QStringLiteral("--simulate"));
     const qint64 polls = args.number(QStringLiteral("--count"), 0, std::numeric_limits<qint64>::max())
                              .value_or(kDefaultPolls);
-    if (!args.finish())
+    const std::optional<Listing> listing = listingOf(args);
+    if (!args.finish() || !listing)
         return kExitUsage;
 
     MeterConnection meter(context, simulate);
     if (!meter.connect(context.err))
         return kExitFailed;
     MeterLink &link = meter.link;
-    const EndOnInterrupt interrupt(polls == 0);
-    for (qint64 n = 0; (polls == 0 || n < polls) && !interrupt.asked(); ++n) {
+    if (*listing == Listing::Csv)
+        context.out << kStatusCsvHeading << '\n';
+    // A run that goes on until interrupted ends at Ctrl+C or SIGTERM after the line it is on,
+    // as asked, not killed in the middle of one.
+    std::optional<StopSignals> stop;
+    if (polls == 0)
+        stop.emplace();
+    const auto stopped = [&stop] { return stop && stop->requested(); };
+    for (qint64 n = 0; (polls == 0 || n < polls) && !stopped(); ++n) {
         delayMs(MeterLink::kPollMs);
-        if (interrupt.asked())
+        if (stopped())
             break;
-        if (!report(link.tick(true), link, context))
+        if (!report(link.tick(true), link, *listing, context))
             return kExitFailed;
     }
     return kExitOk;

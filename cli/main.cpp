@@ -20,6 +20,18 @@ std::unique_ptr<HidLink> makeLink(bool simulate)
     return std::make_unique<HidapiLink>();
 }
 
+QtMessageHandler g_previousHandler = nullptr;
+
+// Qt's GUI, as it starts, looks for a sandbox's marker file in the runtime folder; without
+// XDG_RUNTIME_DIR (cron, a service, ssh) it warns about the folder, which the user did nothing
+// for and the tool does not use. That one warning is dropped, and only while the GUI starts.
+void dropRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    g_previousHandler(type, context, message);
+}
+
 // Only a command that draws starts the GUI, offscreen unless told otherwise.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
@@ -27,7 +39,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
+    g_previousHandler = qInstallMessageHandler(dropRuntimeFolderWarning);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
+    return app;
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "common/Paths.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QtEndian>
 #include <cstring>
@@ -37,5 +39,66 @@ void writeRealTimeRate(float rate)
     store.setValue(kKey, bytes);
     store.sync();
 }
+
+namespace {
+
+QVariant read(const QString &key)
+{
+    QSettings store(paths::settingsFile(), QSettings::IniFormat);
+    return store.value(key);
+}
+
+void write(const QString &key, const QVariant &value)
+{
+    QSettings store(paths::settingsFile(), QSettings::IniFormat);
+    store.setValue(key, value);
+    store.sync();
+}
+
+const QString kLanguageKey = QStringLiteral("Language");
+const QString kRecentKey = QStringLiteral("RecentFiles");
+
+} // namespace
+
+Language readLanguage()
+{
+    return read(kLanguageKey).toString() == QLatin1String("en") ? Language::English : Language::French;
+}
+
+void writeLanguage(Language language)
+{
+    write(kLanguageKey, language == Language::English ? QStringLiteral("en") : QStringLiteral("fr"));
+}
+
+QByteArray readWindowLayout(const QString &name)
+{
+    const QVariant v = read(QStringLiteral("Windows/") + name);
+    return v.typeId() == QMetaType::QByteArray ? v.toByteArray() : QByteArray();
+}
+
+void writeWindowLayout(const QString &name, const QByteArray &layout) { write(QStringLiteral("Windows/") + name, layout); }
+
+QStringList readRecentFiles()
+{
+    QStringList files = read(kRecentKey).toStringList();
+    files.removeAll(QString());
+    files.removeDuplicates();
+    return files.mid(0, kRecentFiles);
+}
+
+QStringList addRecentFile(const QString &path)
+{
+    const QString file = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QStringList files = readRecentFiles();
+    files.removeAll(file);
+    files.prepend(file);
+    files = files.mid(0, kRecentFiles);
+    write(kRecentKey, files);
+    return files;
+}
+
+QString readLastFolder(const QString &kind) { return read(QStringLiteral("LastFolders/") + kind).toString(); }
+
+void writeLastFolder(const QString &kind, const QString &folder) { write(QStringLiteral("LastFolders/") + kind, folder); }
 
 } // namespace ql708::settings

@@ -49,11 +49,15 @@ bool readCollection(const QString &path, QByteArray &image, QString *error)
     return true;
 }
 
-bool writeCollection(const QString &path, QByteArrayView image, QString *error)
+QByteArrayView collectionBytes(QByteArrayView image)
 {
     const qint32 last = lastAddressOf(image);
-    const qsizetype size = last < 0 ? image.size() : std::min<qsizetype>(qsizetype(last) + 1, image.size());
-    return saveFile(path, image.first(size), error);
+    return image.first(last < 0 ? image.size() : std::min<qsizetype>(qsizetype(last) + 1, image.size()));
+}
+
+bool writeCollection(const QString &path, QByteArrayView image, QString *error)
+{
+    return saveFile(path, collectionBytes(image), error);
 }
 
 } // namespace ql708::data

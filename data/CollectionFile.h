@@ -21,6 +21,10 @@ QString workingCopyPath(const QString &dataFolder);
 // holds the reason.
 bool readCollection(const QString &path, QByteArray &image, QString *error = nullptr);
 
+// The bytes of image a collection file holds: 0 to its last address in use, or to its end
+// when it is shorter.
+QByteArrayView collectionBytes(QByteArrayView image);
+
 // Writes image bytes 0 to the image's last address in use (or to its end when it is
 // shorter) through a temporary file, so a failed write leaves an earlier file as it was.
 bool writeCollection(const QString &path, QByteArrayView image, QString *error = nullptr);

@@ -184,29 +184,34 @@ void DataLoggerController::writeWorkingCopy(const QByteArray &image)
         message(QStringLiteral("IDS_301"), QStringLiteral("\n%1\n%2").arg(QDir::toNativeSeparators(path), error));
 }
 
-void DataLoggerController::openCollection()
+QString DataLoggerController::openCollection()
 {
     // The window opens first: a cancelled file dialog leaves it open and as it was.
     showDataLoggerWindow();
     const QString path =
         askOpenFileName(m_dialogParent, dialogFolder(m_dataFolder), text("IDS_42"), QStringLiteral("rec"));
-    if (path.isEmpty())
-        return;
+    return !path.isEmpty() && openCollection(path) ? path : QString();
+}
+
+bool DataLoggerController::openCollection(const QString &path)
+{
+    showDataLoggerWindow();
     QByteArray image;
     QString error;
     const QString shownPath = QStringLiteral("\n") + QDir::toNativeSeparators(path);
     if (!data::readCollection(path, image, &error)) {
         message(QStringLiteral("IDS_302"), shownPath + QLatin1Char('\n') + error);
-        return;
+        return false;
     }
     bool accepted = false;
     if (!image.isEmpty())
         acceptImage(image, data::lastAddressOf(image), &accepted);
     if (!accepted) {
         message(QStringLiteral("IDS_303"), shownPath);
-        return;
+        return false;
     }
     dataLoggerView()->resetPlaybackAndZoom();
+    return true;
 }
 
 bool DataLoggerController::saveCollection()

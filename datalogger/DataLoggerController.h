@@ -44,8 +44,11 @@ public:
     // whether the sets were put in the list. The caller has taken the link over.
     int DownloadDataSets(bool *accepted = nullptr);
 
-    // Opens a collection file in the DataLogger window, which opens first.
-    void openCollection();
+    // Opens a collection file in the DataLogger window, which opens first: the one chosen in
+    // the file dialog (its path returned when it opened, else empty), or path (true when its
+    // sets are shown). A failure is told in a message.
+    QString openCollection();
+    bool openCollection(const QString &path);
     // Saves the memory the DataLogger window shows as a collection file; true when written.
     bool saveCollection();
 

@@ -2,6 +2,8 @@
 #include "graph/GraphIcons.h"
 
 #include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QPainter>
 #include <QPixmap>
 
@@ -19,7 +21,8 @@ QIcon graphIcon(const QString &themeName, const QString &glyph)
     f.setPixelSize(22);
     f.setBold(true);
     p.setFont(f);
-    p.setPen(QColor(40, 40, 40));
+    // The buttons' own text colour: dark on a light desktop, light on a dark one.
+    p.setPen(QGuiApplication::palette().color(QPalette::ButtonText));
     p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, glyph);
     return QIcon(pm);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph/TfrmGraph.h"
 
+#include "widgets/Contrast.h"
+
 #include "common/StringTable.h"
 #include "widgets/LanguageDispatcher.h"
 #include "widgets/MessageBoxes.h"
@@ -116,11 +118,12 @@ void addPair(QHBoxLayout *row, QLabel *label, QWidget *field)
     row->addWidget(field);
 }
 
+// The cursor's colour, made lighter where the desktop's windows are dark.
 QLabel *colouredLabel(const char *name, const QString &text, const QColor &colour)
 {
     QLabel *l = label(name, text);
     QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::WindowText, readableOn(colour, p.color(QPalette::Window)));
     l->setPalette(p);
     return l;
 }

@@ -35,6 +35,8 @@ int readBlocks(MeterLink &link, QByteArray &image, Transfer &t, const DownloadPr
 {
     using namespace download_result;
     while (t.remaining != 0) {
+        if (progress.stopRequested && progress.stopRequested())
+            return kStopped;
         const MeterLink::Exchange e = link.exchange({MeterCommand::MemoryNext});
         if (e != MeterLink::Exchange::Done) {
             link.closeDevice();
@@ -82,7 +84,7 @@ int ReadLoggerMemory(MeterLink &link, QByteArray &image, qint32 &lastAddress, co
         result = kEndWrite;
     if (progress.end)
         progress.end();
-    if (t.received < t.remaining)
+    if (t.received < t.remaining && result != kStopped)
         result = kBrokeOff;
     qCDebug(lcDownload, "ended with %d after %d bytes", result, t.received);
     return result;

@@ -21,6 +21,9 @@ constexpr int kBlockWrite = 123;  // a "p" cannot be written (device closed afte
 constexpr int kBlockRead = 124;   // no reply to a "p" (device closed afterwards)
 constexpr int kEndWrite = 125;    // the closing "q" cannot be written
 constexpr int kBrokeOff = 126;    // broke off with fewer bytes received than still outstanding
+// Asked to stop between two blocks (the command-line tool's Ctrl+C; the window program never
+// asks). The device is left open, inside the transfer: abortDownload ends it.
+constexpr int kStopped = 127;
 } // namespace download_result
 
 // Shows a download's progress; every part may be left empty.
@@ -28,6 +31,7 @@ struct DownloadProgress {
     std::function<void(int total)> begin;      // the first block arrived; total bytes to read
     std::function<void(int received)> advance; // after every further block
     std::function<void()> end;                 // the transfer ended, also on a failure
+    std::function<bool()> stopRequested;       // asked before every further block
 };
 
 constexpr int kBlockSize = int(ReplyBuffer().size()); // a memory block is one reply

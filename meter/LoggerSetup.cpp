@@ -80,18 +80,23 @@ MeterInformation decodeInformation(const ReplyBuffer &r)
 {
     namespace info = information_layout;
     MeterInformation m;
-    m.version = fixed(r[info::kVersion] * 0.01, 2);
+    m.versionHundredths = r[info::kVersion];
+    m.version = fixed(m.versionHundredths * 0.01, 2);
     const std::uint8_t *c = r.data() + info::kClock; // year, month, day, hour, minute, second
     m.meterTime = twoHexDigits(c[1]) + QLatin1Char('/') + twoHexDigits(c[2]) + QStringLiteral("/20") +
                   twoHexDigits(c[0]) + QStringLiteral("   ") + twoHexDigits(c[3]) + QLatin1Char(':') +
                   twoHexDigits(c[4]) + QLatin1Char(':') + twoHexDigits(c[5]);
+    m.clockIso = QStringLiteral("20") + twoHexDigits(c[0]) + QLatin1Char('-') + twoHexDigits(c[1]) + QLatin1Char('-') +
+                 twoHexDigits(c[2]) + QLatin1Char('T') + twoHexDigits(c[3]) + QLatin1Char(':') + twoHexDigits(c[4]) +
+                 QLatin1Char(':') + twoHexDigits(c[5]);
     m.interval = QString::number(r[info::kInterval]);
     m.dataSets = QString::number(r[info::kSetCount] << 8 | r[info::kSetCount + 1]);
     const int last = r[info::kLastAddress] << 16 | r[info::kLastAddress + 1] << 8 | r[info::kLastAddress + 2];
     m.memoryAvailable = QString::number((memory_layout::kSize - last) / memory_layout::kPointSize);
-    const int cal70 = r[info::kCal70] << 8 | r[info::kCal70 + 1];
-    m.cal70 = fixed(cal70 * 0.00390625, 2) + QStringLiteral("  (") + QString::number(cal70) + QLatin1Char(')');
-    m.cal94 = fixed(std::int8_t(r[info::kCal94]) * 0.1, 1);
+    m.cal70Raw = r[info::kCal70] << 8 | r[info::kCal70 + 1];
+    m.cal70 = fixed(m.cal70Raw * 0.00390625, 2) + QStringLiteral("  (") + QString::number(m.cal70Raw) + QLatin1Char(')');
+    m.cal94Tenths = std::int8_t(r[info::kCal94]);
+    m.cal94 = fixed(m.cal94Tenths * 0.1, 1);
     return m;
 }
 

@@ -30,7 +30,12 @@ constexpr int kQuickNoDevice = 9000, kQuickNoTimeouts = 9001, kQuickWrite = 9002
 
 // The meter's information as the setup dialog shows it, one text per field.
 struct MeterInformation {
+    // As the setup dialog shows them, in the user's locale.
     QString version, meterTime, interval, dataSets, memoryAvailable, cal70, cal94, serial;
+    // The same for scripts: the meter clock as ISO 8601 from its BCD digits as they are
+    // ("2024-03-05T14:07:09", no UTC offset: the meter knows none), and the raw numbers.
+    QString clockIso;
+    int versionHundredths = 0, cal94Tenths = 0, cal70Raw = 0; // cal70Raw in 1/256 dB
 };
 
 // Decodes the reply to the information command (everything but the serial number).

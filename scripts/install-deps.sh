@@ -9,6 +9,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
+  # the windows' icon is an SVG, drawn by Qt's SVG plugins
+  qt6-svg-dev
   libhidapi-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
   # the monitor's MQTT client, and the broker and clients its tests talk to on the loopback
   libmosquitto-dev mosquitto mosquitto-clients
@@ -18,8 +20,10 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   # the printing tests read the PDFs they print
   poppler-utils
-  # the install test and the Debian package
-  desktop-file-utils dpkg-dev file
+  # the install test and the Debian package: the file types, manual pages and completion as a
+  # desktop and a shell read them, lintian and the AppStream validator
+  desktop-file-utils dpkg-dev file shared-mime-info libglib2.0-bin man-db bash-completion
+  lintian appstream
 )
 
 missing=()

@@ -3,9 +3,14 @@
 
 #include "widgets/ModalRunner.h"
 
+#include "common/Settings.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace ql708 {
 
@@ -19,7 +24,10 @@ QString askFileName(QWidget *parent, QFileDialog::AcceptMode mode, const QString
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDirectory(folder);
+    // The folder last used for this kind of file, with the data folder a click away.
+    const QString last = settings::readLastFolder(suffix);
+    dialog.setDirectory(!last.isEmpty() && QFileInfo(last).isDir() ? last : folder);
+    dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(folder));
     const QStringList filters = dialogNameFilters(filter);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(suffix);
@@ -39,7 +47,10 @@ QString askFileName(QWidget *parent, QFileDialog::AcceptMode mode, const QString
             if (filters[i] == chosen || filters[i].startsWith(chosen + QStringLiteral(" (")))
                 *chosenFilter = i;
     }
-    return dialog.selectedFiles().value(0);
+    const QString chosen = dialog.selectedFiles().value(0);
+    if (!chosen.isEmpty())
+        settings::writeLastFolder(suffix, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 } // namespace

@@ -117,6 +117,12 @@ QIcon drawnIcon(Draw draw)
 
 } // namespace
 
+QIcon programIcon()
+{
+    static const QIcon icon(QStringLiteral(":/icons/ql708.svg"));
+    return icon;
+}
+
 QIcon toolIcon(const QString &name)
 {
     if (QIcon::hasThemeIcon(name))

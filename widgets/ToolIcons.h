@@ -11,4 +11,8 @@ namespace ql708 {
 // media-playback-start, media-playback-stop, help-contents.
 QIcon toolIcon(const QString &name);
 
+// The program's own icon (packaging/ql708.svg, the desktop's menu entry icon), one object for
+// every window. Drawn by the SVG plugin of Qt (libqt6svg6).
+QIcon programIcon();
+
 } // namespace ql708

@@ -12,10 +12,10 @@ private slots:
     void startLanguage_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<Language>("language");
+        QTest::addColumn<Language>("language"); // French also when none is asked for
         QTest::addColumn<bool>("error");
         QTest::addColumn<bool>("simulate");
-        QTest::newRow("default") << QStringList{"ql708"} << Language::French << false << false;
+        QTest::newRow("none asked: the one last chosen") << QStringList{"ql708"} << Language::French << false << false;
         QTest::newRow("en") << QStringList{"ql708", "--language", "en", "--simulate"} << Language::English << false << true;
         QTest::newRow("=fr") << QStringList{"ql708", "--language=en", "--language=fr"} << Language::French << false << false;
         QTest::newRow("unknown") << QStringList{"ql708", "--language", "de"} << Language::French << true << false;
@@ -29,7 +29,8 @@ private slots:
         QFETCH(bool, error);
         QFETCH(bool, simulate);
         const AppOptions o = AppOptions::parse(arguments);
-        QCOMPARE(o.language, language);
+        QCOMPARE(o.language.value_or(Language::French), language);
+        QCOMPARE(o.language.has_value(), arguments.size() > 1 && !error);
         QCOMPARE(!o.error.isEmpty(), error);
         QCOMPARE(o.simulate, simulate);
         QVERIFY(AppOptions::usage().contains(QLatin1String("--language en|fr")));
@@ -51,8 +52,9 @@ private slots:
         QTest::addColumn<bool>("version");
         QTest::newRow("version") << QStringList{"ql708", "--version"} << QString() << false << true;
         QTest::newRow("-h") << QStringList{"ql708", "-h"} << QString() << true << false;
-        QTest::newRow("stray word before --version")
-            << QStringList{"ql708", "x", "--version"} << "unexpected word: x" << false << true;
+        QTest::newRow("a word is a file: one the program does not open")
+            << QStringList{"ql708", "x", "--version"} << "x: the program opens .rec, .ghf, .txt and .csv files" << false
+            << true;
         QTest::newRow("unknown option") << QStringList{"ql708", "--simulat", "--help"} << "unknown option: --simulat"
                                         << true << false;
         QTest::newRow("first fault named") << QStringList{"ql708", "-x", "y"} << "unknown option: -x" << false << false;
@@ -100,6 +102,35 @@ private slots:
         const AppOptions o = AppOptions::parse(arguments);
         QCOMPARE(o.trace.traceFile, trace);
         QCOMPARE(o.trace.replayFile, replay);
+        QCOMPARE(o.error, error);
+    }
+
+    // Files to open, as a file manager or a shell hands them over.
+    void files_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("every type, either case, in order")
+            << QStringList{"ql708", "a.rec", "--simulate", "b.GHF", "c d.txt", "e.Csv"}
+            << QStringList{"a.rec", "b.GHF", "c d.txt", "e.Csv"} << "";
+        QTest::newRow("-- ends the options") << QStringList{"ql708", "--", "-x.rec", "--simulate.ghf"}
+                                             << QStringList{"-x.rec", "--simulate.ghf"} << "";
+        QTest::newRow("a dashed name before --") << QStringList{"ql708", "-x.rec"} << QStringList{}
+                                                 << "unknown option: -x.rec";
+        QTest::newRow("a type the program does not open")
+            << QStringList{"ql708", "a.rec", "notes.doc"} << QStringList{"a.rec"}
+            << "notes.doc: the program opens .rec, .ghf, .txt and .csv files";
+        QTest::newRow("no extension") << QStringList{"ql708", "--", "rec"} << QStringList{}
+                                      << "rec: the program opens .rec, .ghf, .txt and .csv files";
+    }
+    void files()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, files);
+        QFETCH(QString, error);
+        const AppOptions o = AppOptions::parse(arguments);
+        QCOMPARE(o.files, files);
         QCOMPARE(o.error, error);
     }
 };

@@ -20,6 +20,8 @@ private slots:
     void foreignRateCountsAsMissing_data();
     void foreignRateCountsAsMissing();
     void dataFolderFallbacks();
+    void recentFiles();
+    void languageRemembered();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -88,6 +90,36 @@ void TestSettingsPaths::dataFolderFallbacks()
 
     paths::setTestRoot(m_dir->path(), false);
     QCOMPARE(paths::dataFolder(), QString());
+}
+
+// The latest first, each once, at most eight, as absolute paths; the store's own order kept
+// across a restart (a fresh read).
+void TestSettingsPaths::recentFiles()
+{
+    QVERIFY(settings::readRecentFiles().isEmpty());
+    const QString dir = m_dir->path();
+    for (int i = 1; i <= 9; ++i)
+        settings::addRecentFile(dir + QStringLiteral("/%1.rec").arg(i));
+    QStringList files = settings::readRecentFiles();
+    QCOMPARE(files.size(), 8);
+    QCOMPARE(files.first(), dir + "/9.rec");
+    QCOMPARE(files.last(), dir + "/2.rec");
+    files = settings::addRecentFile(dir + "/sub/../5.rec"); // the same file by another path
+    QCOMPARE(files.size(), 8);
+    QCOMPARE(files.first(), dir + "/5.rec");
+    QCOMPARE(files.count(dir + "/5.rec"), 1);
+    QCOMPARE(settings::readRecentFiles(), files);
+}
+
+void TestSettingsPaths::languageRemembered()
+{
+    QCOMPARE(settings::readLanguage(), Language::French); // the first start
+    settings::writeLanguage(Language::English);
+    QCOMPARE(settings::readLanguage(), Language::English);
+    settings::writeLanguage(Language::French);
+    QCOMPARE(settings::readLanguage(), Language::French);
+    QSettings(paths::settingsFile(), QSettings::IniFormat).setValue("Language", "de");
+    QCOMPARE(settings::readLanguage(), Language::French);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsPaths)

@@ -11,6 +11,8 @@ class tst_CliArgs : public QObject {
 private slots:
     void readsOptions_data();
     void readsOptions();
+    void endOfOptions_data();
+    void endOfOptions();
 };
 
 // The words of a command that knows --simulate and --count (0 or more).
@@ -49,6 +51,46 @@ void tst_CliArgs::readsOptions()
     CliArgs args(words);
     QCOMPARE(args.flag(QStringLiteral("--simulate")), simulate);
     QCOMPARE(args.number(QStringLiteral("--count"), 0, std::numeric_limits<qint64>::max()).value_or(-1), count);
+    QCOMPARE(args.finish(), error.isEmpty());
+    QCOMPARE(args.error(), error);
+}
+
+// A command that takes --simulate, -o FILE and one word, with "--" in its words.
+void tst_CliArgs::endOfOptions_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<bool>("simulate");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("an option after -- is a word") << QStringList{"--", "--simulate"} << false << "" << "--simulate"
+                                                  << false << "";
+    QTest::newRow("a dashed file name") << QStringList{"--simulate", "--", "-x.rec"} << true << "" << "-x.rec" << false
+                                        << "";
+    QTest::newRow("-h after -- is no help") << QStringList{"x.rec", "--", "-h"} << false << "" << "x.rec" << false
+                                            << "unexpected word: -h";
+    QTest::newRow("help before --") << QStringList{"-h", "--", "x.rec"} << false << "" << "x.rec" << true
+                                    << "unknown option: -h";
+    QTest::newRow("standard output") << QStringList{"-o", "-", "x.rec"} << false << "-" << "x.rec" << false << "";
+    QTest::newRow("a lone dash is a word") << QStringList{"-"} << false << "" << "-" << false << "";
+    QTest::newRow("one word too many") << QStringList{"--", "a", "b"} << false << "" << "a" << false
+                                       << "unexpected word: b";
+}
+
+void tst_CliArgs::endOfOptions()
+{
+    QFETCH(QStringList, words);
+    QFETCH(bool, simulate);
+    QFETCH(QString, output);
+    QFETCH(QString, word);
+    QFETCH(bool, help);
+    QFETCH(QString, error);
+    QCOMPARE(CliArgs::asksForHelp(words), help);
+    CliArgs args(words);
+    QCOMPARE(args.flag(QStringLiteral("--simulate")), simulate);
+    QCOMPARE(args.value(QStringLiteral("-o")).value_or(QString()), output);
+    QCOMPARE(args.word(QStringLiteral("FILE")).value_or(QString()), word);
     QCOMPARE(args.finish(), error.isEmpty());
     QCOMPARE(args.error(), error);
 }

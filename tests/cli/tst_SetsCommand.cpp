@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/JsonOutput.h"
 #include "cli/SetsCommand.h"
 #include "data/DataSetList.h"
 #include "data/MemoryImage.h"
 #include "tests/data/ImageBuilder.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace ql708;
@@ -39,6 +43,31 @@ void TestSetsCommand::linesPerSet()
     // Without a measured level a set shows no figures, not 0.0.
     QCOMPARE(lines[2], QStringLiteral("2\t2099-12-31\t23:59:59\t00:02\t0\tdBC\tSLOW\t30-130\t\t\t\t\t0"));
     QCOMPARE(lines[3], QStringLiteral("3\t2024-03-05\t14:07:09\t00:02\t2\tdBA\tFAST\t30-90\t\\x1B]0;x\\x07\\\\A\t\t\t\t2"));
+
+    // The same as one JSON document: numbers as numbers, null where a line has an empty field.
+    const QJsonObject o = QJsonDocument::fromJson(cli::setsJson(QStringLiteral("x.rec"), 0, sets)).object();
+    QCOMPARE(o.value("file").toString(), QStringLiteral("x.rec"));
+    QCOMPARE(o.value("result").toInt(-1), 0);
+    const QJsonArray list = o.value("sets").toArray();
+    QCOMPARE(list.size(), 3);
+    const QJsonObject first = list[0].toObject(), second = list[1].toObject();
+    QCOMPARE(first.value("set").toInt(), 1);
+    QCOMPARE(first.value("start").toString(), QStringLiteral("2024-03-05T14:07:09"));
+    QCOMPARE(first.value("rate_s").toInt(), 2);
+    QCOMPARE(first.value("points").toInt(), 4);
+    QCOMPARE(first.value("weighting").toString(), QStringLiteral("A"));
+    QCOMPARE(first.value("time_weighting").toString(), QStringLiteral("FAST"));
+    QCOMPARE(first.value("range_db").toString(), QStringLiteral("30-90"));
+    QCOMPARE(first.value("wave").toString(), QStringLiteral("A0000001"));
+    QCOMPARE(first.value("max_db").toDouble(), 102.4); // one decimal, not the float's 102.40000152...
+    QCOMPARE(first.value("min_db").toDouble(), 65.5);
+    QCOMPARE(first.value("average_db").toDouble(), 77.8);
+    QCOMPARE(first.value("out_of_range").toInt(), 1);
+    QVERIFY(second.value("max_db").isNull());
+    QVERIFY(second.value("average_db").isNull());
+    QVERIFY(second.value("wave").isNull());
+    QCOMPARE(second.value("weighting").toString(), QStringLiteral("C"));
+    QCOMPARE(list[2].toObject().value("wave").toString(), QStringLiteral("\x1b]0;x\x07\\A"));
 }
 
 void TestSetsCommand::exitStatus_data()

@@ -79,7 +79,7 @@ void TestLoggerDownload::readsWholeBlocks()
     MeterLink link(m.hid);
     int total = -1, ends = 0;
     QList<int> counters;
-    const DownloadProgress progress{[&](int t) { total = t; }, [&](int r) { counters.append(r); }, [&] { ++ends; }};
+    const DownloadProgress progress{[&](int t) { total = t; }, [&](int r) { counters.append(r); }, [&] { ++ends; }, {}};
     QByteArray image("old");
     qint32 last = -1;
     QCOMPARE(ReadLoggerMemory(link, image, last, progress), 0);
@@ -141,7 +141,7 @@ void TestLoggerDownload::failuresGiveTheirCode()
     int ends = 0;
     QByteArray image;
     qint32 last = -1;
-    QCOMPARE(ReadLoggerMemory(link, image, last, {{}, {}, [&] { ++ends; }}), code);
+    QCOMPARE(ReadLoggerMemory(link, image, last, {{}, {}, [&] { ++ends; }, {}}), code);
     QCOMPARE(ends, 1);
     QCOMPARE(m.hid.calls.last().op == 'c', closed);
 

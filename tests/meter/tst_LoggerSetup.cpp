@@ -156,6 +156,10 @@ void TestLoggerSetup::informationDecode()
     QCOMPARE(m.cal94, QStringLiteral("-0.2"));
     QCOMPARE(m.version, QStringLiteral("0.05"));
     QCOMPARE(m.meterTime, QStringLiteral("03/05/2024   14:07:09"));
+    QCOMPARE(m.clockIso, QStringLiteral("2024-03-05T14:07:09"));
+    QCOMPARE(m.versionHundredths, 5);
+    QCOMPARE(m.cal94Tenths, -2);
+    QCOMPARE(m.cal70Raw, 17920);
     QCOMPARE(m.interval, QStringLiteral("45"));
     QCOMPARE(m.dataSets, QStringLiteral("258"));
 
