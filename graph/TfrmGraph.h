@@ -3,6 +3,7 @@
 
 #include "graph/GraphState.h"
 #include "graph/GraphStatistics.h"
+#include "graph/SeriesAnalysis.h"
 #include "graph/StatisticTexts.h"
 #include "widgets/CloseQuery.h"
 
@@ -108,6 +109,15 @@ public:
     // plot the line's own point.
     int NearestPoint(int line) const;
 
+    // The chart's series as the figures take it, and its index for the figures of any span.
+    Series series() const;
+    const analysis::SpanIndex &seriesIndex();
+    // How long a reading stands for, its weighting and the limit: the window's owner knows.
+    void setSeriesTraits(const SeriesTraits &traits);
+    const SeriesTraits &seriesTraits() const { return m_analysis.traits(); }
+    // Puts the cursors on points a and b and fills the cursor panel.
+    void placeCursors(int a, int b);
+
     // Cursor lines and their drag marks, this window's own.
     CursorState cursors;
 
@@ -171,6 +181,12 @@ public:
     QComboBox *txtSamplingRate() const { return m_txtSamplingRate; }
     QLineEdit *txtStartTime() const { return m_txtStartTime; }
 
+signals:
+    // The series shown changed: its figures are new.
+    void seriesShown();
+    // The cursor panel shows the points a to b (either order), also while a cursor is dragged.
+    void cursorSpanShown(int a, int b);
+
 public slots:
     void txtSamplingRateChange();
     void Button1Click();
@@ -222,7 +238,6 @@ private:
     void associateRecording(int row, const QString &path);
     void copyToProjectFolder(const RecordingFiles &files);
 
-    Series series() const;
     // The points CAL Leq takes: during a real-time run those recorded so far, not the chart's
     // room for the whole run.
     int recordedPoints() const;
@@ -304,6 +319,7 @@ private:
     bool m_dataSetsSized = false;
     int m_outOfRange = 0, m_outOfRangeAB = 0; // what the two panels' figures left out
     std::unique_ptr<WavPlayback> m_playback; // made at the first "open wav"
+    SeriesAnalysis m_analysis; // the series' index, built when first asked for
 };
 
 } // namespace ql708::graph

@@ -126,8 +126,31 @@ void TfrmGraph::showSamplingRate(const QString &text)
 
 void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
 {
+    m_analysis.invalidate();
     showSamplingRate(t.samplingRate);
     showTopFigures(t);
+    emit seriesShown();
+}
+
+const analysis::SpanIndex &TfrmGraph::seriesIndex() { return m_analysis.index(series()); }
+
+void TfrmGraph::setSeriesTraits(const SeriesTraits &traits)
+{
+    m_analysis.setTraits(traits);
+    emit seriesShown();
+}
+
+void TfrmGraph::placeCursors(int a, int b)
+{
+    const Series s = series();
+    if (s.n <= 0)
+        return;
+    cursors.cursorA = std::clamp(a, 0, s.n - 1);
+    cursors.cursorB = std::clamp(b, 0, s.n - 1);
+    moveLine(kCursorALine, cursors.cursorA);
+    moveLine(kCursorBLine, cursors.cursorB);
+    UpdateCursorStatistics();
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::showTopFigures(const StatisticTexts &t)
@@ -145,6 +168,7 @@ void TfrmGraph::showTopFigures(const StatisticTexts &t)
 
 void TfrmGraph::clearFigures()
 {
+    m_analysis.invalidate();
     StatisticTexts none;
     none.dataNo = QStringLiteral("0");
     showTopFigures(none);
@@ -170,7 +194,7 @@ void TfrmGraph::ResetCursors()
 
 void TfrmGraph::UpdateCursorStatistics()
 {
-    showCursorFigures(cursorFigures(series(), cursors.cursorA, cursors.cursorB));
+    showCursorFigures(cursorFigures(seriesIndex(), cursors.cursorA, cursors.cursorB));
 }
 
 void TfrmGraph::showCursorFigures(const CursorFigures &f)
@@ -178,6 +202,7 @@ void TfrmGraph::showCursorFigures(const CursorFigures &f)
     StatisticTexts t;
     setCursorTexts(t, series(), f);
     showCursorTexts(t);
+    emit cursorSpanShown(f.a, f.b);
 }
 
 void TfrmGraph::showCursorTexts(const StatisticTexts &t)
@@ -258,7 +283,7 @@ void TfrmGraph::PESGraph1MouseMove()
         if (line != kPlaybackLine) {
             const Series s = series();
             const int here = nearestPoint(s.x, s.n, at.x());
-            showCursorFigures(cursorFigures(s, line == kCursorALine ? here : cursors.cursorA,
+            showCursorFigures(cursorFigures(seriesIndex(), line == kCursorALine ? here : cursors.cursorA,
                                             line == kCursorBLine ? here : cursors.cursorB));
         }
     }

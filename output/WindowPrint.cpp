@@ -89,7 +89,8 @@ bool printDataSet(QPagedPaintDevice &device, const QString &caption, const data:
 
     graph::StatisticTexts texts;
     graph::setDataSetTexts(texts, sets, i);
-    graph::setCursorTexts(texts, series, graph::cursorFigures(series, cursors.a, cursors.b));
+    const analysis::SpanIndex index(data::levelSeries(sets, i));
+    graph::setCursorTexts(texts, series, graph::cursorFigures(index, cursors.a, cursors.b));
     ChartReport report = chartReport(caption, texts);
     addDataSet(report, sets, i);
     return printChartReport(device, report, [&chart](QPainter &painter, const QRectF &r) { chart.render(painter, r); });
