@@ -11,6 +11,7 @@
 #include "cli/MonitorCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/SetsCommand.h"
+#include "cli/StatsCommand.h"
 #include "cli/StatusCommand.h"
 #include "common/Printable.h"
 
@@ -28,6 +29,10 @@ const Command kCommands[] = {
     {"sets", "FILE.rec", "lists the data sets of a collection file, one tab-separated line each", runSets},
     {"export", "FILE.rec --set N | FILE.ghf [--format txt|csv|iso] [-o OUT]",
      "writes a data set or a graph file's chart as text, one line per point", runExport},
+    {"stats", "FILE.rec --set N | FILE.ghf | FILE.txt | FILE.csv [--from TIME] [--to TIME] [--threshold DB] [--json]",
+     "prints the figures of a series or of its readings from TIME to TIME: levels, exposure and doses,\n"
+     "      events, clock hours and Lden; TIME as 2024-05-17T14:02:11 or the program's own date and time",
+     runStats},
     {"clock", "[--simulate]", "sets the meter clock to the computer's", runClock},
     {"interval", "[--simulate] MM:SS", "sets the recording interval, 00:00 to 01:00", runInterval},
     {"erase", "[--simulate] --yes", "erases the meter's logger memory (refused while the meter records)", runErase},

@@ -9,12 +9,6 @@
 
 namespace ql708::graph {
 
-// The time one reading of a series stands for, in seconds: the interval it was recorded at when
-// that is known (a data set's recording interval, a real-time run's sampling rate), else the
-// median spacing of its times, to the millisecond. 0 when neither gives a positive time (one
-// point, or every point at the same time): the series then has no duration.
-double seriesInterval(const Series &s, double knownSeconds = 0.0);
-
 // What a series is, beyond its points: how long each reading stands for, whether its levels are
 // A-weighted, and the level whose time at or above is counted.
 struct SeriesTraits {

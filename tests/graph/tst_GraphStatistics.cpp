@@ -188,8 +188,7 @@ void TestGraphStatistics::readingInterval()
     QFETCH(Times, x);
     QFETCH(double, known);
     QFETCH(double, interval);
-    const Levels y(x.size(), 60.f);
-    QCOMPARE(seriesInterval(seriesOf(x, y), known), interval);
+    QCOMPARE(analysis::readingInterval(x, known), interval);
 }
 
 // The index is built again once the series is said to have changed, not before.
