@@ -3,7 +3,6 @@
 
 #include "cli/CliMeter.h"
 #include "common/Clock.h"
-#include "common/NumberFormat.h"
 #include "monitor/MonitorPoll.h"
 #include "monitor/MqttMessages.h"
 

@@ -8,6 +8,7 @@
 #include "widgets/CloseQuery.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -29,6 +30,7 @@ class PESGraph;
 
 namespace ql708::graph {
 
+class TfrmIndicators;
 class WavPlayback;
 struct RecordingFiles;
 
@@ -141,6 +143,9 @@ public:
     QAction *ToolButton5() const { return m_ToolButton5; }
     QAction *ToolButton6() const { return m_ToolButton6; }
     QAction *ToolButton7() const { return m_ToolButton7; }
+    QAction *btnIndicators() const { return m_btnIndicators; }
+    // The Indicators window, made at the first click on its button.
+    TfrmIndicators *indicators() const;
     QAction *ToolButton9() const { return m_ToolButton9; }
     QAction *UndoZoom() const { return m_UndoZoom; }
     QAction *bunCalLEQ() const { return m_bunCalLEQ; }
@@ -190,6 +195,7 @@ signals:
 public slots:
     void txtSamplingRateChange();
     void Button1Click();
+    void btnIndicatorsClick();
     void PESGraph1ZoomIn();
     void UndoZoomClick();
     void ToolButton1Click();
@@ -261,6 +267,8 @@ private:
     QAction *m_ToolButton13;     // the erase list of the annotations
     QAction *m_ToolButton6;      // colour view (hidden)
     QAction *m_ToolButton7;      // monochrome view (hidden)
+    QAction *m_btnIndicators;    // opens the Indicators window
+    QPointer<TfrmIndicators> m_indicators;
     QAction *m_tbntSep3;         // the divider before Clear, in the real-time window
     QAction *m_tbntClr;          // Clear: lets the real-time points go
     QAction *m_UndoZoom;         // back to the view before the last zoom

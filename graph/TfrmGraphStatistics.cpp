@@ -11,6 +11,7 @@
 #include "graph/GraphTexts.h"
 #include "graph/GraphWindows.h"
 #include "graph/StatisticTexts.h"
+#include "graph/TfrmIndicators.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -53,6 +54,7 @@ void TfrmGraph::connectAnalysis()
     connect(m_ToolButton2, &QAction::triggered, this, &TfrmGraph::ToolButton2Click);
     connect(m_Button2, &QAction::triggered, this, &TfrmGraph::Button2Click);
     connect(m_bunCalLEQ, &QAction::triggered, this, &TfrmGraph::bunCalLEQClick);
+    connect(m_btnIndicators, &QAction::triggered, this, &TfrmGraph::btnIndicatorsClick);
     connect(m_ToolButton4, &QAction::triggered, this, &TfrmGraph::ToolButton4Click);
     connect(m_ToolButton5, &QAction::triggered, this, &TfrmGraph::ToolButton5Click);
     connect(m_ToolButton9, &QAction::triggered, this, &TfrmGraph::ToolButton9Click);
@@ -130,6 +132,17 @@ void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
     showSamplingRate(t.samplingRate);
     showTopFigures(t);
     emit seriesShown();
+}
+
+TfrmIndicators *TfrmGraph::indicators() const { return m_indicators; }
+
+void TfrmGraph::btnIndicatorsClick()
+{
+    if (!m_indicators)
+        m_indicators = new TfrmIndicators(this, this);
+    m_indicators->show();
+    m_indicators->raise();
+    m_indicators->activateWindow();
 }
 
 const analysis::SpanIndex &TfrmGraph::seriesIndex() { return m_analysis.index(series()); }
