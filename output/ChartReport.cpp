@@ -153,12 +153,19 @@ QRectF paintChartReport(QPainter &painter, const QRectF &page, const ChartReport
     return chartRect;
 }
 
-bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart)
+bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart,
+                      const ChartPainter &next)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    paintChartReport(painter, QRectF(0, 0, device.width(), device.height()), report, chart);
+    const QRectF page(0, 0, device.width(), device.height());
+    paintChartReport(painter, page, report, chart);
+    if (next) {
+        if (!device.newPage())
+            return false;
+        next(painter, page);
+    }
     return painter.end();
 }
 

@@ -47,7 +47,9 @@ using ChartPainter = std::function<void(QPainter &, const QRectF &)>;
 // columns under it (the text made smaller where a column would not hold it), and the chart
 // across the page below, no taller than 7/10 of its width. Returns the chart's rectangle.
 QRectF paintChartReport(QPainter &painter, const QRectF &page, const ChartReport &report, const ChartPainter &chart);
-// The page printed on the device; false when it cannot be painted on.
-bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart);
+// The page printed on the device, and a second page painted across the whole page by next when
+// it is given; false when the device cannot be painted on.
+bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart,
+                      const ChartPainter &next = {});
 
 } // namespace ql708::output
