@@ -79,6 +79,8 @@ const Line kLines[] = {
     {"IDS_OutOfRange", false, [](const analysis::SpanFigures &f, const QLocale &l) { return l.toString(f.outOfRange); }},
 };
 
+constexpr int kAboveLimitLine = 11; // "Time at or above %1 dB"
+
 QString periodLevel(const analysis::PeriodFigures &p, const QLocale &locale)
 {
     return level(p.figures ? p.figures->leq : std::nullopt, locale) + QStringLiteral(" (") +
@@ -94,6 +96,8 @@ std::vector<IndicatorRow> indicatorRows(const analysis::SpanFigures &whole, cons
     std::vector<IndicatorRow> rows;
     for (const Line &line : kLines) {
         QString label = text(line.key);
+        if (&line == &kLines[kAboveLimitLine])
+            label = label.arg(formatLevel(whole.exposure.limit, locale));
         if (marked && line.exposure)
             label += QLatin1Char(' ') + text("IDS_NotA");
         rows.push_back({label, line.figure(whole, locale), line.figure(span, locale)});

@@ -7,6 +7,10 @@
 #include "graph/TfrmGraph.h"
 #include "widgets/LanguageDispatcher.h"
 
+#include "chart/PESGraph.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -52,10 +56,11 @@ void setRow(QTableWidget *g, int row, const QStringList &cells)
 } // namespace
 
 TfrmIndicators::TfrmIndicators(TfrmGraph *graph, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_graph(graph)
+    : QWidget(parent, Qt::Window), m_graph(graph), m_settings(readIndicatorSettings())
 {
     setObjectName(kTable);
     createControls();
+    showSettings();
     LanguageDispatcher::instance().attach(this, kTable);
     connect(&LanguageDispatcher::instance(), &LanguageDispatcher::languageChanged, this, &TfrmIndicators::refresh);
     if (m_graph) {
@@ -64,7 +69,7 @@ TfrmIndicators::TfrmIndicators(TfrmGraph *graph, QWidget *parent)
         m_a = m_graph->cursors.cursorA;
         m_b = m_graph->cursors.cursorB;
     }
-    refresh();
+    applySettings();
 }
 
 void TfrmIndicators::createControls()
@@ -73,25 +78,15 @@ void TfrmIndicators::createControls()
     m_gridEvents = grid("gridEvents", 4);
     m_gridHours = grid("gridHours", 9);
     m_gridDays = grid("gridDays", 5);
-    m_txtThreshold = named(new QLineEdit, "txtThreshold");
-    m_lblThreshold = named(new QLabel, "lblThreshold");
-    m_lblThreshold->setBuddy(m_txtThreshold);
     m_lblEvents = named(new QLabel, "lblEvents");
     m_lblMessage = named(new QLabel, "lblMessage");
-    m_txtThreshold->setText(formatLevel(m_rules.threshold));
-    connect(m_txtThreshold, &QLineEdit::editingFinished, this, &TfrmIndicators::txtThresholdEditingFinished);
+    m_lblMessage->setWordWrap(true);
     connect(m_gridEvents, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { eventActivated(row); });
     connect(m_gridHours, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { hourActivated(row); });
     connect(m_gridDays, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { dayActivated(row); });
 
     auto *events = named(new QWidget, "tabEvents");
     auto *ev = new QVBoxLayout(events);
-    auto *threshold = new QHBoxLayout;
-    threshold->addWidget(m_lblThreshold);
-    threshold->addWidget(m_txtThreshold);
-    threshold->addStretch();
-    ev->addLayout(threshold);
-    ev->addWidget(m_lblMessage);
     ev->addWidget(m_lblEvents);
     ev->addWidget(m_gridEvents);
     m_tabs = named(new QTabWidget, "tabs");
@@ -99,9 +94,90 @@ void TfrmIndicators::createControls()
     m_tabs->addTab(events, QString());
     m_tabs->addTab(m_gridHours, QString());
     m_tabs->addTab(m_gridDays, QString());
+    m_tabs->addTab(createSettingsTab(), QString());
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    layout->addWidget(m_lblMessage);
     resize(640, 560);
+}
+
+QWidget *TfrmIndicators::createSettingsTab()
+{
+    auto *tab = named(new QWidget, "tabSettings");
+    auto *form = new QFormLayout(tab);
+    const auto edit = [this, form](QLineEdit *&field, const char *name, const char *label) {
+        field = named(new QLineEdit, name);
+        auto *l = named(new QLabel, label);
+        l->setBuddy(field);
+        form->addRow(l, field);
+        connect(field, &QLineEdit::editingFinished, this, &TfrmIndicators::settingsEdited);
+    };
+    edit(m_txtThreshold, "txtThreshold", "lblThreshold");
+    edit(m_txtMinDuration, "txtMinDuration", "lblMinDuration");
+    edit(m_txtLimit, "txtLimit", "lblLimit");
+    m_chkLimitLine = named(new QCheckBox, "chkLimitLine");
+    form->addRow(m_chkLimitLine);
+    connect(m_chkLimitLine, &QCheckBox::toggled, this, &TfrmIndicators::settingsEdited);
+    edit(m_txtDayStart, "txtDayStart", "lblDayStart");
+    edit(m_txtEveningStart, "txtEveningStart", "lblEveningStart");
+    edit(m_txtNightStart, "txtNightStart", "lblNightStart");
+    return tab;
+}
+
+void TfrmIndicators::showSettings()
+{
+    const QLocale locale;
+    m_txtThreshold->setText(formatLevel(m_settings.events.threshold, locale));
+    m_txtMinDuration->setText(locale.toString(m_settings.events.minimumSeconds));
+    m_txtLimit->setText(formatLevel(m_settings.limit, locale));
+    m_chkLimitLine->setChecked(m_settings.limitLine);
+    m_txtDayStart->setText(QString::number(m_settings.bounds.dayStart));
+    m_txtEveningStart->setText(QString::number(m_settings.bounds.eveningStart));
+    m_txtNightStart->setText(QString::number(m_settings.bounds.nightStart));
+}
+
+void TfrmIndicators::settingsEdited()
+{
+    IndicatorSettings s = m_settings;
+    double threshold = 0, minimum = 0, limit = 0;
+    long long day = 0, evening = 0, night = 0;
+    const bool levels = parseDecimal(m_txtThreshold->text(), threshold) && parseDecimal(m_txtLimit->text(), limit) &&
+                        isIndicatorLevel(threshold) && isIndicatorLevel(limit);
+    const bool duration = parseDecimal(m_txtMinDuration->text(), minimum) && isEventDuration(minimum);
+    const bool hours = parseWhole(m_txtDayStart->text(), day) && parseWhole(m_txtEveningStart->text(), evening) &&
+                       parseWhole(m_txtNightStart->text(), night) && std::abs(day) < 100 && std::abs(evening) < 100 &&
+                       std::abs(night) < 100;
+    s.bounds = {int(day), int(evening), int(night)};
+    const char *fault = !levels ? "IDS_BadLevel" : !duration ? "IDS_BadDuration"
+                        : !hours || !analysis::isValid(s.bounds) ? "IDS_BadBounds" : nullptr;
+    if (fault) {
+        m_lblMessage->setText(ids(kTable, QLatin1String(fault)));
+        return;
+    }
+    m_lblMessage->clear();
+    s.events = {float(threshold), minimum};
+    s.limit = float(limit);
+    s.limitLine = m_chkLimitLine->isChecked();
+    if (s == m_settings)
+        return;
+    m_settings = s;
+    writeIndicatorSettings(m_settings);
+    applySettings();
+}
+
+// The graph's index counts the time at or above the limit: a new limit builds it again.
+void TfrmIndicators::applySettings()
+{
+    if (m_graph) {
+        SeriesTraits traits = m_graph->seriesTraits();
+        traits.limit = m_settings.limit;
+        m_graph->PESGraph1()->setLimitLine(m_settings.limitLine ? std::optional<double>(m_settings.limit) : std::nullopt);
+        if (!(traits == m_graph->seriesTraits())) {
+            m_graph->setSeriesTraits(traits); // refreshes through seriesShown
+            return;
+        }
+    }
+    refresh();
 }
 
 void TfrmIndicators::refresh()
@@ -129,8 +205,8 @@ void TfrmIndicators::showSpan(int a, int b)
 
 void TfrmIndicators::showEvents()
 {
-    m_events = m_graph ? analysis::findEvents(m_graph->seriesIndex().series(), m_rules) : analysis::EventList{};
-    m_lblEvents->setText(eventSummary(m_events, m_rules.threshold));
+    m_events = m_graph ? analysis::findEvents(m_graph->seriesIndex().series(), m_settings.events) : analysis::EventList{};
+    m_lblEvents->setText(eventSummary(m_events, m_settings.events.threshold));
     m_gridEvents->setRowCount(int(m_events.events.size()));
     for (int r = 0; r < int(m_events.events.size()); ++r)
         setRow(m_gridEvents, r, eventCells(m_events.events[size_t(r)]));
@@ -138,7 +214,7 @@ void TfrmIndicators::showEvents()
 
 void TfrmIndicators::showPeriods()
 {
-    m_periods = m_graph ? analysis::periodTables(m_graph->seriesIndex()) : std::nullopt;
+    m_periods = m_graph ? analysis::periodTables(m_graph->seriesIndex(), m_settings.bounds) : std::nullopt;
     const int hours = m_periods ? int(m_periods->hours.size()) : 0;
     const int days = m_periods ? int(m_periods->days.size()) : 0;
     m_gridHours->setRowCount(hours);
@@ -147,18 +223,6 @@ void TfrmIndicators::showPeriods()
     m_gridDays->setRowCount(days);
     for (int r = 0; r < days; ++r)
         setRow(m_gridDays, r, dayCells(m_periods->days[size_t(r)]));
-}
-
-void TfrmIndicators::txtThresholdEditingFinished()
-{
-    double v = 0.0;
-    if (!parseDecimal(m_txtThreshold->text(), v) || v < 0.0 || v > 200.0) {
-        m_lblMessage->setText(ids(kTable, QStringLiteral("IDS_BadThreshold")));
-        return;
-    }
-    m_lblMessage->clear();
-    m_rules.threshold = float(v);
-    showEvents();
 }
 
 void TfrmIndicators::eventActivated(int row)

@@ -44,6 +44,8 @@ private slots:
     void eventsAtTheThreshold();
     void hoursPutTheCursorsAround();
     void cWeightedExposureIsMarked();
+    void settingsAreCheckedAndRemembered_data();
+    void settingsAreCheckedAndRemembered();
     void controlsAreNamedInBothLanguages_data();
     void controlsAreNamedInBothLanguages();
 
@@ -141,6 +143,48 @@ void TestTfrmIndicators::cWeightedExposureIsMarked()
     m_graph->setSeriesTraits(traits);
     QCOMPARE(cell(w->gridFigures(), 2, 0), QStringLiteral("LEX,8h (not A-weighted)"));
     QCOMPARE(cell(w->gridFigures(), 12, 0), QStringLiteral("SEL"));
+}
+
+void TestTfrmIndicators::settingsAreCheckedAndRemembered_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("fault"); // empty: taken
+    QTest::newRow("limit") << "txtLimit" << "88.0" << "";
+    QTest::newRow("limit too high") << "txtLimit" << "250" << "levels from 0 to 200 dB";
+    QTest::newRow("duration") << "txtMinDuration" << "3" << "";
+    QTest::newRow("duration negative") << "txtMinDuration" << "-1" << "0 to 86400 s";
+    QTest::newRow("day after evening") << "txtDayStart" << "20" << "whole hours";
+    QTest::newRow("hour no number") << "txtNightStart" << "late" << "whole hours";
+    QTest::newRow("6 to 18") << "txtEveningStart" << "18" << "";
+}
+
+// A value taken changes the figures and is there again in the next window; one refused keeps
+// the last good values and says why.
+void TestTfrmIndicators::settingsAreCheckedAndRemembered()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, fault);
+    TfrmIndicators *w = opened();
+    QVERIFY(w);
+    const IndicatorSettings before = w->settings();
+    auto *edit = w->findChild<QLineEdit *>(field);
+    QVERIFY(edit);
+    edit->setText(typed);
+    emit edit->editingFinished();
+    QCOMPARE(w->lblMessage()->text().contains(fault), true);
+    QCOMPARE(w->lblMessage()->text().isEmpty(), fault.isEmpty());
+    QCOMPARE(w->settings() == before, !fault.isEmpty());
+    if (field == QLatin1String("txtLimit") && fault.isEmpty()) {
+        QCOMPARE(cell(w->gridFigures(), 11, 0), QStringLiteral("Time at or above 88.0 dB"));
+        QCOMPARE(cell(w->gridFigures(), 11, 1), QStringLiteral("4.0 s"));
+    }
+    if (field == QLatin1String("txtMinDuration") && fault.isEmpty())
+        QCOMPARE(w->gridEvents()->rowCount(), 1); // the 4 s event is longer than 3 s
+    TfrmIndicators again;
+    QCOMPARE(again.settings() == w->settings(), true);
+    QCOMPARE(again.findChild<QLineEdit *>(field)->text() == typed, fault.isEmpty());
 }
 
 void TestTfrmIndicators::controlsAreNamedInBothLanguages_data()
