@@ -43,7 +43,7 @@ const Command kCommands[] = {
      "      MQTT broker, until Ctrl+C or SIGTERM; a meter that goes away is looked for again",
      runMonitor},
     {"report", "FILE.rec --set N -o OUT.pdf [--language fr|en]",
-     "writes a data set's one-page report, its chart under its figures, as PDF", runReport, true},
+     "writes a data set's report as PDF: its chart under its figures, then its indicators, hourly Leq and events", runReport, true},
 };
 
 const Command *findCommand(const QString &name)
