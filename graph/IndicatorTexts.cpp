@@ -25,7 +25,7 @@ QString percent(std::optional<double> v, const QLocale &locale)
 
 QString reached(const analysis::Exposure &e, bool value)
 {
-    return e.lex8h ? text(value ? "IDS_Yes" : "IDS_No") : QStringLiteral("-");
+    return e.lex8h ? text(value ? "IDS_28" : "IDS_29") : QStringLiteral("-");
 }
 
 using Figure = QString (*)(const analysis::SpanFigures &, const QLocale &);
@@ -50,33 +50,33 @@ std::optional<double> exceeded(const analysis::SpanFigures &f, float ExceededLev
 }
 
 const Line kLines[] = {
-    {"IDS_Leq", true, [](const analysis::SpanFigures &f, const QLocale &l) { return level(f.leq, l); }},
-    {"IDS_T", false, [](const analysis::SpanFigures &f, const QLocale &l) { return durationText(f.exposure.seconds, l); }},
-    {"IDS_Lex", true, [](const analysis::SpanFigures &f, const QLocale &l) { return level(f.exposure.lex8h, l); }},
-    {"IDS_Lower", true, [](const analysis::SpanFigures &f, const QLocale &) { return reached(f.exposure, f.exposure.lowerActionReached); }},
-    {"IDS_Upper", true, [](const analysis::SpanFigures &f, const QLocale &) { return reached(f.exposure, f.exposure.upperActionReached); }},
-    {"IDS_LimitValue", true, [](const analysis::SpanFigures &f, const QLocale &) { return reached(f.exposure, f.exposure.limitValueReached); }},
-    {"IDS_OshaDose", true, [](const analysis::SpanFigures &f, const QLocale &l) {
+    {"IDS_6", true, [](const analysis::SpanFigures &f, const QLocale &l) { return level(f.leq, l); }},
+    {"IDS_7", false, [](const analysis::SpanFigures &f, const QLocale &l) { return durationText(f.exposure.seconds, l); }},
+    {"IDS_8", true, [](const analysis::SpanFigures &f, const QLocale &l) { return level(f.exposure.lex8h, l); }},
+    {"IDS_9", true, [](const analysis::SpanFigures &f, const QLocale &) { return reached(f.exposure, f.exposure.lowerActionReached); }},
+    {"IDS_10", true, [](const analysis::SpanFigures &f, const QLocale &) { return reached(f.exposure, f.exposure.upperActionReached); }},
+    {"IDS_11", true, [](const analysis::SpanFigures &f, const QLocale &) { return reached(f.exposure, f.exposure.limitValueReached); }},
+    {"IDS_12", true, [](const analysis::SpanFigures &f, const QLocale &l) {
          return percent(f.exposure.osha ? std::optional<double>(f.exposure.osha->percent) : std::nullopt, l); }},
-    {"IDS_OshaTwa", true, [](const analysis::SpanFigures &f, const QLocale &l) {
+    {"IDS_13", true, [](const analysis::SpanFigures &f, const QLocale &l) {
          return level(f.exposure.osha ? f.exposure.osha->twa : std::nullopt, l); }},
-    {"IDS_Osha8h", true, [](const analysis::SpanFigures &f, const QLocale &l) {
+    {"IDS_14", true, [](const analysis::SpanFigures &f, const QLocale &l) {
          return percent(f.exposure.osha ? std::optional<double>(f.exposure.osha->projected8h) : std::nullopt, l); }},
-    {"IDS_NioshDose", true, [](const analysis::SpanFigures &f, const QLocale &l) {
+    {"IDS_15", true, [](const analysis::SpanFigures &f, const QLocale &l) {
          return percent(f.exposure.niosh ? std::optional<double>(f.exposure.niosh->percent) : std::nullopt, l); }},
-    {"IDS_NioshTwa", true, [](const analysis::SpanFigures &f, const QLocale &l) {
+    {"IDS_16", true, [](const analysis::SpanFigures &f, const QLocale &l) {
          return level(f.exposure.niosh ? f.exposure.niosh->twa : std::nullopt, l); }},
-    {"IDS_AboveLimit", false, [](const analysis::SpanFigures &f, const QLocale &l) {
+    {"IDS_17", false, [](const analysis::SpanFigures &f, const QLocale &l) {
          return durationText(f.exposure.secondsAtOrAboveLimit, l); }},
-    {"IDS_Sel", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(f.sel, l); }},
-    {"IDS_Lmax", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(maxOf(f), l); }},
-    {"IDS_Lmin", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(minOf(f), l); }},
-    {"IDS_L10", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(exceeded(f, &ExceededLevels::l10), l); }},
-    {"IDS_L50", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(exceeded(f, &ExceededLevels::l50), l); }},
-    {"IDS_L90", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(exceeded(f, &ExceededLevels::l90), l); }},
-    {"IDS_Readings", false, [](const analysis::SpanFigures &f, const QLocale &l) { return l.toString(f.readings); }},
-    {"IDS_Gaps", false, [](const analysis::SpanFigures &f, const QLocale &l) { return l.toString(f.gaps); }},
-    {"IDS_OutOfRange", false, [](const analysis::SpanFigures &f, const QLocale &l) { return l.toString(f.outOfRange); }},
+    {"IDS_18", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(f.sel, l); }},
+    {"IDS_19", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(maxOf(f), l); }},
+    {"IDS_20", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(minOf(f), l); }},
+    {"IDS_21", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(exceeded(f, &ExceededLevels::l10), l); }},
+    {"IDS_22", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(exceeded(f, &ExceededLevels::l50), l); }},
+    {"IDS_23", false, [](const analysis::SpanFigures &f, const QLocale &l) { return level(exceeded(f, &ExceededLevels::l90), l); }},
+    {"IDS_24", false, [](const analysis::SpanFigures &f, const QLocale &l) { return l.toString(f.readings); }},
+    {"IDS_25", false, [](const analysis::SpanFigures &f, const QLocale &l) { return l.toString(f.gaps); }},
+    {"IDS_26", false, [](const analysis::SpanFigures &f, const QLocale &l) { return l.toString(f.outOfRange); }},
 };
 
 constexpr int kAboveLimitLine = 11; // "Time at or above %1 dB"
@@ -99,7 +99,7 @@ std::vector<IndicatorRow> indicatorRows(const analysis::SpanFigures &whole, cons
         if (&line == &kLines[kAboveLimitLine])
             label = label.arg(formatLevel(whole.exposure.limit, locale));
         if (marked && line.exposure)
-            label += QLatin1Char(' ') + text("IDS_NotA");
+            label += QLatin1Char(' ') + text("IDS_27");
         rows.push_back({label, line.figure(whole, locale), line.figure(span, locale)});
     }
     return rows;
@@ -113,7 +113,7 @@ QStringList eventCells(const analysis::NoiseEvent &e, const QLocale &locale)
 
 QString eventSummary(const analysis::EventList &events, float threshold, const QLocale &locale)
 {
-    return text("IDS_Events").arg(QString::number(double(threshold), 'g', 4), locale.toString(int(events.events.size())),
+    return text("IDS_30").arg(QString::number(double(threshold), 'g', 4), locale.toString(int(events.events.size())),
                                   durationText(events.totalSeconds, locale));
 }
 

@@ -148,8 +148,8 @@ void TfrmIndicators::settingsEdited()
                        parseWhole(m_txtNightStart->text(), night) && std::abs(day) < 100 && std::abs(evening) < 100 &&
                        std::abs(night) < 100;
     s.bounds = {int(day), int(evening), int(night)};
-    const char *fault = !levels ? "IDS_BadLevel" : !duration ? "IDS_BadDuration"
-                        : !hours || !analysis::isValid(s.bounds) ? "IDS_BadBounds" : nullptr;
+    const char *fault = !levels ? "IDS_31" : !duration ? "IDS_32"
+                        : !hours || !analysis::isValid(s.bounds) ? "IDS_33" : nullptr;
     if (fault) {
         m_lblMessage->setText(ids(kTable, QLatin1String(fault)));
         return;
@@ -183,8 +183,8 @@ void TfrmIndicators::applySettings()
 void TfrmIndicators::refresh()
 {
     const StringTable &t = StringTable::of(kTable);
-    for (int i = 0; i < m_tabs->count(); ++i)
-        m_tabs->setTabText(i, t.text(QStringLiteral("IDS_Tab%1").arg(i + 1)));
+    for (int i = 0; i < m_tabs->count(); ++i) // IDS_1 to IDS_5: the tabs' titles
+        m_tabs->setTabText(i, t.text(QStringLiteral("IDS_%1").arg(i + 1)));
     showSpan(m_a, m_b);
     showEvents();
     showPeriods();

@@ -104,7 +104,7 @@ void paintEvents(QPainter &painter, const QRectF &r, const IndicatorsPage &p)
         painter.drawText(QRectF(r.left(), y, r.width(), line), Qt::AlignLeft | Qt::AlignVCenter, p.events[i]);
     if (shown < count)
         painter.drawText(QRectF(r.left(), y, r.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
-                         text("IDS_16").arg(count - shown));
+                         text("IDS_15").arg(count - shown));
 }
 
 } // namespace
