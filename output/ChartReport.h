@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -33,6 +34,9 @@ struct ChartReport {
     QString caption;
     QList<ReportSection> sections;
 };
+
+// The printed pages' font at a size.
+QFont reportFont(double points, bool bold = false);
 
 // The header of a graph window: its caption, the whole series' figures and those between the
 // cursors, as the two statistic panels show them.

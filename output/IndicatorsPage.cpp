@@ -38,18 +38,10 @@ QList<HourBar> hourBars(const analysis::SpanIndex &index)
     return bars;
 }
 
-QFont pageFont(double points, bool bold = false)
-{
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 void paintBars(QPainter &painter, const QRectF &r, const QList<HourBar> &bars)
 {
-    const QFontMetricsF m(pageFont(7), painter.device());
-    painter.setFont(pageFont(7));
+    const QFontMetricsF m(reportFont(7), painter.device());
+    painter.setFont(reportFont(7));
     painter.setPen(Qt::black);
     painter.drawText(QRectF(r.left(), r.top(), r.width(), m.height()), Qt::AlignLeft, text("IDS_14"));
     double lo = 1e9, hi = -1e9;
@@ -91,7 +83,7 @@ void paintBars(QPainter &painter, const QRectF &r, const QList<HourBar> &bars)
 
 void paintEvents(QPainter &painter, const QRectF &r, const IndicatorsPage &p)
 {
-    const QFont plain = pageFont(8), bold = pageFont(8, true);
+    const QFont plain = reportFont(8), bold = reportFont(8, true);
     const double line = QFontMetricsF(plain, painter.device()).height() * 1.15;
     painter.setPen(Qt::black);
     painter.setFont(bold);
