@@ -11,13 +11,6 @@ namespace ql708::analysis {
 
 namespace {
 
-// 10^(d/10).
-double relativeEnergy(double d)
-{
-    constexpr double kLn10Over10 = 0.23025850929940458;
-    return std::exp(d * kLn10Over10);
-}
-
 double energyAt(const RunTotals &t, float reference)
 {
     return t.levels > 0 ? t.energy * relativeEnergy(double(t.max) - reference) : 0.0;
@@ -92,22 +85,22 @@ void addReading(RunTotals &t, float v, int index, float limit)
 }
 
 BlockTree::BlockTree(std::span<const float> levels, float limit)
-    : levels_(levels), limit_(limit)
+    : m_levels(levels), m_limit(limit)
 {
     const int n = int(levels.size());
-    blocks_ = (n + kBlock - 1) / kBlock;
-    tree_.resize(size_t(2 * blocks_));
-    for (int b = 0; b < blocks_; ++b)
-        tree_[size_t(blocks_ + b)] = scan(b * kBlock, std::min(n, (b + 1) * kBlock));
-    for (int i = blocks_ - 1; i > 0; --i)
-        tree_[size_t(i)] = combine(tree_[size_t(2 * i)], tree_[size_t(2 * i + 1)]);
+    m_blocks = (n + kBlock - 1) / kBlock;
+    m_tree.resize(size_t(2 * m_blocks));
+    for (int b = 0; b < m_blocks; ++b)
+        m_tree[size_t(m_blocks + b)] = scan(b * kBlock, std::min(n, (b + 1) * kBlock));
+    for (int i = m_blocks - 1; i > 0; --i)
+        m_tree[size_t(i)] = combine(m_tree[size_t(2 * i)], m_tree[size_t(2 * i + 1)]);
 }
 
 RunTotals BlockTree::scan(int begin, int end) const
 {
     RunTotals t;
     for (int i = begin; i < end; ++i)
-        addReading(t, levels_[size_t(i)], i, limit_);
+        addReading(t, m_levels[size_t(i)], i, m_limit);
     return t;
 }
 
@@ -115,11 +108,11 @@ RunTotals BlockTree::scan(int begin, int end) const
 RunTotals BlockTree::blocks(int begin, int end) const
 {
     RunTotals left, right;
-    for (int l = begin + blocks_, r = end + blocks_; l < r; l >>= 1, r >>= 1) {
+    for (int l = begin + m_blocks, r = end + m_blocks; l < r; l >>= 1, r >>= 1) {
         if (l & 1)
-            left = combine(left, tree_[size_t(l++)]);
+            left = combine(left, m_tree[size_t(l++)]);
         if (r & 1)
-            right = combine(tree_[size_t(--r)], right);
+            right = combine(m_tree[size_t(--r)], right);
     }
     return combine(left, right);
 }
@@ -128,7 +121,7 @@ RunTotals BlockTree::totals(int first, int last) const
 {
     const int end = last + 1;
     const int firstWhole = (first + kBlock - 1) / kBlock;
-    const int endWhole = end == int(levels_.size()) ? blocks_ : end / kBlock;
+    const int endWhole = end == int(m_levels.size()) ? m_blocks : end / kBlock;
     if (firstWhole >= endWhole)
         return scan(first, end);
     const RunTotals head = scan(first, firstWhole * kBlock);

@@ -47,16 +47,16 @@ public:
 
     // Readings first..last, both included, 0 <= first <= last < size.
     RunTotals totals(int first, int last) const;
-    std::size_t memoryBytes() const { return tree_.capacity() * sizeof(RunTotals); }
+    std::size_t memoryBytes() const { return m_tree.capacity() * sizeof(RunTotals); }
 
 private:
     RunTotals scan(int begin, int end) const;
     RunTotals blocks(int begin, int end) const;
 
-    std::span<const float> levels_;
-    float limit_ = 0.0f;
-    int blocks_ = 0;
-    std::vector<RunTotals> tree_; // node i holds nodes 2i and 2i + 1; leaves from blocks_ on
+    std::span<const float> m_levels;
+    float m_limit = 0.0f;
+    int m_blocks = 0;
+    std::vector<RunTotals> m_tree; // node i holds nodes 2i and 2i + 1; leaves from m_blocks on
 };
 
 } // namespace ql708::analysis

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 
 #include <span>
 
@@ -18,5 +18,11 @@ struct LevelSeries {
     double intervalSeconds = 1.0;
     bool aWeighted = true; // false for a C-weighted set: its exposure figures are not dB(A)
 };
+
+// The time one reading stands for, in seconds: the interval it was recorded at when that is known
+// (a data set's recording interval, a real-time run's sampling rate), else the median spacing of
+// the times, to the millisecond. 0 when neither gives a positive time (one point, or every point
+// at the same time): the series then has no duration.
+double readingInterval(std::span<const TDateTime> times, double knownSeconds = 0.0);
 
 } // namespace ql708::analysis

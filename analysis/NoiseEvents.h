@@ -12,6 +12,7 @@ namespace ql708::analysis {
 struct EventRules {
     float threshold = 85.0f;      // a reading at or above it belongs to an event
     double minimumSeconds = 0.0;  // shorter runs are not events
+    bool operator==(const EventRules &) const = default;
 };
 
 // A run of consecutive readings at or above the threshold. A gap or an out-of-range reading ends

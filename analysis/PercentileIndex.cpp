@@ -21,7 +21,7 @@ long long roundedTenth(float level) { return roundedToWhole(double(level) * 10.0
 } // namespace
 
 PercentileIndex::PercentileIndex(std::span<const float> levels)
-    : levels_(levels)
+    : m_levels(levels)
 {
     long long lo = 0, hi = -1;
     for (const float v : levels) {
@@ -39,41 +39,41 @@ PercentileIndex::PercentileIndex(std::span<const float> levels)
     }
     if (hi < lo || hi - lo >= kMaxTenths)
         return;
-    lowest_ = int(lo);
-    tenths_ = int(hi - lo + 1);
+    m_lowest = int(lo);
+    m_tenths = int(hi - lo + 1);
 
     // A tenth shows its readings' common value while they all agree, else the tenth itself.
-    shown_.assign(size_t(tenths_), std::numeric_limits<float>::quiet_NaN());
-    std::vector<bool> mixed(size_t(tenths_), false);
-    std::vector<std::uint32_t> counts(size_t(tenths_), 0);
+    m_shown.assign(size_t(m_tenths), std::numeric_limits<float>::quiet_NaN());
+    std::vector<bool> mixed(size_t(m_tenths), false);
+    std::vector<std::uint32_t> counts(size_t(m_tenths), 0);
     const int n = int(levels.size());
-    rows_.reserve(size_t(n / kBlock + 1) * size_t(tenths_));
+    m_rows.reserve(size_t(n / kBlock + 1) * size_t(m_tenths));
     for (int i = 0; i < n; ++i) {
         if (i % kBlock == 0)
-            rows_.insert(rows_.end(), counts.begin(), counts.end());
+            m_rows.insert(m_rows.end(), counts.begin(), counts.end());
         const float v = levels[size_t(i)];
         if (!isMeasuredLevel(v))
             continue;
         const size_t t = size_t(tenthOf(v));
         ++counts[t];
-        if (std::isnan(shown_[t]))
-            shown_[t] = v;
-        else if (shown_[t] != v)
+        if (std::isnan(m_shown[t]))
+            m_shown[t] = v;
+        else if (m_shown[t] != v)
             mixed[t] = true;
     }
     if (n % kBlock == 0)
-        rows_.insert(rows_.end(), counts.begin(), counts.end());
-    for (size_t t = 0; t < shown_.size(); ++t)
+        m_rows.insert(m_rows.end(), counts.begin(), counts.end());
+    for (size_t t = 0; t < m_shown.size(); ++t)
         if (mixed[t])
-            shown_[t] = float((lowest_ + int(t)) / 10.0);
+            m_shown[t] = float((m_lowest + int(t)) / 10.0);
 }
 
-int PercentileIndex::tenthOf(float level) const { return int(roundedTenth(level) - lowest_); }
+int PercentileIndex::tenthOf(float level) const { return int(roundedTenth(level) - m_lowest); }
 
 void PercentileIndex::countTenths(int begin, int end, std::vector<std::uint32_t> &counts) const
 {
     for (int i = begin; i < end; ++i) {
-        const float v = levels_[size_t(i)];
+        const float v = m_levels[size_t(i)];
         if (isMeasuredLevel(v))
             ++counts[size_t(tenthOf(v))];
     }
@@ -81,7 +81,7 @@ void PercentileIndex::countTenths(int begin, int end, std::vector<std::uint32_t>
 
 std::optional<ExceededLevels> PercentileIndex::direct(int first, int last) const
 {
-    std::vector<float> run(levels_.begin() + first, levels_.begin() + last + 1);
+    std::vector<float> run(m_levels.begin() + first, m_levels.begin() + last + 1);
     for (float &v : run)
         if (!isMeasuredLevel(v))
             v = kGapLevel;
@@ -90,15 +90,15 @@ std::optional<ExceededLevels> PercentileIndex::direct(int first, int last) const
 
 std::optional<ExceededLevels> PercentileIndex::exceeded(int first, int last) const
 {
-    if (tenths_ == 0)
+    if (m_tenths == 0)
         return direct(first, last);
-    std::vector<std::uint32_t> counts(size_t(tenths_), 0);
+    std::vector<std::uint32_t> counts(size_t(m_tenths), 0);
     const int end = last + 1;
     const int firstRow = (first + kBlock - 1) / kBlock;
     const int endRow = end / kBlock;
     if (firstRow < endRow) {
-        const std::uint32_t *a = rows_.data() + size_t(firstRow) * size_t(tenths_);
-        const std::uint32_t *b = rows_.data() + size_t(endRow) * size_t(tenths_);
+        const std::uint32_t *a = m_rows.data() + size_t(firstRow) * size_t(m_tenths);
+        const std::uint32_t *b = m_rows.data() + size_t(endRow) * size_t(m_tenths);
         for (size_t t = 0; t < counts.size(); ++t)
             counts[t] = b[t] - a[t];
         countTenths(first, firstRow * kBlock, counts);
@@ -110,12 +110,12 @@ std::optional<ExceededLevels> PercentileIndex::exceeded(int first, int last) con
     const std::optional<ExceededTenths> at = exceededTenths(counts);
     if (!at)
         return std::nullopt;
-    return ExceededLevels{shown_[at->l10], shown_[at->l50], shown_[at->l90]};
+    return ExceededLevels{m_shown[at->l10], m_shown[at->l50], m_shown[at->l90]};
 }
 
 std::size_t PercentileIndex::memoryBytes() const
 {
-    return rows_.capacity() * sizeof(std::uint32_t) + shown_.capacity() * sizeof(float);
+    return m_rows.capacity() * sizeof(std::uint32_t) + m_shown.capacity() * sizeof(float);
 }
 
 } // namespace ql708::analysis

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,11 +39,11 @@ private:
     int tenthOf(float level) const;
     std::optional<ExceededLevels> direct(int first, int last) const;
 
-    std::span<const float> levels_;
-    int lowest_ = 0; // the tenth counted first, in tenths of a dB
-    int tenths_ = 0; // 0 when the levels spread too wide
-    std::vector<std::uint32_t> rows_; // row r: counts of readings 0 .. r·kBlock - 1, per tenth
-    std::vector<float> shown_;        // the value given for each tenth
+    std::span<const float> m_levels;
+    int m_lowest = 0; // the tenth counted first, in tenths of a dB
+    int m_tenths = 0; // 0 when the levels spread too wide
+    std::vector<std::uint32_t> m_rows; // row r: counts of readings 0 .. r·kBlock - 1, per tenth
+    std::vector<float> m_shown;        // the value given for each tenth
 };
 
 } // namespace ql708::analysis

@@ -44,12 +44,12 @@ bool timesUsable(const LevelSeries &s)
 
 class PeriodWalker {
 public:
-    explicit PeriodWalker(const SpanIndex &index) : index_(index) {}
+    explicit PeriodWalker(const SpanIndex &index) : m_index(index) {}
 
     // The first reading at or after the time, searching from the given reading on.
     int firstAtOrAfter(Ms ms, int from) const
     {
-        const auto times = index_.series().times;
+        const auto times = m_index.series().times;
         const auto it = std::partition_point(times.begin() + from, times.end(),
                                              [ms](TDateTime t) { return msOf(t) < ms; });
         return int(it - times.begin());
@@ -65,16 +65,16 @@ public:
         from = stop;
         if (first == stop)
             return p;
-        p.figures = index_.figures(first, stop - 1);
+        p.figures = m_index.figures(first, stop - 1);
         p.coverage = 100.0 * p.figures->exposure.seconds / (p.hours * 3600.0);
         return p;
     }
 
-    int size() const { return index_.size(); }
-    Ms msAt(int i) const { return msOf(index_.series().times[size_t(i)]); }
+    int size() const { return m_index.size(); }
+    Ms msAt(int i) const { return msOf(m_index.series().times[size_t(i)]); }
 
 private:
-    const SpanIndex &index_;
+    const SpanIndex &m_index;
 };
 
 std::vector<PeriodFigures> hourTable(const PeriodWalker &w)

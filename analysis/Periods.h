@@ -14,6 +14,7 @@ struct PeriodBounds {
     int dayStart = 7;
     int eveningStart = 19;
     int nightStart = 23;
+    bool operator==(const PeriodBounds &) const = default;
 };
 // 0 <= dayStart < eveningStart <= nightStart <= 24, and a night of at least an hour.
 bool isValid(const PeriodBounds &b);

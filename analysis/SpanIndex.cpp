@@ -19,10 +19,10 @@ LevelSeries boundedSeries(LevelSeries s)
 } // namespace
 
 SpanIndex::SpanIndex(const LevelSeries &series, float limit)
-    : series_(boundedSeries(series)),
-      limit_(limit),
-      tree_(series_.levels, limit),
-      percentiles_(series_.levels)
+    : m_series(boundedSeries(series)),
+      m_limit(limit),
+      m_tree(m_series.levels, limit),
+      m_percentiles(m_series.levels)
 {
 }
 
@@ -34,7 +34,7 @@ SpanFigures SpanIndex::figures(int a, int b) const
     f.first = std::clamp(std::min(a, b), 0, size() - 1);
     f.last = std::clamp(std::max(a, b), 0, size() - 1);
     f.readings = f.last - f.first + 1;
-    const RunTotals t = tree_.totals(f.first, f.last);
+    const RunTotals t = m_tree.totals(f.first, f.last);
     f.outOfRange = t.outOfRange;
     f.gaps = f.readings - t.levels - t.outOfRange;
 
@@ -48,10 +48,10 @@ SpanFigures SpanIndex::figures(int a, int b) const
                     .minIndex = t.minIndex, .mean = t.dbSum / t.levels};
         f.leq = leqOf(t);
         e.leq = f.leq;
-        f.exceeded = percentiles_.exceeded(f.first, f.last);
+        f.exceeded = m_percentiles.exceeded(f.first, f.last);
     }
     f.levels.outOfRange = t.outOfRange;
-    f.exposure = exposureOf(e, series_.intervalSeconds, series_.aWeighted, limit_);
+    f.exposure = exposureOf(e, m_series.intervalSeconds, m_series.aWeighted, m_limit);
     if (f.leq)
         f.sel = soundExposureLevel(*f.leq, f.exposure.seconds);
     return f;

@@ -34,21 +34,21 @@ public:
     // above is counted; another limit needs another index.
     explicit SpanIndex(const LevelSeries &series, float limit = kDefaultLimit);
 
-    const LevelSeries &series() const { return series_; }
-    int size() const { return int(series_.levels.size()); }
+    const LevelSeries &series() const { return m_series; }
+    int size() const { return int(m_series.levels.size()); }
 
     // The readings from a to b, both included, given in either order; indices outside the series
     // are taken to its nearest end.
     SpanFigures figures(int a, int b) const;
     SpanFigures whole() const { return figures(0, size() - 1); }
 
-    std::size_t memoryBytes() const { return tree_.memoryBytes() + percentiles_.memoryBytes(); }
+    std::size_t memoryBytes() const { return m_tree.memoryBytes() + m_percentiles.memoryBytes(); }
 
 private:
-    LevelSeries series_;
-    float limit_ = kDefaultLimit;
-    BlockTree tree_;
-    PercentileIndex percentiles_;
+    LevelSeries m_series;
+    float m_limit = kDefaultLimit;
+    BlockTree m_tree;
+    PercentileIndex m_percentiles;
 };
 
 } // namespace ql708::analysis

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 
 #include <cstddef>
 #include <cstdint>

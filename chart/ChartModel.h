@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/ChartTypes.h"
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 
 #include <QString>
 #include <vector>

@@ -94,6 +94,22 @@ void ChartRenderer::draw(int changes, const ZoomStack &zoom, PointRange points)
     m_plot->replot(QCustomPlot::rpQueuedRefresh);
 }
 
+void ChartRenderer::setLimitLine(std::optional<double> level)
+{
+    if (!m_limitLine) {
+        m_limitLine = new QCPItemStraightLine(m_plot);
+        m_limitLine->setLayer(kAnnotationLayer);
+        m_limitLine->setPen(QPen(QColor(200, 0, 0), 1, Qt::DashLine));
+        m_limitLine->setSelectable(false);
+    }
+    m_limitLine->setVisible(level.has_value());
+    if (level) {
+        m_limitLine->point1->setCoords(0.0, *level);
+        m_limitLine->point2->setCoords(1.0, *level);
+    }
+    m_plot->replot(QCustomPlot::rpQueuedRefresh);
+}
+
 void ChartRenderer::syncData()
 {
     while (int(m_graphs.size()) > m_model.subsets()) {

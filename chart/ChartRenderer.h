@@ -8,9 +8,12 @@
 #include <QPointF>
 #include <QRect>
 
+#include <optional>
+
 class QCustomPlot;
 class QCPAxisRect;
 class QCPGraph;
+class QCPItemStraightLine;
 class QCPTextElement;
 class QPainter;
 class QRectF;
@@ -43,6 +46,9 @@ public:
     // the vertical lines alone redraws only their layer.
     // ChangePoints brings only the points in the range up to date.
     void draw(int changes, const ZoomStack &zoom, PointRange points = {});
+    // A horizontal line across the plot at a level, or none. The window's own mark: it is no
+    // part of the model, so saved and exported charts do not hold it.
+    void setLimitLine(std::optional<double> level);
 
     // The unzoomed view: the manual scales, or the data's extent where a scale is automatic.
     ViewRange fullRange() const;
@@ -76,6 +82,7 @@ private:
     QCPAxisRect *m_axisRect;
     QCPTextElement *m_title;
     QCPTextElement *m_subTitle;
+    QCPItemStraightLine *m_limitLine = nullptr;
     VertLineLayer *m_lines;
     AnnotationLayer *m_annotations;
 };

@@ -291,6 +291,8 @@ void PESGraph::showPopup(QPoint pos)
 
 // --- queries ---
 
+void PESGraph::setLimitLine(std::optional<double> level) { m_renderer->setLimitLine(level); }
+
 QPoint PESGraph::lastMousePos() const { return m_plot->mapTo(this, m_interaction->lastMousePos()); }
 
 QRect PESGraph::plotRect() const { return m_renderer->plotRect().translated(m_plot->pos()); }

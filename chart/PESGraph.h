@@ -154,6 +154,8 @@ public:
     // Actions; the arguments of sgResetImage are accepted and unused.
     void PEactions(ChartAction action, int narg1 = 0, int narg2 = 0);
     void redraw(); // sgResetImage then sgInvalidateImage
+    // A dashed line at a level across the plot (none: no line); not saved with the chart.
+    void setLimitLine(std::optional<double> level);
     bool zoomed() const { return m_zoom.zoomed(); }
     int zoomDepth() const { return m_zoom.depth(); }
     // Enters a zoom level as the rubber band does (x and y in data units).

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliArgs.h"
 
+#include "common/NumberFormat.h"
+
 #include <QRegularExpression>
 
 namespace ql708::cli {
@@ -59,6 +61,19 @@ std::optional<QString> CliArgs::value(const QString &name)
         }
     }
     return found;
+}
+
+std::optional<double> CliArgs::decimal(const QString &name, double min, double max)
+{
+    const std::optional<QString> text = value(name);
+    if (!text)
+        return std::nullopt;
+    double v = 0.0;
+    if (!parseDecimal(*text, v, QLocale::c()) || v < min || v > max) {
+        fail(QStringLiteral("%1 takes a number from %2 to %3, not \"%4\"").arg(name).arg(min).arg(max).arg(*text));
+        return std::nullopt;
+    }
+    return v;
 }
 
 std::optional<qint64> CliArgs::number(const QString &name, qint64 min, qint64 max)

@@ -24,6 +24,8 @@ public:
     std::optional<QString> value(const QString &name);
     // The value as a whole number from min to max.
     std::optional<qint64> number(const QString &name, qint64 min, qint64 max);
+    // The value as a number from min to max, "." for the decimals in every locale.
+    std::optional<double> decimal(const QString &name, double min, double max);
     // The value of an option the command cannot do without; a fault when it is not given.
     std::optional<QString> requiredValue(const QString &name, const QString &what);
     // The first word that is no option, taken out of the words; a fault naming what when none.

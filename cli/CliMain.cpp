@@ -11,6 +11,7 @@
 #include "cli/MonitorCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/SetsCommand.h"
+#include "cli/StatsCommand.h"
 #include "cli/StatusCommand.h"
 #include "common/OptionHelp.h"
 #include "common/Printable.h"
@@ -95,6 +96,26 @@ const Command kCommands[] = {
      .exits = "0    written\n"
               "1    the file cannot be read, it holds no such set, or the output could not be written\n"
               "3    the collection holds no readable data set"},
+    {.name = "stats",
+     .options = "FILE.rec --set N | FILE.ghf | FILE.txt | FILE.csv [--from TIME] [--to TIME] [--threshold DB] [--json]",
+     .summary = "prints the figures of a series or of its readings from TIME to TIME: levels, exposure and doses,\n"
+                "      events, clock hours and Lden",
+     .run = runStats,
+     .details = {{"FILE", nullptr, "a data set collection file, a graph file or a text table", "file:rec|ghf|txt|csv"},
+                 {"--set", "N", "the data set, counted from 1 as sets lists them; needed for a .rec"},
+                 {"--from", "TIME", "the first reading's time: 2024-05-17T14:02:11 or the program's own\n"
+                                    "date and time text (default: the series' start)"},
+                 {"--to", "TIME", "the last reading's time, as --from (default: the series' end)"},
+                 {"--threshold", "DB", "a reading at or above it belongs to an event (default: 85)"},
+                 {"--json", nullptr, "one JSON document in place of the text"}},
+     .output = "Sections of \"label: value\" lines: the span, levels, exposure (LEX,8h, the action and\n"
+               "limit values, OSHA and NIOSH doses), events, clock hours and days (Lday, Levening,\n"
+               "Lnight, Lden, with their coverage); '.' decimals in every locale. --json: the same\n"
+               "figures as one document, numbers as numbers, times ISO 8601 with their UTC offset,\n"
+               "null for a figure without a value.",
+     .exits = "0    printed\n"
+              "1    the file cannot be read, it holds no such set, or no reading lies in the span\n"
+              "3    the collection holds no readable data set"},
     {.name = "clock",
      .options = "[--simulate]",
      .summary = "sets the meter clock to the computer's",
@@ -152,7 +173,8 @@ const Command kCommands[] = {
               "     departed from what the monitor sends"},
     {.name = "report",
      .options = "FILE.rec --set N -o OUT.pdf [--language fr|en]",
-     .summary = "writes a data set's one-page report, its chart under its figures, as PDF",
+     .summary = "writes a data set's report as PDF: its chart under its figures, then its indicators,\n"
+                "      hourly Leq and events",
      .run = runReport,
      .draws = true,
      .details = {{"FILE.rec", nullptr, "the data set collection file", "file:rec"},

@@ -15,12 +15,37 @@
 
 namespace ql708::cli {
 
+QJsonValue jsonNumber(std::optional<double> v)
+{
+    return v && std::isfinite(*v) ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue jsonNumber(std::optional<double> v, int decimals)
+{
+    if (!v || !std::isfinite(*v))
+        return QJsonValue::Null;
+    const double scale = std::pow(10.0, decimals);
+    return std::round(*v * scale) / scale;
+}
+
+QJsonValue jsonTime(TDateTime t)
+{
+    const QDateTime local = fromTDateTime(t);
+    if (!local.isValid())
+        return QJsonValue::Null;
+    const QDateTime dt = local.toOffsetFromUtc(local.offsetFromUtc());
+    return dt.toString(dt.time().msec() != 0 ? Qt::ISODateWithMs : Qt::ISODate);
+}
+
+void writeJson(QTextStream &out, const QJsonObject &document)
+{
+    out << QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
+}
+
 namespace {
 
 // One decimal, as the meter and the files give levels (a float's 102.4 is not 102.40000152...).
-QJsonValue tenths(double v) { return std::isfinite(v) ? QJsonValue(std::round(v * 10.0) / 10.0) : QJsonValue(); }
-
-QJsonValue figure(const LevelSummary &s, double v) { return s.count > 0 ? tenths(v) : QJsonValue(); }
+QJsonValue figure(const LevelSummary &s, double v) { return s.count > 0 ? jsonNumber(v, 1) : QJsonValue(); }
 
 QJsonObject setObject(const data::DataSetList &sets, int i)
 {

@@ -4,7 +4,6 @@
 #include "cli/CliMeter.h"
 #include "cli/StopSignals.h"
 #include "common/Clock.h"
-#include "common/NumberFormat.h"
 #include "monitor/MonitorPoll.h"
 #include "monitor/MqttMessages.h"
 
@@ -20,18 +19,6 @@ namespace {
 // The poll loop looks for a stop at least this often.
 constexpr int kStopLookMs = 100;
 
-std::optional<double> decimalOption(CliArgs &args, const QString &name, double min, double max)
-{
-    const std::optional<QString> text = args.value(name);
-    if (!text)
-        return std::nullopt;
-    double v = 0.0;
-    if (!parseDecimal(*text, v, QLocale::c()) || v < min || v > max) {
-        args.fail(QStringLiteral("%1 takes a number from %2 to %3, not \"%4\"").arg(name).arg(min).arg(max).arg(*text));
-        return std::nullopt;
-    }
-    return v;
-}
 
 // HOST, HOST:PORT or [IPv6]:PORT.
 std::optional<monitor::MqttOptions> brokerOption(CliArgs &args, const QString &text)
@@ -59,8 +46,8 @@ std::optional<MonitorOptions> monitorOptions(CliArgs &args)
     const std::optional<QString> out = args.requiredValue(QStringLiteral("--out"), QStringLiteral("DIR"));
     const std::optional<QString> broker = args.value(QStringLiteral("--mqtt"));
     const QString topic = args.value(QStringLiteral("--topic")).value_or(QStringLiteral("ql708"));
-    const auto threshold = decimalOption(args, QStringLiteral("--threshold"), 0.0, 200.0);
-    const auto minimum = decimalOption(args, QStringLiteral("--min-duration"), 0.0, 86400.0);
+    const auto threshold = args.decimal(QStringLiteral("--threshold"), 0.0, 200.0);
+    const auto minimum = args.decimal(QStringLiteral("--min-duration"), 0.0, 86400.0);
     if (broker)
         o.mqtt = brokerOption(args, *broker);
     if (!monitor::isValidTopicPrefix(topic))

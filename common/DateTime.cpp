@@ -31,6 +31,38 @@ QDateTime fromTDateTime(TDateTime t)
     return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
 
+QString longTimeFormat(const QLocale &locale)
+{
+    const QString f = locale.timeFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (const QChar c : f) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || c != QLatin1Char('t'))
+            out += c;
+    }
+    return out.trimmed();
+}
+
+std::optional<TDateTime> parseDateTime(const QString &text, const QLocale &locale)
+{
+    const QString t = text.trimmed();
+    QDateTime dt;
+    if (t.size() > 10 && t[10] == QLatin1Char(' ')) // "2024-05-17 14:02:11"
+        dt = QDateTime::fromString(QString(t).replace(10, 1, QLatin1Char('T')), Qt::ISODate);
+    else
+        dt = QDateTime::fromString(t, Qt::ISODate);
+    if (!dt.isValid())
+        dt = locale.toDateTime(t, shortDateFormat(locale) + QLatin1Char(' ') + longTimeFormat(locale));
+    if (!dt.isValid())
+        return std::nullopt;
+    if (dt.timeSpec() != Qt::LocalTime)
+        dt = dt.toLocalTime();
+    const TDateTime v = toTDateTime(dt);
+    return isCalendarTime(v) ? std::optional<TDateTime>(v) : std::nullopt;
+}
+
 QString shortDateFormat(const QLocale &locale)
 {
     QString f = locale.dateFormat(QLocale::ShortFormat);

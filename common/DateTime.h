@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 namespace ql708 {
 
 // Dates and times as days since 30 December 1899 (local time), the fraction being the time of day.
@@ -25,6 +27,14 @@ QDateTime fromTDateTime(TDateTime t);
 // The locale's short date format with a four-digit year, as the program writes dates everywhere:
 // files then read back to the same day in any century.
 QString shortDateFormat(const QLocale &locale);
+// The locale's long time format less its time zone field: the time of the program's date-times.
+QString longTimeFormat(const QLocale &locale);
+
+// A date-time typed by the user: ISO 8601 (2024-05-17T14:02:11, a space for the T, seconds and a
+// UTC offset optional; an offset is taken to local time) or the program's own text in the
+// locale's short date and long time (17/05/2024 14:02:11). Nothing for other text or a time
+// outside the calendar.
+std::optional<TDateTime> parseDateTime(const QString &text, const QLocale &locale = QLocale());
 
 // Value of a packed BCD byte (0x24 -> 24), or -1 when a nibble is above 9.
 int bcdToInt(quint8 b);

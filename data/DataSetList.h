@@ -2,7 +2,8 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "common/LevelStatistics.h"
+#include "analysis/LevelSeries.h"
+#include "analysis/LevelStatistics.h"
 
 #include <QString>
 
@@ -39,6 +40,10 @@ struct DataSetList {
     // Moves set i's start and the times of its points; the other sets keep theirs.
     void changeStartTime(int i, TDateTime start);
 };
+
+// Set i as a series for the acoustic figures: its points, each standing for the set's recording
+// interval, A-weighted or not as it was measured. Points into the list.
+analysis::LevelSeries levelSeries(const DataSetList &sets, int i);
 
 // The time of point k of a set that starts at start and records every rate seconds.
 inline TDateTime pointTime(TDateTime start, int rate, std::size_t k)

@@ -18,9 +18,11 @@ QString rangeText(std::uint8_t flags)
     return QString::fromLatin1(texts[(flags & kFlagRangeMask) >> kFlagRangeShift]);
 }
 
+bool isAWeighted(std::uint8_t flags) { return (flags & kFlagAWeighting) != 0; }
+
 QString weightingText(std::uint8_t flags)
 {
-    return flags & kFlagAWeighting ? QStringLiteral("dBA") : QStringLiteral("dBC");
+    return isAWeighted(flags) ? QStringLiteral("dBA") : QStringLiteral("dBC");
 }
 
 QString responseText(std::uint8_t flags)

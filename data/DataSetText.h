@@ -17,6 +17,8 @@ QString rateText(int seconds);
 QString rangeText(std::uint8_t flags);
 // "dBA" when flag bit 1 is set, else "dBC".
 QString weightingText(std::uint8_t flags);
+// Whether the set was measured with A weighting (flag bit 1).
+bool isAWeighted(std::uint8_t flags);
 // "FAST" when flag bit 0 is set, else "SLOW".
 QString responseText(std::uint8_t flags);
 // The time of day as "HH:mm:ss".

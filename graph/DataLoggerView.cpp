@@ -124,6 +124,12 @@ void DataLoggerView::ShowDataSet(int i)
     chart::PESGraph &chart = *m_window.PESGraph1();
     showDataSetChart(chart, m_sets, i);
 
+    // Each reading stands for the set's recording interval.
+    const analysis::LevelSeries series = data::levelSeries(m_sets, i);
+    SeriesTraits traits = m_window.seriesTraits();
+    traits.knownInterval = series.intervalSeconds;
+    traits.aWeighted = series.aWeighted;
+    m_window.setSeriesTraits(traits);
     StatisticTexts texts;
     setDataSetTexts(texts, m_sets, i);
     m_window.showSeriesTexts(texts);

@@ -5,20 +5,6 @@
 
 namespace ql708::graph {
 
-namespace {
-
-// Indices of a run are positions within it; the panels want series indices.
-LevelSummary shifted(LevelSummary s, int by)
-{
-    if (s.count > 0) {
-        s.maxIndex += by;
-        s.minIndex += by;
-    }
-    return s;
-}
-
-} // namespace
-
 SeriesFigures seriesFigures(const Series &s)
 {
     SeriesFigures f;
@@ -31,23 +17,24 @@ SeriesFigures seriesFigures(const Series &s)
     return f;
 }
 
-CursorFigures cursorFigures(const Series &s, int a, int b)
+CursorFigures cursorFigures(const analysis::SpanIndex &index, int a, int b)
 {
     CursorFigures f;
-    if (s.n <= 0)
+    const int n = index.size();
+    if (n <= 0)
         return f;
-    f.a = std::clamp(a, 0, s.n - 1);
-    f.b = std::clamp(b, 0, s.n - 1);
-    f.lo = std::min(f.a, f.b);
-    f.hi = std::max(f.a, f.b);
-    const std::span<const float> run(s.y + f.lo, size_t(f.hi - f.lo + 1));
-    const LevelSummary levels = summarizeLevels(run);
-    f.levels = shifted(levels, f.lo);
-    f.seconds = (s.x[f.hi] - s.x[f.lo]) * 86400.0;
-    f.leq = equivalentLevel(run, levels);
-    if (f.leq)
-        f.sel = soundExposureLevel(*f.leq, f.seconds);
-    f.exceeded = exceededLevels(run, levels);
+    f.a = std::clamp(a, 0, n - 1);
+    f.b = std::clamp(b, 0, n - 1);
+    const analysis::SpanFigures span = index.figures(f.a, f.b);
+    f.lo = span.first;
+    f.hi = span.last;
+    f.levels = span.levels;
+    const auto times = index.series().times;
+    if (times.size() == size_t(n))
+        f.seconds = (times[size_t(f.hi)] - times[size_t(f.lo)]) * 86400.0;
+    f.leq = span.leq;
+    f.sel = span.sel;
+    f.exceeded = span.exceeded;
     return f;
 }
 

@@ -2,7 +2,8 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
+#include "analysis/SpanIndex.h"
 
 #include <optional>
 #include <vector>
@@ -27,7 +28,9 @@ SeriesFigures seriesFigures(const Series &s);
 
 // The bottom panel's figures between two cursors, given in either order; indices outside the
 // series are taken to its nearest end. Levels, Leq, SEL and the exceeded levels cover the points
-// from the earlier cursor to the later, both included, gaps left out.
+// from the earlier cursor to the later, both included, gaps left out; they come from the
+// series' index, and SEL is the energy sum over the time the levels stand for (levels × the
+// series' interval).
 struct CursorFigures {
     int a = -1; // the cursors' points; -1 for an empty series
     int b = -1;
@@ -39,7 +42,7 @@ struct CursorFigures {
     std::optional<double> sel;
     std::optional<ExceededLevels> exceeded;
 };
-CursorFigures cursorFigures(const Series &s, int a, int b);
+CursorFigures cursorFigures(const analysis::SpanIndex &index, int a, int b);
 
 // The point whose time is nearest to t, by halving (times rising with the index). Equal
 // distances choose the later point; before the first point gives 0, after the last n - 1.

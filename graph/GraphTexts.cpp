@@ -6,25 +6,6 @@
 
 namespace ql708::graph {
 
-namespace {
-
-// The locale's long time format less its time zone field ('t' outside quotes).
-QString longTimeFormat(const QLocale &locale)
-{
-    const QString f = locale.timeFormat(QLocale::LongFormat);
-    QString out;
-    bool quoted = false;
-    for (const QChar c : f) {
-        if (c == QLatin1Char('\''))
-            quoted = !quoted;
-        if (quoted || c != QLatin1Char('t'))
-            out += c;
-    }
-    return out.trimmed();
-}
-
-} // namespace
-
 QString dateTimeText(TDateTime t, const QLocale &locale)
 {
     const QDateTime dt = fromTDateTime(t);

@@ -234,6 +234,7 @@ void TfrmGraph::createToolBar()
     connect(m_Button1, &QAction::triggered, this, &TfrmGraph::Button1Click);
     m_Button2 = toolAction(m_ToolBar1, "Button2", QStringLiteral("Export Statistic"));
     m_bunCalLEQ = toolAction(m_ToolBar1, "bunCalLEQ", QStringLiteral("CAL Leq"));
+    m_btnIndicators = toolAction(m_ToolBar1, "btnIndicators", QStringLiteral("Indicators"));
     m_Button3 = toolAction(m_ToolBar1, "Button3", QStringLiteral("open wav"));
 
     // The player's buttons stay disabled until a WAV recording is open.

@@ -3,10 +3,12 @@
 
 #include "graph/GraphState.h"
 #include "graph/GraphStatistics.h"
+#include "graph/SeriesAnalysis.h"
 #include "graph/StatisticTexts.h"
 #include "widgets/CloseQuery.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -28,6 +30,7 @@ class PESGraph;
 
 namespace ql708::graph {
 
+class TfrmIndicators;
 class WavPlayback;
 struct RecordingFiles;
 
@@ -108,6 +111,15 @@ public:
     // plot the line's own point.
     int NearestPoint(int line) const;
 
+    // The chart's series as the figures take it, and its index for the figures of any span.
+    Series series() const;
+    const analysis::SpanIndex &seriesIndex();
+    // How long a reading stands for, its weighting and the limit: the window's owner knows.
+    void setSeriesTraits(const SeriesTraits &traits);
+    const SeriesTraits &seriesTraits() const { return m_analysis.traits(); }
+    // Puts the cursors on points a and b and fills the cursor panel.
+    void placeCursors(int a, int b);
+
     // Cursor lines and their drag marks, this window's own.
     CursorState cursors;
 
@@ -131,6 +143,9 @@ public:
     QAction *ToolButton5() const { return m_ToolButton5; }
     QAction *ToolButton6() const { return m_ToolButton6; }
     QAction *ToolButton7() const { return m_ToolButton7; }
+    QAction *btnIndicators() const { return m_btnIndicators; }
+    // The Indicators window, made at the first click on its button.
+    TfrmIndicators *indicators() const;
     QAction *ToolButton9() const { return m_ToolButton9; }
     QAction *UndoZoom() const { return m_UndoZoom; }
     QAction *bunCalLEQ() const { return m_bunCalLEQ; }
@@ -171,9 +186,16 @@ public:
     QComboBox *txtSamplingRate() const { return m_txtSamplingRate; }
     QLineEdit *txtStartTime() const { return m_txtStartTime; }
 
+signals:
+    // The series shown changed: its figures are new.
+    void seriesShown();
+    // The cursor panel shows the points a to b (either order), also while a cursor is dragged.
+    void cursorSpanShown(int a, int b);
+
 public slots:
     void txtSamplingRateChange();
     void Button1Click();
+    void btnIndicatorsClick();
     void PESGraph1ZoomIn();
     void UndoZoomClick();
     void ToolButton1Click();
@@ -222,7 +244,6 @@ private:
     void associateRecording(int row, const QString &path);
     void copyToProjectFolder(const RecordingFiles &files);
 
-    Series series() const;
     // The points CAL Leq takes: during a real-time run those recorded so far, not the chart's
     // room for the whole run.
     int recordedPoints() const;
@@ -246,6 +267,8 @@ private:
     QAction *m_ToolButton13;     // the erase list of the annotations
     QAction *m_ToolButton6;      // colour view (hidden)
     QAction *m_ToolButton7;      // monochrome view (hidden)
+    QAction *m_btnIndicators;    // opens the Indicators window
+    QPointer<TfrmIndicators> m_indicators;
     QAction *m_tbntSep3;         // the divider before Clear, in the real-time window
     QAction *m_tbntClr;          // Clear: lets the real-time points go
     QAction *m_UndoZoom;         // back to the view before the last zoom
@@ -304,6 +327,7 @@ private:
     bool m_dataSetsSized = false;
     int m_outOfRange = 0, m_outOfRangeAB = 0; // what the two panels' figures left out
     std::unique_ptr<WavPlayback> m_playback; // made at the first "open wav"
+    SeriesAnalysis m_analysis; // the series' index, built when first asked for
 };
 
 } // namespace ql708::graph

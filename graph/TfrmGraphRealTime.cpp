@@ -52,6 +52,10 @@ void TfrmGraph::beginRun(int points, TDateTime start, TDateTime span)
         c.emptySubset(s);
     // The figures of the earlier run describe points that are gone.
     clearFigures();
+    // A run's readings stand for its sampling rate.
+    SeriesTraits traits = m_analysis.traits();
+    traits.knownInterval = graphState().realTime.RealTimeRate;
+    m_analysis.setTraits(traits);
     showRunStart(start);
     c.setManualScaleControlX(chart::sgManualMinAndMax);
     c.setManualMinX(start);
@@ -68,6 +72,7 @@ void TfrmGraph::showRunPoint(int index, TDateTime x, float y, TDateTime growth, 
     chart::PESGraph &c = *m_PESGraph1;
     c.setXDataII(0, index, x);
     c.setYData(0, index, y);
+    m_analysis.invalidate();
     setPointCount(index + 1);
     if (c.manualMaxX() < x)
         c.setManualMaxX(x + growth);
@@ -84,6 +89,8 @@ void TfrmGraph::endRun(int points, TDateTime end, double average)
         c.setPoints(points);
     c.setManualMaxX(end);
     m_txtAvgAll->setText(formatLevel(average));
+    m_analysis.invalidate();
+    emit seriesShown();
     if (points >= 1)
         ResetCursors();
     c.redraw();

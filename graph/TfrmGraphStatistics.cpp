@@ -11,6 +11,7 @@
 #include "graph/GraphTexts.h"
 #include "graph/GraphWindows.h"
 #include "graph/StatisticTexts.h"
+#include "graph/TfrmIndicators.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -53,6 +54,7 @@ void TfrmGraph::connectAnalysis()
     connect(m_ToolButton2, &QAction::triggered, this, &TfrmGraph::ToolButton2Click);
     connect(m_Button2, &QAction::triggered, this, &TfrmGraph::Button2Click);
     connect(m_bunCalLEQ, &QAction::triggered, this, &TfrmGraph::bunCalLEQClick);
+    connect(m_btnIndicators, &QAction::triggered, this, &TfrmGraph::btnIndicatorsClick);
     connect(m_ToolButton4, &QAction::triggered, this, &TfrmGraph::ToolButton4Click);
     connect(m_ToolButton5, &QAction::triggered, this, &TfrmGraph::ToolButton5Click);
     connect(m_ToolButton9, &QAction::triggered, this, &TfrmGraph::ToolButton9Click);
@@ -126,8 +128,42 @@ void TfrmGraph::showSamplingRate(const QString &text)
 
 void TfrmGraph::showSeriesTexts(const StatisticTexts &t)
 {
+    m_analysis.invalidate();
     showSamplingRate(t.samplingRate);
     showTopFigures(t);
+    emit seriesShown();
+}
+
+TfrmIndicators *TfrmGraph::indicators() const { return m_indicators; }
+
+void TfrmGraph::btnIndicatorsClick()
+{
+    if (!m_indicators)
+        m_indicators = new TfrmIndicators(this, this);
+    m_indicators->show();
+    m_indicators->raise();
+    m_indicators->activateWindow();
+}
+
+const analysis::SpanIndex &TfrmGraph::seriesIndex() { return m_analysis.index(series()); }
+
+void TfrmGraph::setSeriesTraits(const SeriesTraits &traits)
+{
+    m_analysis.setTraits(traits);
+    emit seriesShown();
+}
+
+void TfrmGraph::placeCursors(int a, int b)
+{
+    const Series s = series();
+    if (s.n <= 0)
+        return;
+    cursors.cursorA = std::clamp(a, 0, s.n - 1);
+    cursors.cursorB = std::clamp(b, 0, s.n - 1);
+    moveLine(kCursorALine, cursors.cursorA);
+    moveLine(kCursorBLine, cursors.cursorB);
+    UpdateCursorStatistics();
+    m_PESGraph1->redraw();
 }
 
 void TfrmGraph::showTopFigures(const StatisticTexts &t)
@@ -145,6 +181,7 @@ void TfrmGraph::showTopFigures(const StatisticTexts &t)
 
 void TfrmGraph::clearFigures()
 {
+    m_analysis.invalidate();
     StatisticTexts none;
     none.dataNo = QStringLiteral("0");
     showTopFigures(none);
@@ -170,7 +207,7 @@ void TfrmGraph::ResetCursors()
 
 void TfrmGraph::UpdateCursorStatistics()
 {
-    showCursorFigures(cursorFigures(series(), cursors.cursorA, cursors.cursorB));
+    showCursorFigures(cursorFigures(seriesIndex(), cursors.cursorA, cursors.cursorB));
 }
 
 void TfrmGraph::showCursorFigures(const CursorFigures &f)
@@ -178,6 +215,7 @@ void TfrmGraph::showCursorFigures(const CursorFigures &f)
     StatisticTexts t;
     setCursorTexts(t, series(), f);
     showCursorTexts(t);
+    emit cursorSpanShown(f.a, f.b);
 }
 
 void TfrmGraph::showCursorTexts(const StatisticTexts &t)
@@ -258,7 +296,7 @@ void TfrmGraph::PESGraph1MouseMove()
         if (line != kPlaybackLine) {
             const Series s = series();
             const int here = nearestPoint(s.x, s.n, at.x());
-            showCursorFigures(cursorFigures(s, line == kCursorALine ? here : cursors.cursorA,
+            showCursorFigures(cursorFigures(seriesIndex(), line == kCursorALine ? here : cursors.cursorA,
                                             line == kCursorBLine ? here : cursors.cursorB));
         }
     }

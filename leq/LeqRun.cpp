@@ -2,7 +2,7 @@
 #include "leq/LeqRun.h"
 
 #include "common/Clock.h"
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 #include "graph/GraphTexts.h"
 #include "meter/MeterLink.h"
 #include "meter/MeterLog.h"

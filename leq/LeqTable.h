@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 #include "data/TextTable.h"
 
 #include <QLocale>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitor/Reading.h"
 
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 
 namespace ql708::monitor {
 

@@ -36,15 +36,6 @@ QList<ReportLine> reportLines(const QList<graph::StatisticLine> &lines)
     return out;
 }
 
-QFont fontOf(double points, bool bold)
-{
-    // One family whatever the platform: the window and the command-line tool print the same page.
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 // The sections of each column: each goes to the column that holds fewer lines so far.
 QList<QList<const ReportSection *>> intoColumns(const QList<ReportSection> &sections)
 {
@@ -77,6 +68,15 @@ double neededWidth(const QList<const ReportSection *> &column, const QFont &font
 
 } // namespace
 
+QFont reportFont(double points, bool bold)
+{
+    // One family whatever the platform: the window and the command-line tool print the same page.
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
 ChartReport chartReport(const QString &caption, const graph::StatisticTexts &texts)
 {
     return {caption,
@@ -103,7 +103,7 @@ QRectF paintChartReport(QPainter &painter, const QRectF &page, const ChartReport
     const QPaintDevice *device = painter.device();
     double y = page.top();
 
-    const QFont captionFont = fontOf(kCaptionPoints, true);
+    const QFont captionFont = reportFont(kCaptionPoints, true);
     const QFontMetricsF captionMetrics(captionFont, device);
     painter.setFont(captionFont);
     painter.setPen(Qt::black);
@@ -119,11 +119,11 @@ QRectF paintChartReport(QPainter &painter, const QRectF &page, const ChartReport
     const double room = columnWidth * 0.96;
     double points = kTextPoints, labelWidth = 0;
     for (const auto &column : columns) {
-        const double needed = neededWidth(column, fontOf(kTextPoints, false), device, &labelWidth);
+        const double needed = neededWidth(column, reportFont(kTextPoints, false), device, &labelWidth);
         if (needed > room)
             points = std::min(points, std::max(kSmallestPoints, kTextPoints * room / needed));
     }
-    const QFont plain = fontOf(points, false), bold = fontOf(points, true);
+    const QFont plain = reportFont(points, false), bold = reportFont(points, true);
     const double lineHeight = QFontMetricsF(plain, device).height() * 1.15;
     double bottom = y;
     for (int c = 0; c < kColumns; ++c) {
@@ -153,12 +153,19 @@ QRectF paintChartReport(QPainter &painter, const QRectF &page, const ChartReport
     return chartRect;
 }
 
-bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart)
+bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart,
+                      const ChartPainter &next)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    paintChartReport(painter, QRectF(0, 0, device.width(), device.height()), report, chart);
+    const QRectF page(0, 0, device.width(), device.height());
+    paintChartReport(painter, page, report, chart);
+    if (next) {
+        if (!device.newPage())
+            return false;
+        next(painter, page);
+    }
     return painter.end();
 }
 

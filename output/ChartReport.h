@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -34,6 +35,9 @@ struct ChartReport {
     QList<ReportSection> sections;
 };
 
+// The printed pages' font at a size.
+QFont reportFont(double points, bool bold = false);
+
 // The header of a graph window: its caption, the whole series' figures and those between the
 // cursors, as the two statistic panels show them.
 ChartReport chartReport(const QString &caption, const graph::StatisticTexts &texts);
@@ -47,7 +51,9 @@ using ChartPainter = std::function<void(QPainter &, const QRectF &)>;
 // columns under it (the text made smaller where a column would not hold it), and the chart
 // across the page below, no taller than 7/10 of its width. Returns the chart's rectangle.
 QRectF paintChartReport(QPainter &painter, const QRectF &page, const ChartReport &report, const ChartPainter &chart);
-// The page printed on the device; false when it cannot be painted on.
-bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart);
+// The page printed on the device, and a second page painted across the whole page by next when
+// it is given; false when the device cannot be painted on.
+bool printChartReport(QPagedPaintDevice &device, const ChartReport &report, const ChartPainter &chart,
+                      const ChartPainter &next = {});
 
 } // namespace ql708::output

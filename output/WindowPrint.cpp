@@ -7,6 +7,7 @@
 #include "common/StringTable.h"
 #include "graph/DataLoggerView.h"
 #include "graph/TfrmGraph.h"
+#include "output/IndicatorsPage.h"
 #include "output/TablePrintout.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/ModalRunner.h"
@@ -68,8 +69,16 @@ void printGraphWindow(graph::TfrmGraph &window, QPrinter &printer)
 
     chart.setPrinter(&printer);
     chart.setPagePrinter([&window, &chart](QPrinter &p) {
-        // The header shows the figures as they are when the user confirms the dialog.
-        if (!printChartReport(p, windowReport(window), [&chart](QPainter &painter, const QRectF &r) { chart.render(painter, r); }))
+        // The header shows the figures as they are when the user confirms the dialog; a logger
+        // set's indicators follow on a second page.
+        ChartPainter second;
+        std::optional<IndicatorsPage> indicators;
+        if (graph::DataLoggerView::of(&window)) {
+            indicators = indicatorsPage(window.windowTitle(), window.seriesIndex());
+            second = [&indicators](QPainter &painter, const QRectF &page) { paintIndicatorsPage(painter, page, *indicators); };
+        }
+        if (!printChartReport(p, windowReport(window), [&chart](QPainter &painter, const QRectF &r) { chart.render(painter, r); },
+                              second))
             tellNotPrinted(&window, p);
     });
     chart.PEactions(chart::sgPrintDialog);
@@ -89,10 +98,14 @@ bool printDataSet(QPagedPaintDevice &device, const QString &caption, const data:
 
     graph::StatisticTexts texts;
     graph::setDataSetTexts(texts, sets, i);
-    graph::setCursorTexts(texts, series, graph::cursorFigures(series, cursors.a, cursors.b));
+    const analysis::SpanIndex index(data::levelSeries(sets, i));
+    graph::setCursorTexts(texts, series, graph::cursorFigures(index, cursors.a, cursors.b));
     ChartReport report = chartReport(caption, texts);
     addDataSet(report, sets, i);
-    return printChartReport(device, report, [&chart](QPainter &painter, const QRectF &r) { chart.render(painter, r); });
+    const IndicatorsPage second = indicatorsPage(caption, index);
+    return printChartReport(
+        device, report, [&chart](QPainter &painter, const QRectF &r) { chart.render(painter, r); },
+        [&second](QPainter &painter, const QRectF &page) { paintIndicatorsPage(painter, page, second); });
 }
 
 bool printTable(QWidget *parent, QPrinter &printer, const QAbstractItemModel &model, const QStringList &lead)

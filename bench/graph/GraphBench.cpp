@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Statistics and cursors of a graph window on long series (128,000 and 1,000,000 points): the
 // figures of the whole series, the figures between the cursors (with Leq, SEL and the exceeded
-// levels), the nearest point under the mouse, and the same two panels filled in a window.
+// levels) computed directly and from the series' index, the index's building, the nearest point
+// under the mouse, and the same two panels filled in a window.
 #include "chart/PESGraph.h"
 #include "bench/support/WidgetBenchMain.h"
 #include "graph/GraphStatistics.h"
+#include "graph/SeriesAnalysis.h"
 #include "graph/TfrmGraph.h"
 
 #include <benchmark/benchmark.h>
@@ -53,12 +55,37 @@ void BM_SeriesFigures(benchmark::State &state)
         benchmark::DoNotOptimize(seriesFigures(s));
 }
 
-// Cursors over the whole series: the most a cursor move can cost.
+// Cursors over the whole series, as the panels were filled before the index: every figure
+// computed again from the readings between the cursors at each move.
+void BM_CursorFiguresDirect(benchmark::State &state)
+{
+    const Series s = data(int(state.range(0))).series();
+    const std::span<const float> run(s.y, size_t(s.n));
+    for (auto _ : state) {
+        const LevelSummary levels = summarizeLevels(run);
+        benchmark::DoNotOptimize(equivalentLevel(run, levels));
+        benchmark::DoNotOptimize(exceededLevels(run, levels));
+    }
+}
+
+// The same from the series' index: the most a cursor move costs now.
 void BM_CursorFigures(benchmark::State &state)
 {
     const Series s = data(int(state.range(0))).series();
+    SeriesAnalysis analysis;
+    const analysis::SpanIndex &index = analysis.index(s);
     for (auto _ : state)
-        benchmark::DoNotOptimize(cursorFigures(s, s.n - 1, 0));
+        benchmark::DoNotOptimize(cursorFigures(index, s.n - 1, 0));
+}
+
+// Building the index, once per series shown (and again when a real-time run's series grew).
+void BM_SeriesIndexBuild(benchmark::State &state)
+{
+    const Series s = data(int(state.range(0))).series();
+    for (auto _ : state) {
+        SeriesAnalysis analysis;
+        benchmark::DoNotOptimize(analysis.index(s).size());
+    }
 }
 
 void BM_NearestPoint(benchmark::State &state)
@@ -91,7 +118,9 @@ void BM_WindowPanels(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_SeriesFigures)->Apply(sizes);
+BENCHMARK(BM_CursorFiguresDirect)->Apply(sizes);
 BENCHMARK(BM_CursorFigures)->Apply(sizes);
+BENCHMARK(BM_SeriesIndexBuild)->Apply(sizes);
 BENCHMARK(BM_NearestPoint)->Arg(128'000)->Arg(1'000'000)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_WindowPanels)->Apply(sizes);
 

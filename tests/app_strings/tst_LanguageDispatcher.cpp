@@ -6,6 +6,7 @@
 #include "graph/TfrmDateTime.h"
 #include "graph/TfrmDelAnno.h"
 #include "graph/TfrmGraph.h"
+#include "graph/TfrmIndicators.h"
 #include "graph/TfrmList.h"
 #include "leq/TfrmLEQ.h"
 #include "meter/TfrmSetup.h"
@@ -116,6 +117,7 @@ QMap<QString, WindowMaker> windowsByTable()
         {QStringLiteral("frmDateTime"), [](MeterLink &) { return new graph::TfrmDateTime; }},
         {QStringLiteral("frmDelAnno"), [](MeterLink &) { return new graph::TfrmDelAnno({}, {}); }},
         {QStringLiteral("frmGraph"), [](MeterLink &) { return new graph::TfrmGraph; }},
+        {QStringLiteral("frmIndicators"), [](MeterLink &) { return new graph::TfrmIndicators; }},
         {QStringLiteral("frmLEQ"), [](MeterLink &m) { return new leq::TfrmLEQ(m); }},
         {QStringLiteral("frmList"), [](MeterLink &) { return new graph::TfrmList; }},
         {QStringLiteral("frmMain"), [](MeterLink &m) { return new TfrmMain(m.hid()); }},

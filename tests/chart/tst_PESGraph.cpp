@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 #include "ChartFixture.h"
 #include "chart/ChartModal.h"
 #include "chart/TimeAxisScale.h"

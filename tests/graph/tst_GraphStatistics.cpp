@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph/GraphStatistics.h"
+#include "graph/SeriesAnalysis.h"
 
 #include <QTest>
 #include <cmath>
@@ -27,6 +28,14 @@ Times evenTimes(size_t n, double step = 1.0)
 }
 
 Series seriesOf(const Times &x, const Levels &y) { return {x.data(), y.data(), int(y.size())}; }
+
+// The figures between the cursors as a window takes them: from the series' index.
+CursorFigures figuresOf(const Times &x, const Levels &y, int a, int b, double interval = 0.0)
+{
+    SeriesAnalysis analysis;
+    analysis.setTraits({interval});
+    return cursorFigures(analysis.index(seriesOf(x, y)), a, b);
+}
 } // namespace
 
 class TestGraphStatistics : public QObject {
@@ -37,6 +46,9 @@ private slots:
     void betweenCursors_data();
     void betweenCursors();
     void cursorsInEitherOrderGiveTheSameFigures();
+    void readingInterval_data();
+    void readingInterval();
+    void indexFollowsTheSeries();
     void nearestPointByHalving_data();
     void nearestPointByHalving();
     void startingPoints_data();
@@ -88,15 +100,24 @@ void TestGraphStatistics::betweenCursors_data()
     QTest::addColumn<double>("leq"); // NaN: none
     QTest::addColumn<double>("sel"); // NaN: none
     QTest::addColumn<float>("l50");
+    QTest::addColumn<double>("step"); // seconds between the points
     const double none = std::nan("");
-    QTest::newRow("60 and 80") << Levels{60, 80} << 0 << 1 << 1 << 0 << 1.0 << 77.03 << 77.03 << 60.f;
-    QTest::newRow("equal levels, 10 s") << Levels(11, 94.f) << 0 << 10 << 0 << 0 << 10.0 << 94.0 << 104.0 << 94.f;
-    QTest::newRow("one point") << Levels{50, 72, 50} << 1 << 1 << 1 << 1 << 0.0 << 72.0 << none << 72.f;
+    // SEL sums the energy over the time the levels stand for: n readings of the series' interval.
+    QTest::newRow("60 and 80") << Levels{60, 80} << 0 << 1 << 1 << 0 << 1.0 << 77.03 << 80.04 << 60.f << 1.0;
+    QTest::newRow("two of 94 dB 10 s apart") << Levels{94, 94} << 0 << 1 << 0 << 0 << 10.0 << 94.0 << 107.01 << 94.f
+                                             << 10.0;
+    QTest::newRow("equal levels, 10 s") << Levels(11, 94.f) << 0 << 10 << 0 << 0 << 10.0 << 94.0 << 104.41 << 94.f
+                                        << 1.0;
+    QTest::newRow("one point stands for its interval") << Levels{50, 72, 50} << 1 << 1 << 1 << 1 << 0.0 << 72.0
+                                                       << 78.99 << 72.f << 5.0;
     QTest::newRow("gap between the cursors") << Levels{90, 60, G, 80, 90} << 1 << 3 << 3 << 1 << 2.0 << 77.03
-                                             << 80.04 << 60.f;
-    QTest::newRow("cursors on gaps only") << Levels{60, G, G, 70} << 1 << 2 << -1 << -1 << 1.0 << none << none << 0.f;
-    QTest::newRow("cursors beyond the series") << Levels{60, 70, 80} << -4 << 99 << 2 << 0 << 2.0 << 75.68 << 78.69
-                                               << 70.f;
+                                             << 80.04 << 60.f << 1.0;
+    QTest::newRow("cursors on gaps only") << Levels{60, G, G, 70} << 1 << 2 << -1 << -1 << 1.0 << none << none << 0.f
+                                          << 1.0;
+    QTest::newRow("cursors beyond the series") << Levels{60, 70, 80} << -4 << 99 << 2 << 0 << 2.0 << 75.68 << 80.45
+                                               << 70.f << 1.0;
+    QTest::newRow("all at one time: no duration") << Levels{70, 70} << 0 << 1 << 0 << 0 << 0.0 << 70.0 << none
+                                                  << 70.f << 0.0;
 }
 
 void TestGraphStatistics::betweenCursors()
@@ -110,8 +131,9 @@ void TestGraphStatistics::betweenCursors()
     QFETCH(double, leq);
     QFETCH(double, sel);
     QFETCH(float, l50);
-    const Times x = evenTimes(y.size());
-    const CursorFigures f = cursorFigures(seriesOf(x, y), a, b);
+    QFETCH(double, step);
+    const Times x = evenTimes(y.size(), step);
+    const CursorFigures f = figuresOf(x, y, a, b);
     QCOMPARE(f.levels.maxIndex, maxIndex);
     QCOMPARE(f.levels.minIndex, minIndex);
     QVERIFY(std::abs(f.seconds - seconds) < 1e-6);
@@ -130,8 +152,8 @@ void TestGraphStatistics::cursorsInEitherOrderGiveTheSameFigures()
 {
     const Levels y{55, 71, 62, 71, 48, 66, 48, 59};
     const Times x = evenTimes(y.size());
-    const CursorFigures ab = cursorFigures(seriesOf(x, y), 1, 6);
-    const CursorFigures ba = cursorFigures(seriesOf(x, y), 6, 1);
+    const CursorFigures ab = figuresOf(x, y, 1, 6);
+    const CursorFigures ba = figuresOf(x, y, 6, 1);
     QCOMPARE(ba.a, 6);
     QCOMPARE(ba.b, 1);
     QCOMPARE(ba.lo, ab.lo);
@@ -141,6 +163,48 @@ void TestGraphStatistics::cursorsInEitherOrderGiveTheSameFigures()
     QCOMPARE(ba.levels.mean, ab.levels.mean);
     QCOMPARE(*ba.leq, *ab.leq);
     QCOMPARE(ba.exceeded->l10, ab.exceeded->l10);
+}
+
+void TestGraphStatistics::readingInterval_data()
+{
+    QTest::addColumn<Times>("x");
+    QTest::addColumn<double>("known");
+    QTest::addColumn<double>("interval");
+    Times uneven = evenTimes(6, 2.0);
+    uneven[5] += 3600 * kSecond; // a pause in the recording
+    uneven[3] += 0.5 * kSecond;
+    QTest::newRow("known interval wins") << evenTimes(5, 2.0) << 10.0 << 10.0;
+    QTest::newRow("median spacing") << uneven << 0.0 << 2.0;
+    QTest::newRow("half seconds, to the millisecond") << evenTimes(1000, 0.5) << 0.0 << 0.5;
+    QTest::newRow("a known 0 is not known") << evenTimes(3, 1.0) << 0.0 << 1.0;
+    QTest::newRow("one point") << evenTimes(1) << 0.0 << 0.0;
+    QTest::newRow("all at one time") << Times(4, kStart) << 0.0 << 0.0;
+    QTest::newRow("times falling") << Times{kStart, kStart - kSecond, kStart - 2 * kSecond} << 0.0 << 0.0;
+    QTest::newRow("not a number known") << evenTimes(3, 1.0) << std::nan("") << 1.0;
+}
+
+void TestGraphStatistics::readingInterval()
+{
+    QFETCH(Times, x);
+    QFETCH(double, known);
+    QFETCH(double, interval);
+    QCOMPARE(analysis::readingInterval(x, known), interval);
+}
+
+// The index is built again once the series is said to have changed, not before.
+void TestGraphStatistics::indexFollowsTheSeries()
+{
+    Levels y{60, 60, 60};
+    const Times x = evenTimes(y.size());
+    SeriesAnalysis analysis;
+    QCOMPARE(*analysis.index(seriesOf(x, y)).whole().leq, 60.0);
+    y[1] = 80; // written in place, as a real-time run does
+    analysis.invalidate();
+    QVERIFY(std::abs(*analysis.index(seriesOf(x, y)).whole().leq - 75.31) < 0.01);
+    analysis.setTraits({.knownInterval = 2.0, .aWeighted = false});
+    const analysis::SpanFigures f = analysis.index(seriesOf(x, y)).whole();
+    QCOMPARE(f.exposure.seconds, 6.0);
+    QVERIFY(!f.exposure.aWeighted);
 }
 
 void TestGraphStatistics::nearestPointByHalving_data()

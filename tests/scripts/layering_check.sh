@@ -12,17 +12,17 @@ here=$(dirname "$0")
 layers='
 common:
 analysis: common
-chart: common
+chart: common analysis
 widgets: common
 meter: common widgets
-data: common meter
+data: common analysis meter
 panel: common widgets meter
 graph: common widgets analysis chart data
 monitor: common analysis meter data
 realtime: common widgets analysis chart data graph meter monitor
-output: common widgets chart data graph
+output: common widgets analysis chart data graph
 leq: common widgets analysis chart data graph meter
-datalogger: common widgets chart data graph meter
+datalogger: common widgets analysis chart data graph meter
 cli: common analysis chart data meter monitor output
 app: common widgets analysis chart data graph meter monitor panel realtime output leq datalogger
 '

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/LevelStatistics.h"
+#include "analysis/LevelStatistics.h"
 
 #include <algorithm>
 #include <array>
@@ -10,13 +10,6 @@
 namespace ql708 {
 
 namespace {
-
-// 10^(d/10): the energy of a level d dB from the reference.
-double relativeEnergy(double d)
-{
-    constexpr double kLn10Over10 = 0.23025850929940458;
-    return std::exp(d * kLn10Over10);
-}
 
 constexpr int kBuckets = 4096;
 

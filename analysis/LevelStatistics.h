@@ -33,6 +33,14 @@ struct LevelSummary {
 };
 LevelSummary summarizeLevels(std::span<const float> levels);
 
+// 10^(d/10): the energy of a level d dB above a reference level, relative to the reference's.
+// Inline: the running sums call it for every reading.
+inline double relativeEnergy(double d)
+{
+    constexpr double kLn10Over10 = 0.23025850929940458;
+    return std::exp(d * kLn10Over10);
+}
+
 // Equivalent continuous level: 10 lg of the mean of 10^(L/10), measured levels only. Computed relative
 // to the loudest level, so that no level can overflow the energy sum. Empty without levels.
 std::optional<double> equivalentLevel(std::span<const float> levels);
