@@ -27,7 +27,7 @@ check() {
     printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' sh "$helpers" "$dir/ql708" "$dir/ql708-cli" "$1")
   [ "$got" = "$2" ] || { echo "\"$1\": \"$got\", expected \"$2\""; failed=1; }
 }
-check "ql708-cli st" "status "
+check "ql708-cli st" "stats status "
 check "ql708-cli --v" "--version "
 check "ql708-cli status --c" "--count --csv "
 check "ql708-cli sets " "B.REC a.rec sub "
@@ -37,6 +37,8 @@ check "ql708-cli download --simulate -o " "B.REC a.rec sub "
 check "ql708-cli download --tr" "--trace "
 check "ql708-cli report a.rec --language " "en fr "
 check "ql708-cli monitor --out " "sub "
+check "ql708-cli stats " "B.REC a.rec c.ghf d.txt sub "
+check "ql708-cli stats a.rec --j" "--json "
 check "ql708 --lang" "--language "
 check "ql708 " "B.REC a.rec c.ghf d.txt sub "
 [ $failed -eq 0 ] && echo "completion works"
