@@ -9,18 +9,18 @@ namespace {
 
 constexpr int kHelpColumn = 22;
 
-// The shell code that completes as spec says, then returns.
-QString completeAs(const QString &spec)
+// The shell code that completes as the option's completion kind says, then returns.
+QString completeAs(const QString &kind)
 {
-    if (spec.startsWith(QLatin1String("file:"))) {
-        const QString extension = spec.mid(5);
+    if (kind.startsWith(QLatin1String("file:"))) {
+        const QString extension = kind.mid(5);
         return extension.isEmpty() ? QStringLiteral("_filedir; return")
                                    : QStringLiteral("_filedir '%1'; return").arg(extension);
     }
-    if (spec == QLatin1String("dir"))
+    if (kind == QLatin1String("dir"))
         return QStringLiteral("_filedir -d; return");
-    if (spec.startsWith(QLatin1String("words:")))
-        return QStringLiteral("COMPREPLY=($(compgen -W '%1' -- \"$cur\")); return").arg(spec.mid(6));
+    if (kind.startsWith(QLatin1String("words:")))
+        return QStringLiteral("COMPREPLY=($(compgen -W '%1' -- \"$cur\")); return").arg(kind.mid(6));
     return QStringLiteral("return");
 }
 
